@@ -1,0 +1,43 @@
+# Front door of the project. `make run` builds and routes the example board; `make test` runs the
+# whole test suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer.
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+RELEASE_BUILD ?= build-release
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build test test-plain test-asan bench run screenshot format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+
+test: test-plain test-asan
+
+test-plain: build
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELTA_SANITIZE=ON -DZELTA_BENCH=OFF > /dev/null
+	@cmake --build $(ASAN_BUILD) -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+
+bench: deps
+	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DZELTA_UI=OFF > /dev/null
+	@cmake --build $(RELEASE_BUILD) -j$(JOBS) --target zelta_bench
+	$(RELEASE_BUILD)/bench/zelta_bench
+
+run: build
+	$(BUILD)/zelta-cli route examples/demo.fcd -o $(BUILD)/demo-routed.fcd --ini examples/demo.ini --laps 40
+	@echo "Routed board written to $(BUILD)/demo-routed.fcd"
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD)

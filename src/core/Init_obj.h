@@ -1,0 +1,84 @@
+// The routing grid that every phase works on, the eight directions of a track step,
+// and the table of nets with the track width chosen for each.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+
+namespace zelta {
+
+inline constexpr int GridCols = 160;
+inline constexpr int GridRows = 80;
+inline constexpr int PlaneCells = GridCols * GridRows;
+inline constexpr int PlaneCount = 4;
+
+enum Plane : int { BasePlane = 0, WorkPlane = 1, BestPlane = 2, SparePlane = 3 };
+
+// Cell bits, the same in every plane. A cell of all zeros is a free point.
+inline constexpr int32_t NetMask = 0x000000FF;
+inline constexpr int32_t DirBitsMask = 0x0000FF00;
+inline constexpr int32_t PadArea = 0x00020000;
+inline constexpr int32_t PadCentre = 0x00040000;
+inline constexpr int32_t PathSource = 0x00100000;
+// Bits 0-18: the cell is in use. Bits 8-16 and 20: the cell carries a track or is its source.
+inline constexpr int32_t OccupiedMask = 0x0007FFFF;
+inline constexpr int32_t TrackMask = 0x0011FF00;
+
+// A track step towards the neighbour in direction d (1..8) is recorded as DirBit(d).
+constexpr int32_t DirBit(int d) {
+    return int32_t{0x100} << (d - 1);
+}
+
+// Directions d and d+4 are opposite.
+constexpr int opposite(int d) {
+    return ((d + 3) % 8) + 1;
+}
+
+struct Direction {
+    int dc;      // column change
+    int dr;      // row change
+    int32_t bit; // DirBit of the direction
+    int opposite;
+};
+
+// Indexed by d = 1..8; entry 0 is the "no direction" of a search's start cell.
+inline constexpr std::array<Direction, 9> Directions = {{
+    {0, 0, 0, 0},
+    {0, -1, DirBit(1), opposite(1)},
+    {+1, -1, DirBit(2), opposite(2)},
+    {+1, 0, DirBit(3), opposite(3)},
+    {+1, +1, DirBit(4), opposite(4)},
+    {0, +1, DirBit(5), opposite(5)},
+    {-1, +1, DirBit(6), opposite(6)},
+    {-1, 0, DirBit(7), opposite(7)},
+    {-1, -1, DirBit(8), opposite(8)},
+}};
+
+constexpr bool isDiagonal(int d) {
+    return d % 2 == 0;
+}
+
+// Four planes of 160 x 80 cells in one block, stored column by column: cell (p, c, r)
+// is element p * 12800 + c * 80 + r. Users keep to the grid; nothing here checks indices.
+class GestScheda {
+public:
+    GestScheda() { clear(); }
+
+    void clear() { cells.fill(0); }
+    void copyPlane(int from, int to);
+
+    static constexpr int index(int c, int r) { return c * GridRows + r; }
+    int32_t& cell(int plane, int c, int r) { return cells[plane * PlaneCells + index(c, r)]; }
+    int32_t cell(int plane, int c, int r) const { return cells[plane * PlaneCells + index(c, r)]; }
+    int32_t* plane(int p) { return cells.data() + p * PlaneCells; }
+    const int32_t* plane(int p) const { return cells.data() + p * PlaneCells; }
+
+    std::array<int32_t, PlaneCount * PlaneCells> cells;
+};
+
+// Net number -> width choice (index of the radio item in the track-width dialog).
+// The subscript inserts an absent net with the choice 0, which every user relies on.
+using NetTable = std::map<int32_t, int32_t>;
+
+} // namespace zelta

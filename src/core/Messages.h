@@ -1,0 +1,81 @@
+// Every message, caption and report text of the program, each in one place.
+// Texts with "%d"/"%i" are printf formats; see strprintf in core/Report.h.
+#pragma once
+
+namespace zelta::msg {
+
+// Dialogs
+inline constexpr const char* FcdFilter = "Fidocad files|*.fcd|Tutti i files|*.*";
+inline constexpr const char* FcdDefaultExt = "fcd";
+
+// Opening a drawing
+inline constexpr const char* UnsavedResults =
+    "I risultati della precedente elaborazione non sono stati salvati!\n"
+    "                    Confermi la loro eliminazione?";
+inline constexpr const char* ReadSeparator = "-------------------------------";
+inline constexpr const char* ReadingFile = "Lettura file: ";
+inline constexpr const char* Err101Report = "Errore 101: Impossibile aprire file fcd";
+inline constexpr const char* Err101Box = "Errore 101: Impossibile aprire il file Fidocad";
+inline constexpr const char* Err102Report = "Errore 102: Impossibile aprire file temporaneo";
+inline constexpr const char* Err102Box = "Errore 102: Impossibile aprire file temporaneo";
+inline constexpr const char* Err103Report = "Errore 103: Formato file fcd errato";
+inline constexpr const char* Err103Box = "Errore 103: Formato file errato";
+inline constexpr const char* Err104Report = "Errore 104: Dimensioni basetta non trovate!";
+inline constexpr const char* Err104Box = "Errore 104: Dimensioni basetta non trovate";
+inline constexpr const char* Err105Report = "Errore 105: Dimensioni basetta non valide!";
+inline constexpr const char* Err105Box = "Errore 105: Dimensioni basetta non valide";
+inline constexpr const char* Warn151 = "[%d] Warning 151: Piste già presenti";
+inline constexpr const char* RemoveTracksQuestion =
+    "Nel file sono già presenti una o più piste\nConfermi la loro rimozione?";
+inline constexpr const char* ReadInterrupted = "Lettura interrotta da utente!";
+inline constexpr const char* Warn152 = "[%d] Warning 152: Versione file non corretta";
+inline constexpr const char* Warn153 = "[%d] Warning 153: Piazzola non in griglia (%d,%d)";
+inline constexpr const char* Warn154 = "[%d] Warning 154: Piazzola fuori scheda (%d,%d)";
+inline constexpr const char* Warn155 = "[%d] Warning 155: Net non valida (%d)";
+inline constexpr const char* PadPlaced = "Lavoro a c=%i r=%i ";
+inline constexpr const char* ReadDone = "...lettura file terminata (%d ms)";
+inline constexpr const char* ReadErrors = "Errori  = 0";
+inline constexpr const char* ReadWarnings = "Warning = %d";
+inline constexpr const char* ReadCompleteClean = "Lettura file completata\nsenza errori";
+inline constexpr const char* ReadCompleteWarnings = "Lettura file completata\ncon uno o più warning!";
+
+// Routing
+inline constexpr const char* PickedWork = "Lavoro: c=%i; r=%i; p=%i";
+inline constexpr const char* NoMoreWork = "Fine lavori";
+inline constexpr const char* TargetsFound = "trovati %i targets";
+inline constexpr const char* TargetChosen = "Scelto target: c=%i; r=%i";
+inline constexpr const char* TargetChanged = "Cambiato target: c=%i; r=%i";
+inline constexpr const char* FastLapAbort = "Giro veloce";
+inline constexpr const char* ConnectionFound = "#soluzione trovata :)";
+inline constexpr const char* ConnectionNotFound = "#soluzione non trovata :(";
+inline constexpr const char* LapEnd = ">Fine giro val=%i [%i] ps=%i lv=%i";
+inline constexpr const char* NoScore = "---";
+
+// Start and stop
+inline constexpr const char* StartRefused =
+    "Per avviare l'elaborazione occorre prima\naprire un file fcd senza errori";
+inline constexpr const char* OptionsChanged = "Opzioni cambiate!\n occorre rileggere il file fidocad!";
+inline constexpr const char* ProcessingStarted = "Start elaborazione... (%d ms)";
+inline constexpr const char* ProcessingStopped = "...stop elaborazione (%d ms)";
+
+// Saving
+inline constexpr const char* NothingToSave =
+    "Per salvare i risultati occorre prima\neseguire almeno un ciclo di elaborazione";
+inline constexpr const char* WritingFile = "Scrittura file: ";
+inline constexpr const char* Err301Report = "Errore 301: Impossibile aprire file fcd_out";
+inline constexpr const char* Err301Box = "Errore 301: Impossibile aprire file fidocad";
+inline constexpr const char* Err302Report = "Errore 302: Impossibile aprire file temporaneo";
+inline constexpr const char* Err302Box = "Errore 302: Impossibile aprire file temporaneo";
+inline constexpr const char* WriteDone = "... scrittura file terminata (%d ms)";
+inline constexpr const char* WriteComplete = "Scrittura file completata";
+
+// Settings file
+inline constexpr const char* SettingsBadValue = "Valore non valido nel file delle opzioni %s:\nsezione [%s], "
+                                                "chiave %s = \"%s\" (atteso un numero intero)";
+inline constexpr const char* SettingsUnreadable =
+    "Impossibile leggere il file delle opzioni %s:\n%s\nSi usano le opzioni predefinite.";
+inline constexpr const char* SettingsUnwritable = "Impossibile salvare le opzioni nel file %s:\n%s";
+inline constexpr const char* BoardSizeNotNumber =
+    "La dimensione della basetta deve essere un numero intero di millimetri (\"%s\")";
+
+} // namespace zelta::msg

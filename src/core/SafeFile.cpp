@@ -1,0 +1,176 @@
+// Replace-by-rename file writing with symbolic-link following and direct writes to devices.
+#include "core/SafeFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zelta {
+
+namespace {
+
+constexpr size_t FlushThreshold = 1 << 16;
+
+std::string dirName(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+std::string baseName(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows a chain of symbolic links to the path they finally name, even when that path
+// does not exist yet (a dangling link is written through, not replaced).
+std::string followLinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        char buf[PATH_MAX];
+        ssize_t n = readlink(path.c_str(), buf, sizeof buf - 1);
+        if (n <= 0)
+            return path;
+        std::string link(buf, static_cast<size_t>(n));
+        path = link.front() == '/' ? link : dirName(path) + "/" + link;
+    }
+    return path;
+}
+
+} // namespace
+
+ssize_t SafeFileWriter::defaultWrite(int fd, const void* data, size_t size) {
+    return ::write(fd, data, size);
+}
+
+SafeFileWriter::SafeFileWriter(WriteFn writeFn, bool sync)
+    : writeFn_(writeFn ? writeFn : defaultWrite), sync_(sync) {}
+
+SafeFileWriter::~SafeFileWriter() {
+    abort();
+}
+
+void SafeFileWriter::fail(const std::string& what, int err) {
+    if (!failed_)
+        error_ = what + ": " + std::strerror(err);
+    failed_ = true;
+}
+
+bool SafeFileWriter::open(const std::string& destination) {
+    abort();
+    failed_ = false;
+    error_.clear();
+    buffer_.clear();
+    if (destination.empty()) {
+        fail("(nome vuoto)", ENOENT);
+        return false;
+    }
+
+    struct stat st;
+    bool exists = stat(destination.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
+        fail(destination, EISDIR);
+        return false;
+    }
+    if (exists && !S_ISREG(st.st_mode)) {
+        direct_ = true;
+        target_ = destination;
+        fd_ = ::open(destination.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd_ < 0) {
+            fail(destination, errno);
+            return false;
+        }
+        return true;
+    }
+
+    direct_ = false;
+    target_ = followLinks(destination);
+    std::string pattern = dirName(target_) + "/." + baseName(target_) + ".zelta-XXXXXX";
+    std::string temp = pattern;
+    fd_ = mkstemp(temp.data());
+    if (fd_ < 0) {
+        fail(target_, errno);
+        return false;
+    }
+    tempPath_ = temp;
+    mode_t mode;
+    if (exists) {
+        mode = st.st_mode & 07777;
+    } else {
+        mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    }
+    fchmod(fd_, mode);
+    return true;
+}
+
+void SafeFileWriter::write(std::string_view data) {
+    if (fd_ < 0 || failed_)
+        return;
+    buffer_.append(data);
+    if (buffer_.size() >= FlushThreshold)
+        flushBuffer();
+}
+
+bool SafeFileWriter::flushBuffer() {
+    size_t done = 0;
+    while (done < buffer_.size() && !failed_) {
+        ssize_t n = writeFn_(fd_, buffer_.data() + done, buffer_.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(target_, errno);
+        } else if (n == 0) {
+            fail(target_, ENOSPC);
+        } else {
+            done += static_cast<size_t>(n);
+        }
+    }
+    buffer_.clear();
+    return !failed_;
+}
+
+bool SafeFileWriter::commit() {
+    if (fd_ < 0)
+        return false;
+    flushBuffer();
+    if (!failed_ && !direct_ && sync_ && fsync(fd_) != 0)
+        fail(target_, errno);
+    if (::close(fd_) != 0 && !failed_)
+        fail(target_, errno);
+    fd_ = -1;
+    if (!failed_ && !direct_ && std::rename(tempPath_.c_str(), target_.c_str()) != 0)
+        fail(target_, errno);
+    if (failed_) {
+        if (!direct_ && !tempPath_.empty())
+            ::unlink(tempPath_.c_str());
+        tempPath_.clear();
+        return false;
+    }
+    tempPath_.clear();
+    return true;
+}
+
+void SafeFileWriter::abort() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!tempPath_.empty()) {
+        ::unlink(tempPath_.c_str());
+        tempPath_.clear();
+    }
+    buffer_.clear();
+}
+
+} // namespace zelta

@@ -1,0 +1,52 @@
+// Writes a file so that its destination ends up either with the whole new content or untouched:
+// the content goes to a new file beside the destination, which replaces it only once it is
+// completely written and flushed to disk.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+namespace zelta {
+
+class SafeFileWriter {
+public:
+    // The system call used for every write; tests put a failing one in its place.
+    using WriteFn = ssize_t (*)(int, const void*, size_t);
+
+    // sync: flush the new file to disk before it replaces the destination.
+    explicit SafeFileWriter(WriteFn writeFn = nullptr, bool sync = true);
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    // Prepares to replace destination. A symbolic link is followed (the link stays a link);
+    // a destination that exists and is not a regular file (a device, a pipe) is written directly.
+    bool open(const std::string& destination);
+    void write(std::string_view data);
+    // Flushes, syncs and puts the new file in place. On failure the destination is untouched.
+    bool commit();
+    // Drops the new file; the destination stays as it was.
+    void abort();
+
+    bool isOpen() const { return fd_ >= 0; }
+    void setWriteFn(WriteFn writeFn) { writeFn_ = writeFn ? writeFn : defaultWrite; }
+    static ssize_t defaultWrite(int fd, const void* data, size_t size);
+    const std::string& error() const { return error_; }
+
+private:
+    bool flushBuffer();
+    void fail(const std::string& what, int err);
+
+    WriteFn writeFn_;
+    bool sync_;
+    int fd_ = -1;
+    bool direct_ = false;
+    bool failed_ = false;
+    std::string target_;
+    std::string tempPath_;
+    std::string buffer_;
+    std::string error_;
+};
+
+} // namespace zelta
