@@ -1,0 +1,58 @@
+// Splitting, joining and number reading of FidoCAD records.
+#include "fidocad/FcdRecord.h"
+
+namespace zelta {
+
+void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
+    fields.clear();
+    size_t i = 0;
+    const size_t n = line.size();
+    while (i < n) {
+        while (i < n && line[i] == ' ')
+            ++i;
+        if (i == n)
+            break;
+        size_t start = i;
+        while (i < n && line[i] != ' ')
+            ++i;
+        fields.push_back(line.substr(start, i - start));
+    }
+    if (fields.empty())
+        fields.emplace_back();
+}
+
+int32_t leadingInt(std::string_view field) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < field.size() && (field[i] == '+' || field[i] == '-')) {
+        negative = field[i] == '-';
+        ++i;
+    }
+    int64_t v = 0;
+    bool any = false;
+    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
+        any = true;
+        if (v <= int64_t{INT32_MAX} + 1)
+            v = v * 10 + (field[i] - '0');
+    }
+    if (!any)
+        return 0;
+    if (negative)
+        v = -v;
+    if (v > INT32_MAX)
+        return INT32_MAX;
+    if (v < INT32_MIN)
+        return INT32_MIN;
+    return static_cast<int32_t>(v);
+}
+
+void joinFields(const std::vector<std::string_view>& fields, std::string& out) {
+    out.clear();
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ' ';
+        out += fields[i];
+    }
+}
+
+} // namespace zelta

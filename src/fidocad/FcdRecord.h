@@ -1,0 +1,27 @@
+// The FidoCAD text record: a line split into its kind and numbered fields at spaces.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelta {
+
+// Splits line at spaces (runs of spaces are one separator, leading spaces vanish; a tab is part
+// of a field). fields[0] receives the kind (empty for an all-space line), fields[1..] the fields.
+void splitFields(std::string_view line, std::vector<std::string_view>& fields);
+
+// The leading decimal integer of a field (optional sign), 0 when it does not start with one.
+// Values beyond 32 bits saturate at the nearest limit.
+int32_t leadingInt(std::string_view field);
+
+// Field i of a split record as a number; a field the record does not have reads as 0.
+inline int32_t fieldInt(const std::vector<std::string_view>& fields, size_t i) {
+    return i < fields.size() ? leadingInt(fields[i]) : 0;
+}
+
+// The record re-joined with single spaces, as the temporary copy of the drawing holds it.
+void joinFields(const std::vector<std::string_view>& fields, std::string& out);
+
+} // namespace zelta

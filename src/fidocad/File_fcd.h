@@ -1,0 +1,92 @@
+// The FidoCAD file object: reads a drawing onto the routing grid (phase 1) and writes the
+// routed drawing back (phase 3), through a cleaned copy of the drawing in a temporary file.
+#pragma once
+
+#include "app/Host.h"
+#include "core/Crono.h"
+#include "core/File_ini.h"
+#include "core/Init_obj.h"
+#include "core/SafeFile.h"
+#include "router/Lista_coo.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelta {
+
+// Outcomes kept in status.
+inline constexpr int32_t StatusNothingRead = -99;
+inline constexpr int32_t StatusCancelled = -1;
+inline constexpr int32_t StatusErr101 = -2;
+inline constexpr int32_t StatusTmpFile = -3; // Errore 102 when reading, Errore 302 when writing
+inline constexpr int32_t StatusErr103 = -4;
+inline constexpr int32_t StatusErr104 = -8;
+inline constexpr int32_t StatusErr105 = -9; // also a read interrupted by the person
+inline constexpr int32_t StatusErr301 = -33;
+inline constexpr int32_t StatusComplete = 0;
+
+class GestoreFileFCD {
+public:
+    // The other shared objects the reader and the writer work on.
+    struct Links {
+        GestScheda* grid = nullptr;
+        ListaCoord* workList = nullptr;
+        NetTable* netTable = nullptr;
+        GestoreFileINI* settings = nullptr;
+        Crono* crono = nullptr;
+        Host* host = nullptr;
+        // Resets what belongs to other parts when a read begins: the tracer's resultsReady
+        // and the processing thread, which is replaced by a new suspended one.
+        std::function<void()> resetOthers;
+    };
+
+    explicit GestoreFileFCD(std::string temporaryPath);
+
+    // Open command: asks before throwing away unsaved results, then reads.
+    void openFcd();
+    // Phase 1; the outcome is status.
+    void readFcd();
+    void resetForRead();
+
+    // Phase 3, driven by the tracer: beginWrite, writeSegment per segment, finishWrite, endWrite.
+    int32_t beginWrite();
+    void writeSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, int32_t layer,
+                      int32_t net);
+    // Puts the written file in place of the destination; false (after reporting Errore 301)
+    // when anything could not be written.
+    bool finishWrite();
+    void endWrite();
+
+    Links links;
+
+    std::string fcdPath;
+    std::string outPath;
+    std::string tmpPath;
+    std::string lineBuf;
+    int32_t status = StatusNothingRead;
+    int32_t warningCount = 0;
+    int32_t linesWritten = 0;
+    int32_t originX = 0;
+    int32_t originY = 0;
+    bool resultsUnsaved = false;
+    // The last read ran to its end (status 0 then); a later failed save does not change it.
+    bool readComplete = false;
+    std::vector<std::string_view> fields;
+
+    // Test seam: the system call the writer writes with.
+    SafeFileWriter::WriteFn writeFn = nullptr;
+
+private:
+    void fail(const char* reportText, const char* boxText, int32_t code);
+    void report(const std::string& text) { links.host->reportLine(text); }
+    void show(Field field, const std::string& text) { links.host->setText(field, text); }
+    void placePad(int lineNumber, int& padCount);
+
+    SafeFileWriter out_;
+};
+
+} // namespace zelta

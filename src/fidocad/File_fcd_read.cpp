@@ -1,0 +1,290 @@
+// Phase 1: reads a FidoCAD drawing, sizes the board, places the copper pads on the grid and
+// keeps a cleaned copy of the drawing in the temporary file.
+#include "fidocad/File_fcd.h"
+
+#include "core/Messages.h"
+#include "core/Report.h"
+#include "fidocad/FcdRecord.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace zelta {
+
+namespace {
+
+inline constexpr int HeaderSearchLines = 50;
+
+int32_t clamp32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+// Whole lines of any length; the line feed, and a carriage return before it, are not kept.
+class LineReader {
+public:
+    ~LineReader() { close(); }
+    bool open(const std::string& path) {
+        struct stat st;
+        if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+            return false;
+        file_ = std::fopen(path.c_str(), "rb");
+        return file_ != nullptr;
+    }
+    void close() {
+        if (file_)
+            std::fclose(file_);
+        file_ = nullptr;
+        std::free(buf_);
+        buf_ = nullptr;
+        cap_ = 0;
+    }
+    // False when nothing was left to read; a last line without a line end is returned.
+    bool read(std::string& line) {
+        ssize_t n = getline(&buf_, &cap_, file_);
+        if (n <= 0) {
+            line.clear();
+            return false;
+        }
+        size_t len = static_cast<size_t>(n);
+        if (buf_[len - 1] == '\n') {
+            --len;
+            if (len > 0 && buf_[len - 1] == '\r')
+                --len;
+        }
+        line.assign(buf_, len);
+        return true;
+    }
+    long tell() { return std::ftell(file_); }
+    bool seek(long pos) {
+        std::clearerr(file_);
+        return std::fseek(file_, pos, SEEK_SET) == 0;
+    }
+
+private:
+    std::FILE* file_ = nullptr;
+    char* buf_ = nullptr;
+    size_t cap_ = 0;
+};
+
+} // namespace
+
+void GestoreFileFCD::readFcd() {
+    Host& host = *links.host;
+    GestoreFileINI& ini = *links.settings;
+    Crono& crono = *links.crono;
+    GestScheda& grid = *links.grid;
+
+    // Preparation: everything is emptied before the file dialog, so a cancelled dialog
+    // leaves an empty board behind.
+    resultsUnsaved = false;
+    readComplete = false;
+    links.workList->clear();
+    links.netTable->clear();
+    warningCount = 0;
+    resetForRead();
+    ini.optionsChanged = false;
+    originX = 99999;
+    originY = 99999;
+
+    std::optional<std::string> chosen = host.openFileDialog({msg::FcdDefaultExt, msg::FcdFilter, ""});
+    if (!chosen) {
+        status = StatusCancelled;
+        return;
+    }
+    fcdPath = *chosen;
+
+    crono.reset(1);
+    crono.start(1);
+    show(Field::file_in, fcdPath);
+    report(msg::ReadSeparator);
+    report(msg::ReadingFile + fcdPath);
+
+    LineReader in;
+    if (!in.open(fcdPath)) {
+        fail(msg::Err101Report, msg::Err101Box, StatusErr101);
+        return;
+    }
+    SafeFileWriter tmp(nullptr, false);
+    if (!tmp.open(tmpPath)) {
+        in.close();
+        fail(msg::Err102Report, msg::Err102Box, StatusTmpFile);
+        return;
+    }
+
+    // The line counter is shown in righe_in after every read; the field is brought up to date
+    // before anything can show it (a message box, the end of the read).
+    int lineNumber = 0;
+    auto showLineCount = [&] { show(Field::righe_in, std::to_string(lineNumber)); };
+    auto abandon = [&](const char* reportText, const char* boxText, int32_t code) {
+        showLineCount();
+        in.close();
+        tmp.abort();
+        fail(reportText, boxText, code);
+    };
+
+    bool header = false;
+    for (int i = 0; i < HeaderSearchLines; ++i) {
+        in.read(lineBuf); // past the end of the file this yields empty lines, still counted
+        ++lineNumber;
+        if (lineBuf.find("[FIDOCAD") != std::string::npos) {
+            tmp.write(lineBuf);
+            tmp.write("\n");
+            header = true;
+            break;
+        }
+    }
+    if (!header) {
+        abandon(msg::Err103Report, msg::Err103Box, StatusErr103);
+        return;
+    }
+
+    if (ini.dim_auto) {
+        // The outline: the first rectangle on the chosen layer, replaced by a later one whose
+        // corner lies at or before the corner taken so far in both coordinates.
+        const long afterHeader = in.tell();
+        bool outline = false;
+        while (in.read(lineBuf)) {
+            splitFields(lineBuf, fields);
+            if (fields[0] == "RV" && fieldInt(fields, 5) == ini.layer_dim && fieldInt(fields, 1) <= originX &&
+                fieldInt(fields, 2) <= originY) {
+                originX = fieldInt(fields, 1) / 10 * 10;
+                originY = fieldInt(fields, 2) / 10 * 10;
+                ini.boardWidth = clamp32(int64_t{fieldInt(fields, 3)} - originX);
+                ini.boardHeight = clamp32(int64_t{fieldInt(fields, 4)} - originY);
+                outline = true;
+            }
+        }
+        if (!outline) {
+            abandon(msg::Err104Report, msg::Err104Box, StatusErr104);
+            return;
+        }
+        in.seek(afterHeader);
+    } else {
+        ini.boardWidth = clamp32(int64_t{ini.mm_larg_scheda} * 8);
+        ini.boardHeight = clamp32(int64_t{ini.mm_alt_scheda} * 8);
+        originX = 0;
+        originY = 0;
+    }
+
+    ini.cols = ini.boardWidth / 10;
+    ini.rows = ini.boardHeight / 10;
+    if (ini.cols < 3 || ini.cols > GridCols - 1 || ini.rows < 3 || ini.rows > GridRows - 1) {
+        abandon(msg::Err105Report, msg::Err105Box, StatusErr105);
+        return;
+    }
+
+    bool tracksAsked = false;
+    int padCount = 0;
+    std::string joined;
+    while (in.read(lineBuf)) {
+        ++lineNumber;
+        splitFields(lineBuf, fields);
+        const std::string_view kind = fields[0];
+
+        if (kind == "PL" && fieldInt(fields, 6) == 1) {
+            // An existing track on the copper layer: removed, after asking once per read.
+            if (!tracksAsked) {
+                tracksAsked = true;
+                report(strprintf(msg::Warn151, lineNumber));
+                crono.stop(1);
+                showLineCount();
+                if (host.messageDlg(msg::RemoveTracksQuestion, MsgDlgType::mtConfirmation, mbYes | mbNo) ==
+                    ModalResult::mrNo) {
+                    in.close();
+                    tmp.abort();
+                    report(msg::ReadInterrupted);
+                    status = StatusErr105;
+                    return;
+                }
+                crono.start(1);
+            }
+            continue;
+        }
+
+        joinFields(fields, joined);
+        joined += '\n';
+        tmp.write(joined);
+
+        if (kind == "PA" && fieldInt(fields, 7) == 1)
+            placePad(lineNumber, padCount);
+    }
+    showLineCount();
+
+    in.close();
+    if (!tmp.commit()) {
+        fail(msg::Err102Report, msg::Err102Box, StatusTmpFile);
+        return;
+    }
+    show(Field::warning, std::to_string(warningCount));
+    show(Field::piaztot, std::to_string(padCount));
+    show(Field::larg, std::to_string(ini.boardWidth / 8));
+    show(Field::alt, std::to_string(ini.boardHeight / 8));
+    show(Field::nettot, std::to_string(links.netTable->size()));
+    crono.stop(1);
+    crono.reset(2);
+    report(strprintf(msg::ReadDone, crono.elapsed(1)));
+    report(msg::ReadErrors);
+    report(strprintf(msg::ReadWarnings, warningCount));
+    status = StatusComplete;
+    readComplete = true;
+    if (warningCount == 0)
+        host.messageDlg(msg::ReadCompleteClean, MsgDlgType::mtInformation, mbOK);
+    else
+        host.messageDlg(msg::ReadCompleteWarnings, MsgDlgType::mtWarning, mbOK);
+    grid.copyPlane(WorkPlane, BasePlane);
+}
+
+void GestoreFileFCD::placePad(int lineNumber, int& padCount) {
+    GestoreFileINI& ini = *links.settings;
+    if (fields.size() - 1 == 7) {
+        report(strprintf(msg::Warn152, lineNumber));
+        ++warningCount;
+        return;
+    }
+    const int32_t net = fieldInt(fields, 8);
+    if (net < 0 || net > NetMask) {
+        report(strprintf(msg::Warn155, lineNumber, net));
+        ++warningCount;
+        return;
+    }
+    ++padCount;
+    const int32_t x = fieldInt(fields, 1);
+    const int32_t y = fieldInt(fields, 2);
+    const int64_t sx = fieldInt(fields, 3);
+    const int64_t sy = fieldInt(fields, 4);
+    const int64_t c = (int64_t{x} - originX) / 10;
+    const int64_t r = (int64_t{y} - originY) / 10;
+    if (x % 10 != 0 || y % 10 != 0) {
+        report(strprintf(msg::Warn153, lineNumber, x, y));
+        ++warningCount;
+    }
+    if (c < 1 || c >= ini.cols || r < 1 || r >= ini.rows) {
+        report(strprintf(msg::Warn154, lineNumber, x, y));
+        ++warningCount;
+        return;
+    }
+    const int col = static_cast<int>(c);
+    const int row = static_cast<int>(r);
+    GestScheda& grid = *links.grid;
+    // The pad's area is written by assignment (a later pad wins where areas meet) and is
+    // clipped at the grid's edge.
+    const int64_t hx = (sx + 8) / 20;
+    const int64_t hy = (sy + 8) / 20;
+    const int i0 = static_cast<int>(std::max<int64_t>(0, c - hx));
+    const int i1 = static_cast<int>(std::min<int64_t>(GridCols - 1, c + hx));
+    const int j0 = static_cast<int>(std::max<int64_t>(0, r - hy));
+    const int j1 = static_cast<int>(std::min<int64_t>(GridRows - 1, r + hy));
+    for (int i = i0; i <= i1; ++i)
+        for (int j = j0; j <= j1; ++j)
+            grid.cell(WorkPlane, i, j) = net | PadArea;
+    grid.cell(WorkPlane, col, row) = net | PadCentre;
+    if (net != 0) {
+        links.workList->append(col, row, NeutralPriority);
+        (*links.netTable)[net] = 1;
+    }
+    if (reportsAt(ini.debug, 2))
+        report(strprintf(msg::PadPlaced, col, row));
+}
+
+} // namespace zelta

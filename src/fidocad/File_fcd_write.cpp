@@ -1,0 +1,100 @@
+// Phase 3: the result file, a copy of the cleaned drawing followed by one "PL" record per
+// track segment. The drawing at the destination is replaced only once the whole result is
+// written, so a failed save never loses it.
+#include "fidocad/File_fcd.h"
+
+#include "core/Messages.h"
+#include "core/Report.h"
+
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+namespace zelta {
+
+namespace {
+
+bool readWhole(const std::string& path, std::string& content) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+} // namespace
+
+int32_t GestoreFileFCD::beginWrite() {
+    Host& host = *links.host;
+    std::optional<std::string> chosen = host.saveFileDialog({msg::FcdDefaultExt, msg::FcdFilter, fcdPath});
+    if (!chosen)
+        return -1;
+    outPath = *chosen;
+
+    links.crono->reset(3);
+    links.crono->start(3);
+    report(msg::WritingFile + outPath);
+    show(Field::file_out, outPath);
+
+    // The temporary copy is read before the destination is touched.
+    std::string copy;
+    if (!readWhole(tmpPath, copy)) {
+        fail(msg::Err302Report, msg::Err302Box, StatusTmpFile);
+        return -1;
+    }
+    out_.setWriteFn(writeFn);
+    if (!out_.open(outPath)) {
+        fail(msg::Err301Report, msg::Err301Box, StatusErr301);
+        return -1;
+    }
+
+    // Every line of the copy with a CR LF line end; the read that meets the end of the copy
+    // yields one more, empty, line, which is written and counted like the others.
+    linesWritten = 0;
+    size_t pos = 0;
+    while (true) {
+        size_t end = copy.find('\n', pos);
+        std::string_view line(copy.data() + pos, (end == std::string::npos ? copy.size() : end) - pos);
+        out_.write(line);
+        out_.write("\r\n");
+        ++linesWritten;
+        if (end == std::string::npos)
+            break;
+        pos = end + 1;
+    }
+    // A save that follows a complete read writes its tracks even after an earlier save failed.
+    if (readComplete)
+        status = StatusComplete;
+    return 0;
+}
+
+void GestoreFileFCD::writeSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width,
+                                  int32_t layer, int32_t net) {
+    if (status != StatusComplete)
+        return;
+    out_.write(strprintf("PL %lld %lld %lld %lld %d %d %d\r\n", static_cast<long long>(int64_t{x1} + originX),
+                         static_cast<long long>(int64_t{y1} + originY),
+                         static_cast<long long>(int64_t{x2} + originX),
+                         static_cast<long long>(int64_t{y2} + originY), width, layer, net));
+    ++linesWritten;
+}
+
+bool GestoreFileFCD::finishWrite() {
+    if (out_.commit())
+        return true;
+    fail(msg::Err301Report, msg::Err301Box, StatusErr301);
+    return false;
+}
+
+void GestoreFileFCD::endWrite() {
+    show(Field::righe_out, std::to_string(linesWritten));
+    resultsUnsaved = false;
+    links.crono->stop(3);
+    report(strprintf(msg::WriteDone, links.crono->elapsed(3)));
+    links.host->messageDlg(msg::WriteComplete, MsgDlgType::mtInformation, mbOK);
+}
+
+} // namespace zelta

@@ -1,0 +1,92 @@
+// The router: connects the pads of each net on the work plane by a best-first search, lap after
+// lap, and keeps the best lap in the best plane.
+#pragma once
+
+#include "app/Host.h"
+#include "core/File_ini.h"
+#include "core/Init_obj.h"
+#include "router/Lista_coo.h"
+#include "router/RunControl.h"
+#include "router/SearchLists.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace zelta {
+
+struct nodo {
+    int32_t g; // cost from the work cell
+    int32_t f; // g plus the estimated cost to the target
+    int32_t col;
+    int32_t row;
+    uint8_t dir; // direction in which the previous cell of the path lies; 0 for the work cell
+};
+
+enum class ConnectionResult { NoTarget, NotFound, Found };
+
+// Cell-list values of the work list: priorities, and marks of pads handled in the lap.
+inline constexpr int32_t HandledAbove = 1100000;
+inline constexpr int32_t RaisedAbove = 1500000;
+inline constexpr int32_t NoTargetMark = 2000000;
+inline constexpr int32_t WorstValue = -999999;
+
+class ApriZelta {
+public:
+    struct Links {
+        GestScheda* grid = nullptr;
+        ListaCoord* workList = nullptr;
+        TargetList* targetList = nullptr;
+        GestoreFileINI* settings = nullptr;
+        Host* host = nullptr; // figures and report lines only; called on the worker's thread
+    };
+
+    // The estimate of the cost between two cells: 17.1 per diagonal step, 10 per straight one.
+    static int32_t estimateCost(int32_t c1, int32_t r1, int32_t c2, int32_t r2) {
+        int32_t dx = c2 > c1 ? c2 - c1 : c1 - c2;
+        int32_t dy = r2 > r1 ? r2 - r1 : r1 - r2;
+        int32_t m = dx < dy ? dx : dy;
+        return (m * 1710) / 100 + (dx - m) * 10 + (dy - m) * 10;
+    }
+
+    // Routes lap after lap until control says to quit.
+    void run(RunControl& control);
+    bool pickWorkCell();
+    ConnectionResult routeConnection(bool fastLap, int32_t& startEstimate);
+
+    bool collectTargets();
+    void chooseTarget(int32_t col, int32_t row);
+    void markPath();
+
+    void clearSearch();
+    void openInsert(const nodo& node);
+    bool openPop();
+    int expandMove(int m);
+
+    Links links;
+
+    OpenList openList;
+    ClosedList closedList;
+    std::array<bool, 256> routedNets{}; // nets with a successful connection in the current lap
+    std::string statusText;
+    int32_t net = 0;
+    int32_t workCol = 0;
+    int32_t workRow = 0;
+    int32_t targetCol = 0;
+    int32_t targetRow = 0;
+    nodo current{};
+    nodo candidate{};
+    int32_t handledPads = 0;
+    int32_t fastLaps = 10;
+    int32_t retargetEvery = 10;
+    int32_t bendPenalty = -3;
+    int32_t diagonalPenalty = -5;
+
+private:
+    void recalculateTarget(int32_t& startEstimate);
+    int debug() const { return links.settings->debug; }
+    // Writes a report line when the debug level asks for lines of this level.
+    void report(int level, const char* format, ...) __attribute__((format(printf, 3, 4)));
+};
+
+} // namespace zelta
