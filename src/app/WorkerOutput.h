@@ -1,0 +1,45 @@
+// Hands the routing worker's figures and report lines to the thread that owns the Host, in the
+// order the worker produced them.
+#pragma once
+
+#include "app/Host.h"
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace zelta {
+
+// The Host the worker writes to: it only queues. Message boxes and file choices are not for
+// the worker and answer as if cancelled.
+class WorkerOutput : public Host {
+public:
+    // Called on the worker's thread when the queue goes from empty to not empty.
+    std::function<void()> onPending;
+
+    // Applies every queued item to host, in order. Call on the host's thread.
+    void drainInto(Host& host);
+
+    ModalResult messageDlg(const std::string&, MsgDlgType, unsigned) override { return ModalResult::mrNone; }
+    std::optional<std::string> openFileDialog(const FileDialogSpec&) override { return std::nullopt; }
+    std::optional<std::string> saveFileDialog(const FileDialogSpec&) override { return std::nullopt; }
+    void setText(Field field, const std::string& text) override;
+    void reportLine(const std::string& text) override;
+    void clearReport() override;
+
+private:
+    enum class Kind { Text, Line, Clear };
+    struct Item {
+        Kind kind;
+        Field field;
+        std::string text;
+    };
+    void push(Item item);
+
+    std::mutex mutex_;
+    std::vector<Item> items_;
+    std::vector<Item> draining_;
+};
+
+} // namespace zelta

@@ -1,0 +1,161 @@
+// The batch route: open, start, laps until the stop rule, stop, save.
+#include "cli/RouteCommand.h"
+
+#include "app/Program.h"
+#include "cli/CliHost.h"
+#include "cli/TempFile.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <fstream>
+#include <mutex>
+#include <unistd.h>
+
+namespace zelta::cli {
+
+namespace {
+
+bool applySetting(GestoreFileINI& settings, const std::string& assignment) {
+    auto eq = assignment.find('=');
+    if (eq == std::string::npos || eq == 0) {
+        std::fprintf(stderr, "zelta-cli: --set vuole CHIAVE=VALORE, non \"%s\"\n", assignment.c_str());
+        return false;
+    }
+    std::string key = assignment.substr(0, eq);
+    try {
+        if (!settings.setByKey(key, assignment.substr(eq + 1))) {
+            std::fprintf(stderr, "zelta-cli: chiave sconosciuta \"%s\"\n", key.c_str());
+            return false;
+        }
+    } catch (const SettingsError&) {
+        std::fprintf(stderr, "zelta-cli: il valore di %s deve essere un numero intero\n", key.c_str());
+        return false;
+    }
+    return true;
+}
+
+// One line on a terminal, redrawn in place while the laps run.
+class ProgressLine {
+public:
+    explicit ProgressLine(const CliHost& host) : host_(host), enabled_(isatty(STDERR_FILENO) == 1) {}
+    void draw(double seconds) {
+        if (!enabled_)
+            return;
+        std::fprintf(stderr, "\r\033[Kgiri %s  a vuoto %s  piazz. scollegate %s  punteggio %s  %.1f s",
+                     value(Field::ciclitot), value(Field::ciclivuoto), value(Field::piazzscoll),
+                     value(Field::valore), seconds);
+        std::fflush(stderr);
+        shown_ = true;
+    }
+    void wipe() {
+        if (shown_)
+            std::fprintf(stderr, "\r\033[K");
+        shown_ = false;
+    }
+
+private:
+    const char* value(Field f) const {
+        const std::string& t = host_.text(f);
+        return t.empty() ? "-" : t.c_str();
+    }
+    const CliHost& host_;
+    bool enabled_;
+    bool shown_ = false;
+};
+
+} // namespace
+
+int runRoute(const RouteOptions& options, const std::string& executablePath) {
+    CliHost host;
+    host.inputPath = options.input;
+    host.outputPath = options.output;
+    host.replaceTracks = options.replaceTracks;
+    host.quiet = options.quiet;
+
+    TempFile tmp;
+    if (!tmp.create()) {
+        std::fprintf(stderr, "zelta-cli: impossibile creare un file temporaneo\n");
+        return ExitRead;
+    }
+
+    ProgramOptions programOptions;
+    programOptions.iniPath =
+        options.iniPath.empty() ? GestoreFileINI::defaultPath(executablePath) : options.iniPath;
+    programOptions.tmpPath = tmp.path();
+    std::unique_ptr<Program> program;
+    try {
+        program = std::make_unique<Program>(host, programOptions);
+    } catch (const SettingsError& e) {
+        std::fprintf(stderr, "zelta-cli: %s\n", e.what());
+        return ExitRead;
+    }
+    for (const std::string& s : options.settings)
+        if (!applySetting(*program->settings, s))
+            return ExitUsage;
+
+    ProgressLine progress(host);
+    host.beforePrint = [&] { progress.wipe(); };
+
+    program->openFcd();
+    if (program->fcd->status != StatusComplete)
+        return ExitRead;
+
+    // The stop rule is applied by the worker itself at the end of a lap, so that the run
+    // stops right after the lap that meets it.
+    const int lapLimit = options.laps.value_or(0);
+    const int idleLimit = options.idle.value_or(options.laps || options.seconds ? 0 : 50);
+    const double secondsLimit = options.seconds.value_or(0);
+    const auto started = std::chrono::steady_clock::now();
+    auto elapsedSeconds = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    };
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool pending = false;
+    program->onWorkerOutput = [&] {
+        std::lock_guard lock(mutex);
+        pending = true;
+        wake.notify_one();
+    };
+    program->onLapEnd = [&](const LapFigures& lap) {
+        if ((lapLimit > 0 && lap.laps >= lapLimit) || (idleLimit > 0 && lap.idleLaps >= idleLimit) ||
+            (secondsLimit > 0 && elapsedSeconds() >= secondsLimit))
+            program->thread->control.pauseAtNextCheckpoint();
+    };
+
+    if (!program->startProcessing())
+        return ExitRead;
+    while (!program->thread->control.paused()) {
+        {
+            std::unique_lock lock(mutex);
+            wake.wait_for(lock, std::chrono::milliseconds(200), [&] { return pending; });
+            pending = false;
+        }
+        program->drainWorkerOutput();
+        progress.draw(elapsedSeconds());
+    }
+    program->stopProcessing();
+    progress.wipe();
+
+    program->save();
+    const bool saved = program->fcd->status == StatusComplete && !program->fcd->resultsUnsaved;
+
+    if (!options.reportPath.empty()) {
+        std::ofstream report(options.reportPath, std::ios::binary);
+        for (const std::string& line : host.log())
+            report << line << '\n';
+        if (!report.flush()) {
+            std::fprintf(stderr, "zelta-cli: impossibile scrivere il rapporto %s\n",
+                         options.reportPath.c_str());
+            return ExitWrite;
+        }
+    }
+    if (!saved)
+        return ExitWrite;
+    std::fprintf(stderr, "Risultato: %s\n", options.output.c_str());
+    return ExitOk;
+}
+
+} // namespace zelta::cli

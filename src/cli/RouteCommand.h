@@ -1,0 +1,32 @@
+// "zelta-cli route": the desktop session without the clicks, from drawing to routed drawing.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zelta::cli {
+
+// Exit statuses of the batch tool.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitUsage = 1;
+inline constexpr int ExitRead = 2;
+inline constexpr int ExitWrite = 3;
+inline constexpr int ExitShort = 4;
+
+struct RouteOptions {
+    std::string input;
+    std::string output;
+    std::optional<int> laps;
+    std::optional<int> idle;
+    std::optional<double> seconds;
+    std::string iniPath;
+    std::vector<std::string> settings; // KEY=VALUE
+    bool replaceTracks = false;
+    std::string reportPath;
+    bool quiet = false;
+};
+
+int runRoute(const RouteOptions& options, const std::string& executablePath);
+
+} // namespace zelta::cli

@@ -1,0 +1,25 @@
+// Unique temporary files for batch runs that work side by side.
+#include "cli/TempFile.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace zelta::cli {
+
+TempFile::~TempFile() {
+    if (!path_.empty())
+        ::unlink(path_.c_str());
+}
+
+bool TempFile::create() {
+    const char* dir = std::getenv("TMPDIR");
+    std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/zelta-XXXXXX.tmp";
+    int fd = mkstemps(pattern.data(), 4);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    path_ = pattern;
+    return true;
+}
+
+} // namespace zelta::cli

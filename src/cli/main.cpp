@@ -1,0 +1,50 @@
+// zelta-cli: the batch front end of the router, for scripts, benchmarks and machines without
+// a display.
+#include "cli/RouteCommand.h"
+
+#include <CLI/CLI.hpp>
+
+#include <climits>
+#include <unistd.h>
+
+namespace {
+
+std::string executablePath(const char* argv0) {
+    char buf[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string(argv0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace zelta::cli;
+    CLI::App app{"Zelta: sbroglio automatico di circuiti stampati a una faccia (FidoCAD)", "zelta-cli"};
+    app.require_subcommand(1);
+
+    RouteOptions route;
+    CLI::App* routeCmd = app.add_subcommand("route", "Legge, sbroglia e salva un disegno FidoCAD");
+    routeCmd->add_option("input", route.input, "Disegno FidoCAD da leggere")->required();
+    routeCmd->add_option("-o,--output", route.output, "File FidoCAD da scrivere")->required();
+    routeCmd->add_option("--laps", route.laps, "Ferma dopo N giri")->check(CLI::PositiveNumber);
+    routeCmd->add_option("--idle", route.idle, "Ferma dopo N giri senza miglioramento (predefinito 50)")
+        ->check(CLI::PositiveNumber);
+    routeCmd->add_option("--seconds", route.seconds, "Ferma dopo S secondi (controllato tra i giri)")
+        ->check(CLI::PositiveNumber);
+    routeCmd->add_option("--ini", route.iniPath, "File delle opzioni (predefinito: quello del programma)");
+    routeCmd->add_option("--set", route.settings, "Cambia un'opzione: CHIAVE=VALORE (ripetibile)");
+    routeCmd->add_flag("--replace-tracks", route.replaceTracks, "Rimuovi le piste gia' presenti nel disegno");
+    routeCmd->add_option("--report", route.reportPath, "Scrivi il rapporto in questo file");
+    routeCmd->add_flag("-q,--quiet", route.quiet, "Nessun rapporto su standard output");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        int code = app.exit(e);
+        return code == 0 ? 0 : ExitUsage;
+    }
+
+    if (routeCmd->parsed())
+        return runRoute(route, executablePath(argv[0]));
+    return ExitUsage;
+}

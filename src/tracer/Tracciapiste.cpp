@@ -1,0 +1,131 @@
+// Tracing the best lap into joined segments and writing them after the drawing.
+#include "tracer/Tracciapiste.h"
+
+#include "core/Messages.h"
+
+namespace zelta {
+
+namespace {
+
+bool sameEnd(int32_t xa, int32_t ya, int32_t xb, int32_t yb) {
+    return xa == xb && ya == yb;
+}
+
+// Orientation of a step in direction d: 1 vertical, 2 rising, 3 horizontal, 4 falling.
+uint8_t orientationOf(int d) {
+    return static_cast<uint8_t>((d - 1) % 4 + 1);
+}
+
+} // namespace
+
+int32_t TracciaPiste::widthFor(int32_t widthChoice) {
+    if (widthChoice == 0)
+        return 2;
+    if (widthChoice >= 1 && widthChoice <= 5)
+        return 4;
+    return 1;
+}
+
+void TracciaPiste::save() {
+    if (!resultsReady) {
+        links.host->messageDlg(msg::NothingToSave, MsgDlgType::mtInformation, mbOK);
+        return;
+    }
+    traceAndWrite();
+}
+
+std::list<TrackSegment>::iterator TracciaPiste::findJoinable(const TrackSegment& n) {
+    for (auto it = openSegments.begin(); it != openSegments.end(); ++it) {
+        const TrackSegment& f = *it;
+        if (f.orientation != n.orientation)
+            continue;
+        if (sameEnd(f.x1, f.y1, n.x1, n.y1) || sameEnd(f.x1, f.y1, n.x2, n.y2) ||
+            sameEnd(f.x2, f.y2, n.x1, n.y1) || sameEnd(f.x2, f.y2, n.x2, n.y2))
+            return it;
+    }
+    return openSegments.end();
+}
+
+void TracciaPiste::addSegment(TrackSegment n) {
+    auto it = findJoinable(n);
+    if (it != openSegments.end()) {
+        // Stretch the new step over the open segment it continues; it keeps its own net and width.
+        const TrackSegment& f = *it;
+        if (sameEnd(f.x1, f.y1, n.x1, n.y1)) {
+            n.x1 = f.x2;
+            n.y1 = f.y2;
+        } else if (sameEnd(f.x1, f.y1, n.x2, n.y2)) {
+            n.x2 = f.x2;
+            n.y2 = f.y2;
+        } else if (sameEnd(f.x2, f.y2, n.x1, n.y1)) {
+            n.x1 = f.x1;
+            n.y1 = f.y1;
+        } else {
+            n.x2 = f.x1;
+            n.y2 = f.y1;
+        }
+        openSegments.erase(it);
+    }
+    openSegments.push_back(n);
+}
+
+void TracciaPiste::closeRows(int32_t limit) {
+    if (limit < 1)
+        return;
+    const int64_t bound = int64_t{10} * limit;
+    for (auto it = openSegments.begin(); it != openSegments.end();) {
+        auto nextIt = std::next(it);
+        if (it->y1 < bound && it->y2 < bound)
+            doneSegments.splice(doneSegments.end(), openSegments, it);
+        it = nextIt;
+    }
+}
+
+void TracciaPiste::traceBest() {
+    const GestoreFileINI& ini = *links.settings;
+    NetTable& nets = *links.netTable;
+    for (int r = 1; r < ini.rows; ++r) {
+        for (int c = 1; c < ini.cols; ++c) {
+            const int32_t v = links.grid->cell(WorkPlane, c, r);
+            if ((v & OccupiedMask) == 0 || (v & TrackMask) == 0)
+                continue;
+            for (int d = 1; d <= 8; ++d) {
+                if ((v & Directions[d].bit) == 0)
+                    continue;
+                const int32_t net = v & NetMask;
+                addSegment({10 * c, 10 * r, 10 * (c + Directions[d].dc), 10 * (r + Directions[d].dr), net,
+                            widthFor(nets[net]), orientationOf(d)});
+            }
+        }
+        // Later steps lie in row r + 1 and below: segments wholly above row r - 2 are finished.
+        closeRows(r - 2);
+    }
+    closeRows(10000);
+}
+
+void TracciaPiste::traceAndWrite() {
+    GestScheda& grid = *links.grid;
+    GestoreFileFCD& fcd = *links.fcd;
+    doneSegments.clear();
+    openSegments.clear();
+    // The router's plane is put aside and the best lap traced in its place; it is back on
+    // every way out, so a stopped run can be resumed.
+    grid.copyPlane(WorkPlane, SparePlane);
+    grid.copyPlane(BestPlane, WorkPlane);
+    traceBest();
+
+    if (fcd.beginWrite() >= 0) {
+        int32_t count = 0;
+        for (const TrackSegment& s : doneSegments) {
+            fcd.writeSegment(s.x1, s.y1, s.x2, s.y2, s.width, 1, s.net);
+            ++count;
+        }
+        if (fcd.finishWrite()) {
+            links.host->setText(Field::piste_out, std::to_string(count));
+            fcd.endWrite();
+        }
+    }
+    grid.copyPlane(SparePlane, WorkPlane);
+}
+
+} // namespace zelta
