@@ -1,0 +1,81 @@
+// A plain, step-by-step router with the simplest structures that can hold its rules: sorted linked
+// open list with linear insertion, closed list searched from the front, cell list for the targets.
+// It is the reference that the fast router is compared with, in the tests and the benchmarks.
+#pragma once
+
+#include "app/Host.h"
+#include "core/File_ini.h"
+#include "core/Init_obj.h"
+#include "router/Lista_coo.h"
+#include "router/RunControl.h"
+
+#include <cstdint>
+#include <list>
+#include <string>
+
+namespace zelta::literal {
+
+struct nodo {
+    int32_t g;
+    int32_t f;
+    int32_t col;
+    int32_t row;
+    uint8_t dir;
+};
+
+enum class ConnectionResult { NoTarget, NotFound, Found };
+
+class LiteralRouter {
+public:
+    LiteralRouter(GestScheda& grid, ListaCoord& workList, const GestoreFileINI& settings, Host& host)
+        : grid_(grid), workList_(workList), settings_(settings), host_(host) {}
+
+    static int32_t estimateCost(int32_t c1, int32_t r1, int32_t c2, int32_t r2);
+
+    // Laps without end; returns when control.checkpoint() says so (checked before every pick of
+    // a work cell). control.onLapEnd is called at the end of every lap, onBestImproved after
+    // every copy into the best plane.
+    void run(RunControl& control);
+    bool pickWorkCell();
+    ConnectionResult routeConnection(bool fastLap, int32_t& startEstimate);
+
+    bool collectTargets();
+    void chooseTarget(int32_t col, int32_t row);
+    void markPath();
+
+    void clearSearch();
+    void openInsert(nodo node);
+    bool openPop();
+    int expandMove(int m);
+
+    std::list<nodo> openList;
+    std::list<nodo> closedList;
+    std::list<int32_t> routedNets;
+    std::string statusText;
+    int32_t net = 0;
+    int32_t workCol = 0;
+    int32_t workRow = 0;
+    int32_t targetCol = 0;
+    int32_t targetRow = 0;
+    nodo current{};
+    nodo candidate{};
+    int32_t handledPads = 0;
+    int32_t fastLaps = 10;
+    int32_t retargetEvery = 10;
+    int32_t bendPenalty = -3;
+    int32_t diagonalPenalty = -5;
+
+    ListaCoord targetList;
+
+private:
+    int32_t& work(int32_t c, int32_t r) { return grid_.cell(WorkPlane, c, r); }
+    void recalculateTarget(int32_t& startEstimate);
+    void report(int level, const std::string& text);
+
+    GestScheda& grid_;
+    ListaCoord& workList_;
+    const GestoreFileINI& settings_;
+    Host& host_;
+};
+
+} // namespace zelta::literal
