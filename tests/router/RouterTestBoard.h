@@ -1,0 +1,66 @@
+// Small boards for router tests: the grid, work list, settings and host that a router works on,
+// with pads placed the way the reader places them.
+#pragma once
+
+#include "core/File_ini.h"
+#include "core/Init_obj.h"
+#include "router/Aprizelta.h"
+#include "router/Lista_coo.h"
+#include "support/ScriptedHost.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+
+namespace zelta::testing {
+
+struct TestBoard {
+    TestBoard(int32_t cols, int32_t rows, int32_t debug = 0) : settings("") {
+        settings.cols = cols;
+        settings.rows = rows;
+        settings.debug = debug;
+    }
+
+    // Centre net | PadCentre, the other cells of the (2 hx + 1) x (2 hy + 1) block net | PadArea,
+    // both by assignment and clipped to the grid; a pad with a net gets a work-list entry.
+    // Written into the base plane and the work plane alike.
+    void pad(int32_t c, int32_t r, int32_t net, int32_t hx = 1, int32_t hy = 1) {
+        for (int plane : {BasePlane, WorkPlane}) {
+            grid->cell(plane, c, r) = net | PadCentre;
+            for (int32_t i = std::max(0, c - hx); i <= std::min(GridCols - 1, c + hx); ++i)
+                for (int32_t j = std::max(0, r - hy); j <= std::min(GridRows - 1, r + hy); ++j)
+                    if (i != c || j != r)
+                        grid->cell(plane, i, j) = net | PadArea;
+        }
+        if (net != 0)
+            workList.append(c, r, NeutralPriority);
+    }
+    // A bare cell value in both planes (tracks, obstacles).
+    void set(int32_t c, int32_t r, int32_t value) {
+        grid->cell(BasePlane, c, r) = value;
+        grid->cell(WorkPlane, c, r) = value;
+    }
+    int32_t work(int32_t c, int32_t r) const { return grid->cell(WorkPlane, c, r); }
+    int32_t best(int32_t c, int32_t r) const { return grid->cell(BestPlane, c, r); }
+
+    std::unique_ptr<GestScheda> grid = std::make_unique<GestScheda>();
+    ListaCoord workList;
+    GestoreFileINI settings;
+    ScriptedHost host;
+};
+
+// The production router wired to a test board, with the options given.
+struct BoardRouter {
+    BoardRouter(TestBoard& board, int32_t fastLaps = 0, int32_t retargetEvery = 0, int32_t bendPenalty = 0,
+                int32_t diagonalPenalty = 0) {
+        router.links = {board.grid.get(), &board.workList, &targetList, &board.settings, &board.host};
+        router.fastLaps = fastLaps;
+        router.retargetEvery = retargetEvery;
+        router.bendPenalty = bendPenalty;
+        router.diagonalPenalty = diagonalPenalty;
+    }
+    TargetList targetList;
+    ApriZelta router;
+};
+
+} // namespace zelta::testing
