@@ -36,6 +36,10 @@ run: build
 	$(BUILD)/zelta-cli route examples/demo.fcd -o $(BUILD)/demo-routed.fcd --ini examples/demo.ini --laps 40
 	@echo "Routed board written to $(BUILD)/demo-routed.fcd"
 
+screenshot: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/zelta-screenshot --board examples/demo.fcd --ini examples/demo.ini \
+	    --laps 5 --out $(BUILD)/screenshots
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

@@ -1,0 +1,123 @@
+// The main window: the three phases as framed groups, the report log, the toolbar row and the
+// menu. Its construction creates the program's shared objects; its handlers run the commands.
+#pragma once
+
+#include "app/Program.h"
+#include "ui/Prompter.h"
+#include "ui/QtHost.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace zelta::ui {
+
+class HelpWindow;
+class TAboutBox;
+class TForm2;
+class TForm4;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Throws SettingsError when the settings file holds a value that is not a whole number.
+    TForm1(const ProgramOptions& options, Prompter& prompter, HelpWindow& help);
+    ~TForm1() override;
+
+    // The other forms, set by the start-up once they exist.
+    TForm2* Form2 = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    TForm4* Form4 = nullptr;
+
+    // Controls, top to bottom.
+    QLabel* Image1;
+    QPushButton* BtnOpz;
+    QPushButton* BitBtn1;
+    QGroupBox* GroupBox1;
+    QPushButton* start1;
+    QPushButton* DimPiste;
+    QLineEdit* file_in;
+    QLineEdit* righe_in;
+    QLineEdit* warning;
+    QLineEdit* piaztot;
+    QLineEdit* nettot;
+    QLineEdit* larg;
+    QLineEdit* alt;
+    QGroupBox* GroupBox2;
+    QPushButton* start2;
+    QPushButton* stop2;
+    QLineEdit* ciclitot;
+    QLineEdit* ciclivuoto;
+    QLineEdit* piazzscoll;
+    QLineEdit* valore;
+    QProgressBar* barra;
+    QGroupBox* GroupBox3;
+    QPushButton* start3;
+    QLineEdit* file_out;
+    QLineEdit* piste_out;
+    QLineEdit* righe_out;
+    QPlainTextEdit* report;
+    QTimer* Timer1;
+
+    // Menu entries.
+    QAction* MenuStart1;
+    QAction* MenuStart2;
+    QAction* N2;
+    QAction* N3;
+    QAction* MenuExit;
+    QAction* Uscita1;
+    QAction* Modificaopzioni1;
+    QAction* MenuHelp;
+    QAction* MenuAbout;
+    QAction* Web1;
+    QAction* Informazioni1;
+
+    // The shared objects and the seam they reach the window through.
+    std::unique_ptr<QtHost> host;
+    std::unique_ptr<Program> program;
+
+    // Where the animation has put the bar; it runs past the bar's maximum.
+    int barraPosition = 0;
+
+    void start1Click();
+    void start3Click();
+    void DimPisteClick();
+    void start2Click();
+    void stop2Click();
+    void BtnOpzClick();
+    void MenuHelpClick();
+    void MenuAboutClick();
+    void Web1Click();
+    void BitBtn1Click();
+    void Informazioni1Click();
+    void Timer1Timer();
+
+    // Idle or processing: which commands can be used, and the bar.
+    void setProcessingState(bool processing);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createMenu();
+    void connectCommands();
+    // Asks before routed results that were not saved are lost with the window.
+    bool mayClose();
+    // Runs a command; an exception that escapes it is shown and the window goes on.
+    void run(const std::function<void()>& command);
+
+    HelpWindow& help_;
+};
+
+} // namespace zelta::ui

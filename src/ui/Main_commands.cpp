@@ -1,0 +1,147 @@
+// The main window's handlers: each runs one command of the program, and the window switches
+// between its idle and processing states.
+#include "ui/Main.h"
+
+#include "core/Messages.h"
+#include "ui/About.h"
+#include "ui/HelpWindow.h"
+#include "ui/Opzioni.h"
+#include "ui/Spessore.h"
+
+#include <QCloseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <exception>
+
+namespace zelta::ui {
+
+void TForm1::connectCommands() {
+    auto bind = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
+        connect(sender, signal, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
+    };
+    bind(start1, &QPushButton::clicked, &TForm1::start1Click);
+    bind(MenuStart1, &QAction::triggered, &TForm1::start1Click);
+    bind(start3, &QPushButton::clicked, &TForm1::start3Click);
+    bind(MenuStart2, &QAction::triggered, &TForm1::start3Click);
+    bind(DimPiste, &QPushButton::clicked, &TForm1::DimPisteClick);
+    bind(N2, &QAction::triggered, &TForm1::DimPisteClick);
+    bind(start2, &QPushButton::clicked, &TForm1::start2Click);
+    bind(N3, &QAction::triggered, &TForm1::start2Click);
+    bind(stop2, &QPushButton::clicked, &TForm1::stop2Click);
+    bind(MenuExit, &QAction::triggered, &TForm1::stop2Click);
+    bind(BtnOpz, &QPushButton::clicked, &TForm1::BtnOpzClick);
+    bind(Modificaopzioni1, &QAction::triggered, &TForm1::BtnOpzClick);
+    bind(MenuHelp, &QAction::triggered, &TForm1::MenuHelpClick);
+    bind(MenuAbout, &QAction::triggered, &TForm1::MenuAboutClick);
+    bind(Web1, &QAction::triggered, &TForm1::Web1Click);
+    bind(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
+    bind(Informazioni1, &QAction::triggered, &TForm1::Informazioni1Click);
+    connect(Uscita1, &QAction::triggered, this, &QWidget::close);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+}
+
+void TForm1::run(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        host->messageDlg(e.what(), MsgDlgType::mtError, mbOK);
+    }
+}
+
+void TForm1::start1Click() {
+    program->openFcd();
+}
+
+void TForm1::start3Click() {
+    program->save();
+}
+
+void TForm1::DimPisteClick() {
+    if (program->prepareTrackWidths())
+        Form4->exec();
+}
+
+void TForm1::start2Click() {
+    program->startProcessing();
+}
+
+void TForm1::stop2Click() {
+    program->stopProcessing();
+}
+
+void TForm1::BtnOpzClick() {
+    Form2->exec();
+    program->optionsDialogClosed();
+}
+
+void TForm1::MenuHelpClick() {
+    help_.showContents();
+}
+
+void TForm1::MenuAboutClick() {
+    help_.showContext(HelpNovita);
+}
+
+void TForm1::Web1Click() {
+    help_.showContext(HelpLicenza);
+}
+
+void TForm1::BitBtn1Click() {
+    help_.showContext(HelpMainWindow);
+}
+
+void TForm1::Informazioni1Click() {
+    AboutBox->exec();
+}
+
+void TForm1::Timer1Timer() {
+    if (barraPosition >= 100)
+        barraPosition = 10;
+    else
+        barraPosition += 20;
+    // The position runs to 110, which the bar shows full.
+    barra->setValue(std::min(barraPosition, barra->maximum()));
+}
+
+void TForm1::setProcessingState(bool processing) {
+    for (QPushButton* b : {start1, start2, start3, BtnOpz, DimPiste})
+        b->setEnabled(!processing);
+    for (QAction* a : {MenuStart1, MenuStart2, N2, N3, Modificaopzioni1})
+        a->setEnabled(!processing);
+    stop2->setEnabled(processing);
+    MenuExit->setEnabled(processing);
+    if (processing) {
+        barraPosition = 10;
+        barra->setValue(barraPosition);
+    }
+    barra->setVisible(processing);
+}
+
+bool TForm1::mayClose() {
+    if (!program)
+        return true;
+    // The worker waits between two connections while the person answers, so the flag read
+    // below is the last word and the question does not race the laps.
+    const bool wasRunning = program->processing();
+    if (wasRunning)
+        program->thread->suspend();
+    program->drainWorkerOutput();
+    if (program->fcd->resultsUnsaved && host->messageDlg(msg::UnsavedResults, MsgDlgType::mtConfirmation,
+                                                         mbYes | mbNo) == ModalResult::mrNo) {
+        if (wasRunning)
+            program->thread->resume();
+        return false;
+    }
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // A worker paused here is ended with the shared objects when the window goes.
+    if (mayClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace zelta::ui

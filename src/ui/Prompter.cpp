@@ -1,0 +1,104 @@
+// Message boxes and file dialogs shown with the toolkit's own modal dialogs.
+#include "ui/Prompter.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace zelta::ui {
+
+namespace {
+
+QString boxTitle(MsgDlgType type) {
+    switch (type) {
+    case MsgDlgType::mtWarning:
+        return QStringLiteral("Attenzione");
+    case MsgDlgType::mtError:
+        return QStringLiteral("Errore");
+    case MsgDlgType::mtInformation:
+        return QStringLiteral("Informazione");
+    case MsgDlgType::mtConfirmation:
+        return QStringLiteral("Conferma");
+    }
+    return {};
+}
+
+QMessageBox::Icon boxIcon(MsgDlgType type) {
+    switch (type) {
+    case MsgDlgType::mtWarning:
+        return QMessageBox::Warning;
+    case MsgDlgType::mtError:
+        return QMessageBox::Critical;
+    case MsgDlgType::mtInformation:
+        return QMessageBox::Information;
+    case MsgDlgType::mtConfirmation:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogSpec& spec, bool save) {
+    QFileDialog dialog(parent, save ? QStringLiteral("Salva con nome") : QStringLiteral("Apri"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(qtFileFilter(spec.filter));
+    dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExt));
+    if (!spec.fileName.empty())
+        dialog.selectFile(QString::fromStdString(spec.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+} // namespace
+
+QString qtFileFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        entries << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+ModalResult ModalPrompter::messageDlg(QWidget* parent, const std::string& text, MsgDlgType type,
+                                      unsigned buttons) {
+    QMessageBox box(boxIcon(type), boxTitle(type), QString::fromStdString(text), QMessageBox::NoButton,
+                    parent);
+    struct Choice {
+        unsigned flag;
+        QMessageBox::StandardButton button;
+        const char* caption;
+        ModalResult result;
+    };
+    static const Choice choices[] = {
+        {mbYes, QMessageBox::Yes, "Sì", ModalResult::mrYes},
+        {mbNo, QMessageBox::No, "No", ModalResult::mrNo},
+        {mbOK, QMessageBox::Ok, "OK", ModalResult::mrOk},
+        {mbCancel, QMessageBox::Cancel, "Annulla", ModalResult::mrCancel},
+        {mbAbort, QMessageBox::Abort, "Interrompi", ModalResult::mrAbort},
+    };
+    for (const Choice& c : choices)
+        if (buttons & c.flag)
+            box.addButton(c.button)->setText(QString::fromUtf8(c.caption));
+    if (buttons == 0)
+        box.addButton(QMessageBox::Ok);
+    auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    for (const Choice& c : choices)
+        if (answer == c.button)
+            return c.result;
+    // Closed without a button (Esc on a box that has no escape button).
+    return ModalResult::mrCancel;
+}
+
+std::optional<std::string> ModalPrompter::openFileDialog(QWidget* parent, const FileDialogSpec& spec) {
+    return runFileDialog(parent, spec, false);
+}
+
+std::optional<std::string> ModalPrompter::saveFileDialog(QWidget* parent, const FileDialogSpec& spec) {
+    return runFileDialog(parent, spec, true);
+}
+
+} // namespace zelta::ui

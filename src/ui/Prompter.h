@@ -1,0 +1,34 @@
+// How message boxes and file choices are put to the person. The program shows real modal
+// dialogs; tests put in a prompter that answers from a script.
+#pragma once
+
+#include "app/Host.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace zelta::ui {
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual ModalResult messageDlg(QWidget* parent, const std::string& text, MsgDlgType type,
+                                   unsigned buttons) = 0;
+    virtual std::optional<std::string> openFileDialog(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& spec) = 0;
+};
+
+// Modal message boxes and file dialogs of the toolkit, with Italian buttons.
+class ModalPrompter : public Prompter {
+public:
+    ModalResult messageDlg(QWidget* parent, const std::string& text, MsgDlgType type,
+                           unsigned buttons) override;
+    std::optional<std::string> openFileDialog(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& spec) override;
+};
+
+// "Name|pattern|Name|pattern" filters in the toolkit's "Name (pattern);;Name (pattern)" form.
+QString qtFileFilter(const std::string& filter);
+
+} // namespace zelta::ui

@@ -1,0 +1,42 @@
+// The desktop program's Host: figures into the main window's fields, report lines into its log,
+// message boxes and file choices through a Prompter. Used on the user-interface thread only.
+#pragma once
+
+#include "app/Host.h"
+#include "ui/Prompter.h"
+
+#include <array>
+#include <functional>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace zelta::ui {
+
+class QtHost : public Host {
+public:
+    QtHost(QWidget& window, Prompter& prompter) : window_(window), prompter_(prompter) {}
+
+    ModalResult messageDlg(const std::string& text, MsgDlgType type, unsigned buttons) override;
+    std::optional<std::string> openFileDialog(const FileDialogSpec& spec) override;
+    std::optional<std::string> saveFileDialog(const FileDialogSpec& spec) override;
+    void setText(Field field, const std::string& text) override;
+    void reportLine(const std::string& text) override;
+    void clearReport() override;
+    void processingStateChanged(bool processing) override;
+
+    // The window's controls, set once they exist.
+    std::array<QLineEdit*, FieldCount> fields{};
+    QPlainTextEdit* report = nullptr;
+    std::function<void(bool processing)> onProcessingStateChanged;
+
+private:
+    // Dialogs open over whatever modal dialog is showing, else over the main window.
+    QWidget* dialogParent() const;
+
+    QWidget& window_;
+    Prompter& prompter_;
+};
+
+} // namespace zelta::ui

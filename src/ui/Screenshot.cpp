@@ -1,0 +1,145 @@
+// zelta-screenshot: runs the desktop program's windows (best offscreen), opens and routes a
+// board for a few laps, stops, saves, and writes a PNG of the main window, of each dialog and of
+// the help window.
+//   zelta-screenshot --board B.fcd --ini B.ini --laps N --out DIR
+#include "ui/About.h"
+#include "ui/HelpWindow.h"
+#include "ui/Main.h"
+#include "ui/Opzioni.h"
+#include "ui/Opzioni2.h"
+#include "ui/Spessore.h"
+#include "ui/Startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
+#include <atomic>
+#include <cstdio>
+
+namespace {
+
+using namespace zelta;
+using namespace zelta::ui;
+
+// Answers every question at once: the board to open, the file to save, Yes and OK.
+class Autopilot : public Prompter {
+public:
+    std::string board;
+    std::string output;
+    ModalResult messageDlg(QWidget*, const std::string& text, MsgDlgType, unsigned buttons) override {
+        std::fprintf(stderr, "[messaggio] %s\n", text.c_str());
+        return (buttons & mbYes) ? ModalResult::mrYes : ModalResult::mrOk;
+    }
+    std::optional<std::string> openFileDialog(QWidget*, const FileDialogSpec&) override { return board; }
+    std::optional<std::string> saveFileDialog(QWidget*, const FileDialogSpec&) override { return output; }
+};
+
+bool save(QWidget& window, const QDir& dir, const char* name) {
+    window.show();
+    window.raise();
+    QApplication::processEvents();
+    const QString path = dir.filePath(QLatin1String(name));
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "zelta-screenshot: impossibile scrivere %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+// Lets the event loop run until done() or the time is up.
+template <typename Done> bool waitFor(Done done, int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > milliseconds)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    QApplication::processEvents();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    initializeApplication(app);
+
+    QString board, ini, out = QStringLiteral("screenshots");
+    int laps = 5;
+    const QStringList args = QApplication::arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--board"))
+            board = args[i + 1];
+        else if (args[i] == QLatin1String("--ini"))
+            ini = args[i + 1];
+        else if (args[i] == QLatin1String("--laps"))
+            laps = args[i + 1].toInt();
+        else if (args[i] == QLatin1String("--out"))
+            out = args[i + 1];
+    }
+    if (board.isEmpty() || laps < 1) {
+        std::fprintf(stderr, "uso: zelta-screenshot --board B.fcd [--ini B.ini] [--laps N] [--out DIR]\n");
+        return 2;
+    }
+
+    // The settings and the results live in a scratch folder; the given files are only read.
+    QTemporaryDir scratch;
+    const QString iniCopy = QDir(scratch.path()).filePath(QStringLiteral("zelta.ini"));
+    if (!ini.isEmpty() && !QFile::copy(ini, iniCopy)) {
+        std::fprintf(stderr, "zelta-screenshot: impossibile leggere %s\n", qPrintable(ini));
+        return 2;
+    }
+    QDir dir(out);
+    if (!dir.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "zelta-screenshot: impossibile creare %s\n", qPrintable(out));
+        return 2;
+    }
+
+    Autopilot autopilot;
+    autopilot.board = QFileInfo(board).absoluteFilePath().toStdString();
+    autopilot.output = QDir(scratch.path()).filePath(QStringLiteral("routed.fcd")).toStdString();
+    StartupOptions options;
+    options.program.iniPath = iniCopy.toStdString();
+    options.prompter = &autopilot;
+    Forms forms(options);
+    TForm1& main = *forms.Form1;
+    main.show();
+
+    main.start1Click();
+    if (main.program->fcd->status != StatusComplete)
+        return 1;
+    main.program->onLapEnd = [&main, laps](const LapFigures& lap) {
+        if (lap.laps >= laps)
+            main.program->thread->control.pauseAtNextCheckpoint();
+    };
+    main.start2->click();
+    if (!waitFor([&] { return main.program->thread->control.paused(); }, 120000)) {
+        std::fprintf(stderr, "zelta-screenshot: i giri non finiscono\n");
+        return 1;
+    }
+    main.Timer1Timer();
+    main.Timer1Timer();
+    bool ok = save(main, dir, "main-processing.png");
+    main.stop2->click();
+    main.start3->click();
+    ok = save(main, dir, "main.png") && ok;
+
+    ok = save(*forms.Form2, dir, "opzioni.png") && ok;
+    forms.Form2->hide();
+    ok = save(*forms.Form3, dir, "opzioni-avanzate.png") && ok;
+    forms.Form3->hide();
+    ok = save(*forms.Form4, dir, "larghezza-piste.png") && ok;
+    forms.Form4->hide();
+    ok = save(*forms.AboutBox, dir, "informazioni.png") && ok;
+    forms.AboutBox->hide();
+    forms.help->showContents();
+    ok = save(*forms.help, dir, "guida.png") && ok;
+    return ok ? 0 : 1;
+}

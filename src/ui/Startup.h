@@ -1,0 +1,54 @@
+// Start-up: the help window, then the five forms in their fixed order. The main window's
+// construction creates the shared objects, so the settings are read before the dialogs exist.
+#pragma once
+
+#include "app/Program.h"
+#include "ui/Prompter.h"
+
+#include <memory>
+
+class QApplication;
+
+namespace zelta::ui {
+
+class HelpWindow;
+class TAboutBox;
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+
+struct StartupOptions {
+    ProgramOptions program;
+    // Message boxes and file choices; null: the toolkit's modal dialogs.
+    Prompter* prompter = nullptr;
+};
+
+class Forms {
+public:
+    // Throws SettingsError when the settings file holds a value that is not a whole number.
+    explicit Forms(const StartupOptions& options);
+    ~Forms();
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
+
+    std::unique_ptr<HelpWindow> help;
+    // Owns the four dialogs, which are its children.
+    std::unique_ptr<TForm1> Form1;
+    TForm2* Form2 = nullptr;
+    TForm3* Form3 = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    TForm4* Form4 = nullptr;
+
+private:
+    ModalPrompter modalPrompter_;
+};
+
+// Names the application; run before any form is made.
+void initializeApplication(QApplication& app);
+
+// The whole program: the forms, the main window shown, the event loop. A settings file that
+// cannot be used is shown, and the program ends with exit code 1.
+int runZelta(QApplication& app, const StartupOptions& options);
+
+} // namespace zelta::ui
