@@ -1,0 +1,183 @@
+// Whole sessions against the recorded results: open a board with its settings, start, run the
+// listed number of laps, stop, save; then the report, the result file, the best plane's hash and
+// the figures of every lap must be the recorded ones.
+#include "app/Program.h"
+#include "support/ScriptedHost.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZELTA_SLOW_BUILD 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZELTA_SLOW_BUILD 1
+#endif
+#endif
+
+namespace zelta::testing {
+namespace {
+
+struct GoldenCase {
+    std::string board;     // as listed, relative to the boards folder
+    std::string optionSet; // folder of the recorded results under the board's name
+    int laps;
+};
+
+void PrintTo(const GoldenCase& c, std::ostream* os) {
+    *os << c.board << " " << c.optionSet << " " << c.laps << " laps";
+}
+
+std::vector<GoldenCase> goldenCases() {
+    std::vector<GoldenCase> cases;
+    std::ifstream list(boardPath("golden.list"));
+    std::string line;
+    while (std::getline(list, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        std::string board, settings;
+        int laps = 0;
+        if (!(fields >> board >> settings >> laps))
+            continue;
+        for (const char* set : {"default", "reload", "extreme-a", "extreme-b"})
+            cases.push_back({board, set, laps});
+    }
+    return cases;
+}
+
+std::string goldenDir(const GoldenCase& c) {
+    return goldenPath(c.board.substr(0, c.board.size() - 4) + "/" + c.optionSet);
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line))
+        out.push_back(line);
+    return out;
+}
+
+// Milliseconds as 0, and the paths of the read and written files by their base name.
+std::string normalised(const std::string& line) {
+    static const std::regex milliseconds(R"(\(-?[0-9]+ ms\))");
+    std::string out = std::regex_replace(line, milliseconds, "(0 ms)");
+    for (const char* prefix : {"Lettura file: ", "Scrittura file: "}) {
+        std::string p = prefix;
+        if (out.compare(0, p.size(), p) == 0) {
+            auto slash = out.find_last_of('/');
+            if (slash != std::string::npos && slash >= p.size())
+                out = p + out.substr(slash + 1);
+        }
+    }
+    return out;
+}
+
+// 64-bit FNV-1a over the cells in storage order, four bytes each, least significant first.
+uint64_t planeHash(const int32_t* plane) {
+    uint64_t h = 0xcbf29ce484222325ull;
+    for (int i = 0; i < PlaneCells; ++i) {
+        uint32_t v = static_cast<uint32_t>(plane[i]);
+        for (int b = 0; b < 4; ++b) {
+            h ^= (v >> (8 * b)) & 0xFF;
+            h *= 0x100000001b3ull;
+        }
+    }
+    return h;
+}
+
+// Boards that take long under the sanitizers; every board runs in the plain build.
+[[maybe_unused]] bool slowUnderSanitizers(const std::string& board) {
+    return board == "large-full-grid.fcd" || board == "dense-150pads.fcd";
+}
+
+class GoldenSession : public ::testing::TestWithParam<GoldenCase> {};
+
+TEST_P(GoldenSession, ReproducesTheRecordedReportResultFileAndLaps) {
+    const GoldenCase& c = GetParam();
+#ifdef ZELTA_SLOW_BUILD
+    if (slowUnderSanitizers(c.board))
+        GTEST_SKIP() << "large board: checked in the plain build";
+#endif
+    const std::string dir = goldenDir(c);
+    ScratchDir scratch;
+    const std::string ini = scratch.write("zelta.ini", readFile(dir + "/settings.ini"));
+    ScriptedHost host;
+    Program program(host, {ini, scratch.file("zelta.tmp"), [] { return uint32_t{0}; }});
+
+    host.willOpen(boardPath(c.board));
+    program.openFcd();
+    ASSERT_EQ(program.fcd->status, 0) << host.lastMessage();
+
+    std::vector<std::string> lapLines;
+    int32_t bestBefore = -999999;
+    program.onLapEnd = [&](const LapFigures& lap) {
+        char text[128];
+        std::snprintf(text, sizeof text, "LAP %d val=%d best=%d fail=%d handled=%d", lap.laps, lap.lapValue,
+                      bestBefore, lap.failures, lap.handledPads);
+        lapLines.push_back(text);
+        bestBefore = lap.bestValue;
+        if (lap.laps >= c.laps)
+            program.thread->control.pauseAtNextCheckpoint();
+    };
+    ASSERT_TRUE(program.startProcessing());
+    program.thread->waitUntilPaused();
+    program.stopProcessing();
+
+    char hash[32];
+    std::snprintf(hash, sizeof hash, "%016llx",
+                  static_cast<unsigned long long>(planeHash(program.grid->plane(BestPlane))));
+
+    const std::string out = scratch.file("out.fcd");
+    host.willSave(out);
+    program.save();
+    EXPECT_EQ(host.lastMessage(), "Scrittura file completata");
+
+    std::vector<std::string> expectedReport = lines(readFile(dir + "/report.txt"));
+    for (size_t i = 0; i < expectedReport.size() && i < host.report.size(); ++i)
+        ASSERT_EQ(normalised(host.report[i]), normalised(expectedReport[i])) << "report line " << i + 1;
+    ASSERT_EQ(host.report.size(), expectedReport.size());
+
+    EXPECT_TRUE(readFile(out) == readFile(dir + "/out.fcd"))
+        << "result file differs from " << dir << "/out.fcd";
+
+    std::vector<std::string> expectedLaps;
+    std::string expectedHash, expectedBest;
+    for (const std::string& line : lines(readFile(dir + "/summary.txt"))) {
+        if (line.rfind("LAP ", 0) == 0)
+            expectedLaps.push_back(line);
+        else if (line.rfind("BEST_HASH ", 0) == 0)
+            expectedHash = line.substr(10);
+        else if (line.rfind("LAPS ", 0) == 0)
+            expectedBest = line;
+    }
+    EXPECT_EQ(hash, expectedHash);
+    EXPECT_EQ(lapLines, expectedLaps);
+    EXPECT_EQ("LAPS " + std::to_string(lapLines.size()) + " BEST " + std::to_string(bestBefore),
+              expectedBest);
+}
+
+std::string caseName(const ::testing::TestParamInfo<GoldenCase>& info) {
+    std::string name = info.param.board.substr(0, info.param.board.size() - 4) + "_" + info.param.optionSet;
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Boards, GoldenSession, ::testing::ValuesIn(goldenCases()), caseName);
+
+TEST(GoldenSessionList, CoversElevenBoardsUnderFourOptionSets) {
+    EXPECT_EQ(goldenCases().size(), 44u);
+}
+
+} // namespace
+} // namespace zelta::testing
