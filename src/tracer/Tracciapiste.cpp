@@ -81,16 +81,35 @@ void TracciaPiste::closeRows(int32_t limit) {
     }
 }
 
+bool TracciaPiste::scanned(int c, int r) const {
+    const GestoreFileINI& ini = *links.settings;
+    if (c < 1 || c >= ini.cols || r < 1 || r >= ini.rows)
+        return false;
+    const int32_t v = links.grid->cell(WorkPlane, c, r);
+    return (v & OccupiedMask) != 0 && (v & TrackMask) != 0;
+}
+
+bool TracciaPiste::tracedBefore(int c, int r, int d) const {
+    const int nc = c + Directions[d].dc;
+    const int nr = r + Directions[d].dr;
+    const bool earlier = nr < r || (nr == r && nc < c);
+    return earlier && scanned(nc, nr) &&
+           (links.grid->cell(WorkPlane, nc, nr) & Directions[Directions[d].opposite].bit) != 0;
+}
+
 void TracciaPiste::traceBest() {
     const GestoreFileINI& ini = *links.settings;
     NetTable& nets = *links.netTable;
     for (int r = 1; r < ini.rows; ++r) {
         for (int c = 1; c < ini.cols; ++c) {
-            const int32_t v = links.grid->cell(WorkPlane, c, r);
-            if ((v & OccupiedMask) == 0 || (v & TrackMask) == 0)
+            if (!scanned(c, r))
                 continue;
+            const int32_t v = links.grid->cell(WorkPlane, c, r);
             for (int d = 1; d <= 8; ++d) {
-                if ((v & Directions[d].bit) == 0)
+                // Two paths of a net can record one step from both of its cells; it is traced
+                // once, from the cell scanned first. Traced twice, the second copy would be
+                // stretched over the first and shrink it, leaving a gap in the track.
+                if ((v & Directions[d].bit) == 0 || tracedBefore(c, r, d))
                     continue;
                 const int32_t net = v & NetMask;
                 addSegment({10 * c, 10 * r, 10 * (c + Directions[d].dc), 10 * (r + Directions[d].dr), net,

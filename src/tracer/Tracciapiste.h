@@ -50,6 +50,10 @@ public:
 
 private:
     void traceBest();
+    // Whether cell (c, r) lies in the scanned part of the board and carries a track.
+    bool scanned(int c, int r) const;
+    // Whether the step from (c, r) in direction d was already traced from its other cell.
+    bool tracedBefore(int c, int r, int d) const;
 };
 
 } // namespace zelta

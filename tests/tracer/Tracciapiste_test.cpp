@@ -81,6 +81,17 @@ TEST_F(TracerTest, ACellWithStepsBothWaysGivesOneSegment) {
     EXPECT_EQ(save(), (std::vector<std::string>{"PL 170 250 150 250 4 1 3"}));
 }
 
+TEST_F(TracerTest, AStepRecordedFromBothItsCellsIsTracedOnce) {
+    // Two paths of net 4 laid the step between rows 5 and 6 of column 3 from both ends; traced
+    // twice, the copy would shrink the joined segment and leave a gap between rows 5 and 6.
+    best(3, 3) = 4 | DirBit(5);
+    best(3, 4) = 4 | DirBit(5);
+    best(3, 5) = 4 | DirBit(5);
+    best(3, 6) = 4 | DirBit(1) | DirBit(5);
+    best(3, 7) = 4 | PadCentre;
+    EXPECT_EQ(save(), (std::vector<std::string>{"PL 130 230 130 270 4 1 4"}));
+}
+
 TEST_F(TracerTest, WidthFollowsTheNetsChoice) {
     NetTable& nets = *f.program->netTable;
     nets.erase(4);
