@@ -3,6 +3,7 @@
 
 #include "app/Program.h"
 #include "cli/CliHost.h"
+#include "cli/Settings.h"
 #include "cli/TempFile.h"
 
 #include <atomic>
@@ -16,25 +17,6 @@
 namespace zelta::cli {
 
 namespace {
-
-bool applySetting(GestoreFileINI& settings, const std::string& assignment) {
-    auto eq = assignment.find('=');
-    if (eq == std::string::npos || eq == 0) {
-        std::fprintf(stderr, "zelta-cli: --set vuole CHIAVE=VALORE, non \"%s\"\n", assignment.c_str());
-        return false;
-    }
-    std::string key = assignment.substr(0, eq);
-    try {
-        if (!settings.setByKey(key, assignment.substr(eq + 1))) {
-            std::fprintf(stderr, "zelta-cli: chiave sconosciuta \"%s\"\n", key.c_str());
-            return false;
-        }
-    } catch (const SettingsError&) {
-        std::fprintf(stderr, "zelta-cli: il valore di %s deve essere un numero intero\n", key.c_str());
-        return false;
-    }
-    return true;
-}
 
 // One line on a terminal, redrawn in place while the laps run.
 class ProgressLine {
@@ -91,9 +73,11 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
         std::fprintf(stderr, "zelta-cli: %s\n", e.what());
         return ExitRead;
     }
-    for (const std::string& s : options.settings)
-        if (!applySetting(*program->settings, s))
-            return ExitUsage;
+    if (!program->settings->readProblem.empty())
+        std::fprintf(stderr, "zelta-cli: %s: %s\n", program->settings->iniFile.c_str(),
+                     program->settings->readProblem.c_str());
+    if (!applySettings(*program->settings, options.settings))
+        return ExitUsage;
 
     ProgressLine progress(host);
     host.beforePrint = [&] { progress.wipe(); };

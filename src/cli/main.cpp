@@ -1,5 +1,6 @@
 // zelta-cli: the batch front end of the router, for scripts, benchmarks and machines without
 // a display.
+#include "cli/CheckCommand.h"
 #include "cli/RouteCommand.h"
 
 #include <CLI/CLI.hpp>
@@ -37,6 +38,14 @@ int main(int argc, char** argv) {
     routeCmd->add_option("--report", route.reportPath, "Scrivi il rapporto in questo file");
     routeCmd->add_flag("-q,--quiet", route.quiet, "Nessun rapporto su standard output");
 
+    CheckOptions check;
+    CLI::App* checkCmd =
+        app.add_subcommand("check", "Verifica un disegno sbrogliato: net complete e cortocircuiti");
+    checkCmd->add_option("input", check.input, "Disegno FidoCAD da verificare")->required();
+    checkCmd->add_option("--ini", check.iniPath, "File delle opzioni (predefinito: quello del programma)");
+    checkCmd->add_option("--set", check.settings, "Cambia un'opzione: CHIAVE=VALORE (ripetibile)");
+    checkCmd->add_flag("--json", check.json, "Risultato in JSON");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -46,5 +55,7 @@ int main(int argc, char** argv) {
 
     if (routeCmd->parsed())
         return runRoute(route, executablePath(argv[0]));
+    if (checkCmd->parsed())
+        return runCheck(check, executablePath(argv[0]));
     return ExitUsage;
 }

@@ -1,6 +1,8 @@
 // Splitting, joining and number reading of FidoCAD records.
 #include "fidocad/FcdRecord.h"
 
+#include <algorithm>
+
 namespace zelta {
 
 void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
@@ -44,6 +46,20 @@ int32_t leadingInt(std::string_view field) {
     if (v < INT32_MIN)
         return INT32_MIN;
     return static_cast<int32_t>(v);
+}
+
+void Outline::consider(const std::vector<std::string_view>& fields, int32_t layer) {
+    if (fields[0] != "RV" || fieldInt(fields, 5) != layer || fieldInt(fields, 1) > originX ||
+        fieldInt(fields, 2) > originY)
+        return;
+    originX = fieldInt(fields, 1) / 10 * 10;
+    originY = fieldInt(fields, 2) / 10 * 10;
+    auto clamp32 = [](int64_t v) {
+        return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+    };
+    width = clamp32(int64_t{fieldInt(fields, 3)} - originX);
+    height = clamp32(int64_t{fieldInt(fields, 4)} - originY);
+    found = true;
 }
 
 void joinFields(const std::vector<std::string_view>& fields, std::string& out) {

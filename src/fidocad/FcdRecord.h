@@ -21,6 +21,19 @@ inline int32_t fieldInt(const std::vector<std::string_view>& fields, size_t i) {
     return i < fields.size() ? leadingInt(fields[i]) : 0;
 }
 
+// The board outline: the first "RV" rectangle on the chosen layer, replaced by a later one whose
+// corner lies at or before the corner taken so far in both coordinates. The corner is cut to a
+// multiple of 10 (towards zero).
+struct Outline {
+    int32_t originX = 99999;
+    int32_t originY = 99999;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool found = false;
+
+    void consider(const std::vector<std::string_view>& fields, int32_t layer);
+};
+
 // The record re-joined with single spaces, as the temporary copy of the drawing holds it.
 void joinFields(const std::vector<std::string_view>& fields, std::string& out);
 

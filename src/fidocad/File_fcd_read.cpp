@@ -140,25 +140,20 @@ void GestoreFileFCD::readFcd() {
     }
 
     if (ini.dim_auto) {
-        // The outline: the first rectangle on the chosen layer, replaced by a later one whose
-        // corner lies at or before the corner taken so far in both coordinates.
         const long afterHeader = in.tell();
-        bool outline = false;
+        Outline outline;
         while (in.read(lineBuf)) {
             splitFields(lineBuf, fields);
-            if (fields[0] == "RV" && fieldInt(fields, 5) == ini.layer_dim && fieldInt(fields, 1) <= originX &&
-                fieldInt(fields, 2) <= originY) {
-                originX = fieldInt(fields, 1) / 10 * 10;
-                originY = fieldInt(fields, 2) / 10 * 10;
-                ini.boardWidth = clamp32(int64_t{fieldInt(fields, 3)} - originX);
-                ini.boardHeight = clamp32(int64_t{fieldInt(fields, 4)} - originY);
-                outline = true;
-            }
+            outline.consider(fields, ini.layer_dim);
         }
-        if (!outline) {
+        if (!outline.found) {
             abandon(msg::Err104Report, msg::Err104Box, StatusErr104);
             return;
         }
+        originX = outline.originX;
+        originY = outline.originY;
+        ini.boardWidth = outline.width;
+        ini.boardHeight = outline.height;
         in.seek(afterHeader);
     } else {
         ini.boardWidth = clamp32(int64_t{ini.mm_larg_scheda} * 8);
@@ -176,7 +171,6 @@ void GestoreFileFCD::readFcd() {
 
     bool tracksAsked = false;
     int padCount = 0;
-    std::string joined;
     while (in.read(lineBuf)) {
         ++lineNumber;
         splitFields(lineBuf, fields);
@@ -202,9 +196,13 @@ void GestoreFileFCD::readFcd() {
             continue;
         }
 
-        joinFields(fields, joined);
-        joined += '\n';
-        tmp.write(joined);
+        // Field by field into the buffered writer: a long line is never copied whole again.
+        for (size_t i = 0; i < fields.size(); ++i) {
+            if (i > 0)
+                tmp.write(" ");
+            tmp.write(fields[i]);
+        }
+        tmp.write("\n");
 
         if (kind == "PA" && fieldInt(fields, 7) == 1)
             placePad(lineNumber, padCount);

@@ -152,5 +152,71 @@ TEST(ZeltaCliRoute, KeepsItsTemporaryFileToItselfAndRemovesIt) {
     EXPECT_FALSE(testing::fileExists(boardPath("zelta.tmp")));
 }
 
+// Figures of the best lap from the ">Fine giro" lines: the failed connections of the first lap
+// with the highest value.
+int failuresOfBestLap(const std::string& report) {
+    static const std::regex lap(">Fine giro val=(-?[0-9]+) \\[-?[0-9]+\\] ps=([0-9]+) lv=");
+    int best = 0, failures = -1;
+    for (std::sregex_iterator it(report.begin(), report.end(), lap), end; it != end; ++it) {
+        int value = std::stoi((*it)[1]);
+        if (failures < 0 || value > best) {
+            best = value;
+            failures = std::stoi((*it)[2]);
+        }
+    }
+    return failures;
+}
+
+TEST(ZeltaCliCheck, EveryRoutedBoardChecksWithoutShortsAndNoMoreUnconnectedPadsThanFailures) {
+    ScratchDir dir;
+    std::istringstream list(readFile(boardPath("golden.list")));
+    for (std::string line; std::getline(list, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        std::string board, ini, laps;
+        fields >> board >> ini >> laps;
+        const std::string out = dir.file("routed.fcd");
+        CliRun routed =
+            cli(dir, {"route", boardPath(board), "-o", out, "--laps", laps, "--ini", boardPath(ini), "--set",
+                      "debug=1", "--replace-tracks", "--quiet", "--report", dir.file("report")});
+        ASSERT_EQ(routed.exit, 0) << board << ": " << routed.err;
+        CliRun checked = cli(dir, {"check", out, "--ini", boardPath(ini)});
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(checked.out, m,
+                                      std::regex("piazzole scollegate ([0-9]+), cortocircuiti ([0-9]+)")))
+            << board;
+        const int unconnected = std::stoi(m[1]);
+        const int shorts = std::stoi(m[2]);
+        // A failed pad may still be joined later by another pad's track, and the last of a net's
+        // pads is never counted as unconnected: the check can only find fewer.
+        EXPECT_LE(unconnected, failuresOfBestLap(readFile(dir.file("report")))) << board;
+        if (board == "real/dc-mixer.fcd") {
+            // The router gives pads under 12 units a single grid cell; here a diagonal step between
+            // two 11 x 11 pads of nets 10 and 11 passes over their corners.
+            EXPECT_EQ(checked.exit, 4);
+            EXPECT_NE(checked.out.find("Cortocircuito tra le net 4, 10, 11 in (985,594) (994,574)"),
+                      std::string::npos)
+                << checked.out;
+        } else {
+            EXPECT_EQ(shorts, 0) << board << "\n" << checked.out;
+            EXPECT_EQ(checked.exit, 0) << board;
+        }
+    }
+}
+
+TEST(ZeltaCliCheck, PrintsJsonAndRefusesWhatItCannotRead) {
+    ScratchDir dir;
+    CliRun json = cli(dir, {"check", goldenPath("tiny-2nets/default/out.fcd"), "--ini",
+                            boardPath("auto-layer0.ini"), "--json"});
+    EXPECT_EQ(json.exit, 0);
+    EXPECT_NE(json.out.find("\"summary\":{\"netsComplete\":2,\"nets\":2,\"padsUnconnected\":0,\"shorts\":0}"),
+              std::string::npos)
+        << json.out;
+    CliRun missing = cli(dir, {"check", dir.file("none.fcd"), "--ini", boardPath("auto-layer0.ini")});
+    EXPECT_EQ(missing.exit, 2);
+    EXPECT_NE(missing.err.find("Errore 101"), std::string::npos);
+}
+
 } // namespace
 } // namespace zelta

@@ -1,0 +1,48 @@
+// Settings of batch runs.
+#include "cli/Settings.h"
+
+#include "cli/RouteCommand.h"
+
+#include <cstdio>
+
+namespace zelta::cli {
+
+std::string settingsPath(const std::string& iniPath, const std::string& executablePath) {
+    return iniPath.empty() ? GestoreFileINI::defaultPath(executablePath) : iniPath;
+}
+
+bool applySettings(GestoreFileINI& settings, const std::vector<std::string>& assignments) {
+    for (const std::string& assignment : assignments) {
+        auto eq = assignment.find('=');
+        if (eq == std::string::npos || eq == 0) {
+            std::fprintf(stderr, "zelta-cli: --set vuole CHIAVE=VALORE, non \"%s\"\n", assignment.c_str());
+            return false;
+        }
+        std::string key = assignment.substr(0, eq);
+        try {
+            if (!settings.setByKey(key, assignment.substr(eq + 1))) {
+                std::fprintf(stderr, "zelta-cli: chiave sconosciuta \"%s\"\n", key.c_str());
+                return false;
+            }
+        } catch (const SettingsError&) {
+            std::fprintf(stderr, "zelta-cli: il valore di %s deve essere un numero intero\n", key.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+int loadSettings(const std::string& iniPath, const std::vector<std::string>& assignments,
+                 const std::string& executablePath, std::unique_ptr<GestoreFileINI>& settings) {
+    try {
+        settings = std::make_unique<GestoreFileINI>(settingsPath(iniPath, executablePath));
+    } catch (const SettingsError& e) {
+        std::fprintf(stderr, "zelta-cli: %s\n", e.what());
+        return ExitRead;
+    }
+    if (!settings->readProblem.empty())
+        std::fprintf(stderr, "zelta-cli: %s: %s\n", settings->iniFile.c_str(), settings->readProblem.c_str());
+    return applySettings(*settings, assignments) ? ExitOk : ExitUsage;
+}
+
+} // namespace zelta::cli

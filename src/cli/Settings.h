@@ -1,0 +1,20 @@
+// The settings of a batch run: the settings file, then each KEY=VALUE override in memory only.
+#pragma once
+
+#include "core/File_ini.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zelta::cli {
+
+// The settings file the batch tool uses: iniPath, or the desktop program's own.
+std::string settingsPath(const std::string& iniPath, const std::string& executablePath);
+// Applies KEY=VALUE overrides; false (after saying why on standard error) for a bad one.
+bool applySettings(GestoreFileINI& settings, const std::vector<std::string>& assignments);
+// Reads the settings file and applies the overrides; returns an exit status.
+int loadSettings(const std::string& iniPath, const std::vector<std::string>& assignments,
+                 const std::string& executablePath, std::unique_ptr<GestoreFileINI>& settings);
+
+} // namespace zelta::cli
