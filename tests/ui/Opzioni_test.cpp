@@ -1,0 +1,206 @@
+// The two options dialogs driven by their controls: loading from the settings, what OK, Abort
+// and "Ricarica default" leave in the settings and in the file, and the refused board size.
+#include "UiFixture.h"
+
+#include "core/Messages.h"
+#include "core/Report.h"
+#include "ui/HelpWindow.h"
+#include "ui/Opzioni.h"
+#include "ui/Opzioni2.h"
+#include "ui/RadioGroup.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace zelta::testing {
+namespace {
+
+const char* const ManualIni =
+    "[Base]\ndue_facce=0\ndim_auto=0\nlayer_dim=3\nmm_larg_scheda=100\nmm_alt_scheda=50\n"
+    "[Avanzate]\nampg=1\ngiriv=10\nricalct=0\npcurva=-1\npdiag=4\npfaccia=2\ndebug=1\n";
+
+class Options : public UiTest {
+protected:
+    void SetUp() override { startProgramWithIni(ManualIni); }
+    ui::TForm2& basic() { return *forms->Form2; }
+    ui::TForm3& advanced() { return *forms->Form3; }
+    GestoreFileINI& settings() { return *program().settings; }
+};
+
+TEST_F(Options, BasicDialogShowsTheSettingsAndAbortKeepsOptionsChanged) {
+    int result = -1;
+    whenModalShows([&](QWidget*) {
+        EXPECT_TRUE(basic().Dimman->isChecked());
+        EXPECT_FALSE(basic().Dimauto->isChecked());
+        EXPECT_EQ(basic().layerdim->currentText(), "Serigrafie");
+        EXPECT_EQ(basic().layerdim->count(), 16);
+        EXPECT_EQ(basic().larg->text(), "100");
+        EXPECT_EQ(basic().alt->text(), "50");
+        EXPECT_EQ(basic().Supp->itemIndex(), 0);
+        EXPECT_FALSE(basic().Supp->isEnabled());
+        basic().BitBtn2->click();
+    });
+    result = basic().exec();
+    EXPECT_EQ(result, static_cast<int>(ModalResult::mrAbort));
+    EXPECT_FALSE(settings().optionsChanged) << "loading the controls is no edit";
+
+    whenModalShows([&](QWidget*) {
+        QTest::keyClicks(basic().larg, "0");
+        basic().BitBtn2->click();
+    });
+    basic().exec();
+    EXPECT_TRUE(settings().optionsChanged);
+    EXPECT_EQ(settings().mm_larg_scheda, 100) << "Abort copies nothing";
+}
+
+TEST_F(Options, BasicOkCopiesTheControlsAndWritesTheSettingsFile) {
+    whenModalShows([&](QWidget*) {
+        basic().Dimauto->click();
+        basic().layerdim->setCurrentIndex(1);
+        basic().larg->setText("120");
+        basic().alt->setText("60");
+        basic().BitBtn1->click();
+    });
+    EXPECT_EQ(basic().exec(), QDialog::Accepted);
+    EXPECT_TRUE(settings().dim_auto);
+    EXPECT_EQ(settings().layer_dim, 1);
+    EXPECT_EQ(settings().mm_larg_scheda, 120);
+    EXPECT_EQ(settings().mm_alt_scheda, 60);
+    // The advanced options go to the file as they are in memory.
+    EXPECT_EQ(readFile(iniPath),
+              "[Base]\ndue_facce=0\ndim_auto=1\nlayer_dim=1\nmm_larg_scheda=120\nmm_alt_scheda=60\n"
+              "[Avanzate]\nampg=1\ngiriv=10\nricalct=0\npcurva=-1\npdiag=4\npfaccia=2\ndebug=1\n");
+}
+
+TEST_F(Options, BoardSizeThatIsNoWholeNumberIsRefusedAndNothingIsCopied) {
+    bool stillOpen = false;
+    whenModalShows([&](QWidget*) {
+        basic().Dimauto->click();
+        basic().larg->setText("120");
+        basic().alt->setText("5,5");
+        basic().BitBtn1->click();
+        stillOpen = basic().isVisible();
+        basic().alt->setText("");
+        basic().BitBtn1->click();
+        basic().BitBtn2->click();
+    });
+    basic().exec();
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].text, strprintf(msg::BoardSizeNotNumber, "5,5"));
+    EXPECT_EQ(prompter.messages[0].type, MsgDlgType::mtError);
+    EXPECT_EQ(prompter.messages[1].text, strprintf(msg::BoardSizeNotNumber, ""));
+    EXPECT_FALSE(settings().dim_auto);
+    EXPECT_EQ(settings().mm_larg_scheda, 100);
+    EXPECT_EQ(readFile(iniPath), ManualIni);
+}
+
+TEST_F(Options, SettingsFileThatCannotBeWrittenIsReported) {
+    forms.reset();
+    // The settings file's folder is a plain file, so the file can never be written.
+    scratch.write("blocked", "");
+    ui::StartupOptions options;
+    options.program.iniPath = scratch.file("blocked/zelta.ini");
+    options.prompter = &prompter;
+    forms = std::make_unique<ui::Forms>(options);
+    whenModalShows([&](QWidget*) { basic().BitBtn1->click(); });
+    EXPECT_EQ(basic().exec(), QDialog::Accepted);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, settings().writeError);
+    EXPECT_NE(prompter.messages[0].text.find("blocked/zelta.ini"), std::string::npos);
+}
+
+TEST_F(Options, ClosingTheAdvancedDialogReloadsTheBasicOne) {
+    std::string widthAfterAdvanced;
+    whenModalShows([&](QWidget*) {
+        basic().larg->setText("77");
+        whenModalShows([&](QWidget* dialog) {
+            EXPECT_EQ(dialog, &advanced());
+            advanced().BitBtn2->click();
+        });
+        basic().Button1->click();
+        widthAfterAdvanced = basic().larg->text().toStdString();
+        basic().BitBtn2->click();
+    });
+    basic().exec();
+    EXPECT_EQ(widthAfterAdvanced, "100");
+    EXPECT_TRUE(settings().optionsChanged) << "the typed width counted as an edit";
+}
+
+TEST_F(Options, AdvancedDialogShowsLastItemForLargeValuesAndOkStoresItemNumbers) {
+    whenModalShows([&](QWidget*) {
+        EXPECT_EQ(advanced().ampg->itemIndex(), 1);
+        EXPECT_EQ(advanced().giriv->itemIndex(), 3);
+        EXPECT_EQ(advanced().giriv->button(3)->text(), "10");
+        EXPECT_EQ(advanced().ricalct->itemIndex(), 0);
+        EXPECT_EQ(advanced().pcurva->itemIndex(), -1) << "a negative value selects nothing";
+        EXPECT_EQ(advanced().pdiago->itemIndex(), 4);
+        EXPECT_EQ(advanced().debug->itemIndex(), 1);
+        advanced().BitBtn1->click();
+    });
+    EXPECT_EQ(advanced().exec(), QDialog::Accepted);
+    EXPECT_FALSE(settings().optionsChanged);
+    EXPECT_EQ(settings().giriv, 3);
+    EXPECT_EQ(settings().pcurva, -1);
+    // OK in the advanced dialog writes nothing.
+    EXPECT_EQ(readFile(iniPath), ManualIni);
+}
+
+TEST_F(Options, AdvancedOkThenBasicAbortChangesMemoryButNotTheFile) {
+    whenModalShows([&](QWidget*) {
+        whenModalShows([&](QWidget*) {
+            advanced().debug->button(2)->click();
+            advanced().BitBtn1->click();
+        });
+        basic().Button1->click();
+        basic().BitBtn2->click();
+    });
+    basic().exec();
+    EXPECT_EQ(settings().debug, 2);
+    EXPECT_TRUE(settings().optionsChanged);
+    EXPECT_EQ(readFile(iniPath), ManualIni);
+}
+
+TEST_F(Options, ReloadDefaultsThenAbortLeavesTheDefaultsInTheSettings) {
+    whenModalShows([&](QWidget*) {
+        advanced().BitBtn3->click();
+        EXPECT_TRUE(advanced().isVisible());
+        EXPECT_EQ(advanced().pcurva->itemIndex(), 2);
+        advanced().BitBtn2->click();
+    });
+    advanced().exec();
+    EXPECT_EQ(settings().ampg, 1);
+    EXPECT_EQ(settings().giriv, 1);
+    EXPECT_EQ(settings().ricalct, 2);
+    EXPECT_EQ(settings().pcurva, 2);
+    EXPECT_EQ(settings().pdiag, 2);
+    EXPECT_EQ(settings().pfaccia, 2);
+    EXPECT_EQ(settings().debug, 0);
+    EXPECT_TRUE(settings().optionsChanged);
+}
+
+TEST_F(Options, HelpKeyKeepsTheDialogAndHelpButtonClosesIt) {
+    ui::HelpWindow& help = *forms->help;
+    bool openAfterKey = false;
+    whenModalShows([&](QWidget*) {
+        QTest::keyClick(&basic(), Qt::Key_F1);
+        openAfterKey = basic().isVisible();
+        EXPECT_EQ(help.currentPage(), ":/help/opzioni-scheda.html");
+        EXPECT_TRUE(help.isVisible());
+        basic().BitBtn3->click();
+    });
+    EXPECT_EQ(basic().exec(), static_cast<int>(ModalResult::mrAbort));
+    EXPECT_TRUE(openAfterKey);
+    EXPECT_EQ(help.currentPage(), ":/help/opzioni.html");
+    EXPECT_TRUE(help.isVisible());
+
+    whenModalShows([&](QWidget*) { advanced().BitBtn4->click(); });
+    EXPECT_EQ(advanced().exec(), static_cast<int>(ModalResult::mrAbort));
+    EXPECT_EQ(help.currentPage(), ":/help/opzioni-avanzate.html");
+}
+
+} // namespace
+} // namespace zelta::testing
