@@ -10,9 +10,23 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace zelta::testing {
+
+// A recording host that can also look at the router's state as each report line arrives.
+class WatchingHost : public ScriptedHost {
+public:
+    void reportLine(const std::string& text) override {
+        ScriptedHost::reportLine(text);
+        if (onLine)
+            onLine(text);
+    }
+    std::function<void(const std::string&)> onLine;
+};
 
 struct TestBoard {
     TestBoard(int32_t cols, int32_t rows, int32_t debug = 0) : settings("") {
@@ -46,7 +60,7 @@ struct TestBoard {
     std::unique_ptr<GestScheda> grid = std::make_unique<GestScheda>();
     ListaCoord workList;
     GestoreFileINI settings;
-    ScriptedHost host;
+    WatchingHost host;
 };
 
 // The production router wired to a test board, with the options given.
@@ -62,5 +76,22 @@ struct BoardRouter {
     TargetList targetList;
     ApriZelta router;
 };
+
+// Runs the router's lap loop on this thread for the given number of laps; each lap's figures are
+// passed to lapEnd (if any) and returned.
+inline std::vector<LapFigures> runLaps(ApriZelta& router, int laps,
+                                       std::function<void(const LapFigures&)> lapEnd = {}) {
+    std::vector<LapFigures> figures;
+    RunControl control;
+    control.onLapEnd = [&](const LapFigures& lap) {
+        figures.push_back(lap);
+        if (lapEnd)
+            lapEnd(lap);
+        if (lap.laps >= laps)
+            control.quit();
+    };
+    router.run(control);
+    return figures;
+}
 
 } // namespace zelta::testing
