@@ -140,13 +140,13 @@ std::string GestoreFileINI::defaultPath(const std::string& executablePath) {
     std::string exeDir = slash == std::string::npos ? "." : executablePath.substr(0, slash);
     if (!exeDir.empty() && writableDir(exeDir))
         return exeDir + "/zelta.ini";
-    std::string config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-        config = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        config = std::string(home) + "/.config";
-    else
-        config = ".";
+    // Built by construction, not assignment: GCC 12 at -O3 warns falsely (-Wrestrict) on
+    // assigning a literal to a std::string here.
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    const std::string config = xdg && *xdg     ? std::string(xdg)
+                               : home && *home ? std::string(home) + "/.config"
+                                               : std::string(".");
     return config + "/zelta/zelta.ini";
 }
 
