@@ -1,0 +1,105 @@
+// Replacing a file by rename: the destination keeps its mode and its link, a failed write leaves
+// it and its folder as they were, and what cannot be renamed over is written in place.
+#include "core/SafeFile.h"
+
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace zelta {
+namespace {
+
+using testing::readFile;
+using testing::ScratchDir;
+
+bool replace(const std::string& path, const std::string& content, SafeFileWriter::WriteFn fn = nullptr) {
+    SafeFileWriter out(fn, false);
+    if (!out.open(path))
+        return false;
+    out.write(content);
+    return out.commit();
+}
+
+ssize_t diskFull(int, const void*, size_t) {
+    errno = ENOSPC;
+    return -1;
+}
+
+int entriesIn(const std::string& folder) {
+    int n = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(folder))
+        ++n;
+    return n;
+}
+
+TEST(SafeFileWriter, ReplacingAFileKeepsItsMode) {
+    ScratchDir dir;
+    std::string path = dir.write("a.txt", "old");
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(replace(path, "new"));
+    EXPECT_EQ(readFile(path), "new");
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST(SafeFileWriter, ASymbolicLinkIsFollowedAndStaysALink) {
+    ScratchDir dir;
+    std::string target = dir.write("real.txt", "old");
+    std::string link = dir.file("link.txt");
+    ASSERT_EQ(symlink("real.txt", link.c_str()), 0);
+    ASSERT_TRUE(replace(link, "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(std::filesystem::read_symlink(link), "real.txt");
+    EXPECT_EQ(readFile(target), "new");
+}
+
+TEST(SafeFileWriter, AFailedWriteLeavesTheDestinationAndNoTemporaryFile) {
+    ScratchDir dir;
+    std::string path = dir.write("a.txt", "old");
+    SafeFileWriter out(diskFull, false);
+    ASSERT_TRUE(out.open(path));
+    out.write("new");
+    EXPECT_FALSE(out.commit());
+    EXPECT_FALSE(out.error().empty());
+    EXPECT_EQ(readFile(path), "old");
+    EXPECT_EQ(entriesIn(dir.path()), 1);
+}
+
+TEST(SafeFileWriter, APipeIsWrittenInPlace) {
+    ScratchDir dir;
+    std::string fifo = dir.file("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Our own read end lets the writer open the pipe without waiting for a reader.
+    int readEnd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(readEnd, 0);
+    ASSERT_TRUE(replace(fifo, "through the pipe"));
+    char buf[64] = {};
+    ssize_t n = ::read(readEnd, buf, sizeof buf);
+    ::close(readEnd);
+    EXPECT_EQ(std::string(buf, n > 0 ? static_cast<size_t>(n) : 0), "through the pipe");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(entriesIn(dir.path()), 1);
+}
+
+TEST(SafeFileWriter, ADeviceIsWrittenInPlace) {
+    // A private copy of the null device: a writer that renamed over it would not harm the
+    // system's own.
+    ScratchDir dir;
+    std::string device = dir.file("null");
+    if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "no right to make a device node";
+    ASSERT_TRUE(replace(device, "discarded"));
+    EXPECT_TRUE(std::filesystem::is_character_file(device));
+    EXPECT_EQ(entriesIn(dir.path()), 1);
+}
+
+} // namespace
+} // namespace zelta
