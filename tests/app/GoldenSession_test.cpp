@@ -13,14 +13,6 @@
 #include <string>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define ZELTA_SLOW_BUILD 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ZELTA_SLOW_BUILD 1
-#endif
-#endif
-
 namespace zelta::testing {
 namespace {
 
@@ -107,19 +99,10 @@ uint64_t planeHash(const int32_t* plane) {
     return h;
 }
 
-// Boards that take long under the sanitizers; every board runs in the plain build.
-[[maybe_unused]] bool slowUnderSanitizers(const std::string& board) {
-    return board == "large-full-grid.fcd" || board == "dense-150pads.fcd";
-}
-
 class GoldenSession : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(GoldenSession, ReproducesTheRecordedReportResultFileAndLaps) {
     const GoldenCase& c = GetParam();
-#ifdef ZELTA_SLOW_BUILD
-    if (slowUnderSanitizers(c.board))
-        GTEST_SKIP() << "large board: checked in the plain build";
-#endif
     const std::string dir = goldenDir(c);
     ScratchDir scratch;
     const std::string ini = scratch.write("zelta.ini", readFile(dir + "/settings.ini"));
