@@ -203,6 +203,11 @@ void literalLaps(benchmark::State& state, const LoadedBoard* board, Options o, i
 }
 
 void printSummary(int laps) {
+    bool any = false;
+    for (const auto& entry : measured)
+        any = any || entry.second.literalRun;
+    if (!any)
+        return;
     std::printf("\nFirst %d laps of a run; ratio = router laps/s over reference router laps/s\n", laps);
     std::printf("%-32s %14s %14s %10s  %s\n", "board/options", "router laps/s", "literal laps/s", "ratio",
                 "results");
