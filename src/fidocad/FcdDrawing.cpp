@@ -15,7 +15,8 @@ namespace zelta {
 
 namespace {
 
-// The lines of text; a carriage return before a line feed is not part of the line.
+// The lines of text; the carriage returns at the end of a line are not part of it (as the
+// reader has it).
 std::vector<std::string_view> splitLines(const std::string& text) {
     std::vector<std::string_view> lines;
     size_t pos = 0;
@@ -23,7 +24,7 @@ std::vector<std::string_view> splitLines(const std::string& text) {
         size_t end = text.find('\n', pos);
         size_t stop = end == std::string::npos ? text.size() : end;
         size_t len = stop - pos;
-        if (end != std::string::npos && len > 0 && text[stop - 1] == '\r')
+        while (len > 0 && text[pos + len - 1] == '\r')
             --len;
         lines.emplace_back(text.data() + pos, len);
         if (end == std::string::npos)

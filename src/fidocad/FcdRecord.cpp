@@ -8,7 +8,12 @@ namespace zelta {
 void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
     fields.clear();
     size_t i = 0;
-    const size_t n = line.size();
+    size_t n = line.size();
+    // Spaces and carriage returns after the last field are the line's end. A carriage return
+    // kept at the end of the last field would end the re-joined record and be taken for part
+    // of its line end when the record is read again.
+    while (n > 0 && (line[n - 1] == ' ' || line[n - 1] == '\r'))
+        --n;
     while (i < n) {
         while (i < n && line[i] == ' ')
             ++i;

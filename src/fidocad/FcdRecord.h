@@ -9,7 +9,9 @@
 namespace zelta {
 
 // Splits line at spaces (runs of spaces are one separator, leading spaces vanish; a tab is part
-// of a field). fields[0] receives the kind (empty for an all-space line), fields[1..] the fields.
+// of a field, and so is a carriage return, except among the spaces after the last field, which
+// vanish with them). fields[0] receives the kind (empty for an all-space line), fields[1..] the
+// fields.
 void splitFields(std::string_view line, std::vector<std::string_view>& fields);
 
 // The leading decimal integer of a field (optional sign), 0 when it does not start with one.

@@ -20,7 +20,7 @@ int32_t clamp32(int64_t v) {
     return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-// Whole lines of any length; the line feed, and a carriage return before it, are not kept.
+// Whole lines of any length; the line feed, and the carriage returns before it, are not kept.
 class LineReader {
 public:
     ~LineReader() { close(); }
@@ -40,6 +40,10 @@ public:
         cap_ = 0;
     }
     // False when nothing was left to read; a last line without a line end is returned.
+    // Carriage returns at the end of a line belong to its end, however many there are and
+    // whether or not a line feed follows: the temporary copy ends its lines with a bare line
+    // feed, and a carriage return kept in the line would be taken for part of that line end
+    // when the copy is read again.
     bool read(std::string& line) {
         ssize_t n = getline(&buf_, &cap_, file_);
         if (n <= 0) {
@@ -47,11 +51,10 @@ public:
             return false;
         }
         size_t len = static_cast<size_t>(n);
-        if (buf_[len - 1] == '\n') {
+        if (buf_[len - 1] == '\n')
             --len;
-            if (len > 0 && buf_[len - 1] == '\r')
-                --len;
-        }
+        while (len > 0 && buf_[len - 1] == '\r')
+            --len;
         line.assign(buf_, len);
         return true;
     }
