@@ -29,11 +29,18 @@ struct Box {
     bool contains(Point p) const { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; }
 };
 
-int sign(int64_t v) {
+// Products of two coordinate differences need up to 67 bits (coordinates are doubled 32-bit
+// numbers), so they are taken in 128 bits.
+using Wide = __int128;
+
+int sign(Wide v) {
     return (v > 0) - (v < 0);
 }
+Wide cross(int64_t ax, int64_t ay, int64_t bx, int64_t by) {
+    return Wide{ax} * by - Wide{ay} * bx;
+}
 int orientation(Point p, Point q, Point r) {
-    return sign((q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x));
+    return sign(cross(q.x - p.x, q.y - p.y, r.x - p.x, r.y - p.y));
 }
 bool onSegment(Point p, const Segment& s) {
     return orientation(s.a, s.b, p) == 0 && p.x >= std::min(s.a.x, s.b.x) && p.x <= std::max(s.a.x, s.b.x) &&
@@ -55,14 +62,13 @@ bool meet(const Segment& s, const Segment& t, Point* at) {
     int o1 = orientation(s.a, s.b, t.a), o2 = orientation(s.a, s.b, t.b);
     int o3 = orientation(t.a, t.b, s.a), o4 = orientation(t.a, t.b, s.b);
     if (o1 * o2 < 0 && o3 * o4 < 0) {
-        // Proper crossing: the point, rounded to the nearest whole coordinate.
-        const double d =
-            double(s.b.x - s.a.x) * double(t.b.y - t.a.y) - double(s.b.y - s.a.y) * double(t.b.x - t.a.x);
-        const double u =
-            (double(t.a.x - s.a.x) * double(t.b.y - t.a.y) - double(t.a.y - s.a.y) * double(t.b.x - t.a.x)) /
-            d;
-        *at = {s.a.x + static_cast<int64_t>(u * double(s.b.x - s.a.x)),
-               s.a.y + static_cast<int64_t>(u * double(s.b.y - s.a.y))};
+        // Proper crossing at s.a + (s.b - s.a) * u with u = n / d strictly between 0 and 1: exact
+        // in 128 bits (n times a difference needs about 101), cut to a whole coordinate towards
+        // s.a.
+        const int64_t sx = s.b.x - s.a.x, sy = s.b.y - s.a.y;
+        const Wide d = cross(sx, sy, t.b.x - t.a.x, t.b.y - t.a.y);
+        const Wide n = cross(t.a.x - s.a.x, t.a.y - s.a.y, t.b.x - t.a.x, t.b.y - t.a.y);
+        *at = {s.a.x + static_cast<int64_t>(n * sx / d), s.a.y + static_cast<int64_t>(n * sy / d)};
         return true;
     }
     return false;

@@ -59,6 +59,17 @@ TEST(Check, CrossingTracksOfTwoNetsAreAShortWhereTheyCross) {
     EXPECT_EQ(r.shorts[0].points[0], (std::pair<int32_t, int32_t>{150, 150}));
 }
 
+TEST(Check, TracksSpanningTheWhole32BitRangeStillCrossWhereTheyDo) {
+    // The crossing test multiplies coordinate differences: here they need more than 64 bits.
+    // The diagonals y = x and y = -x - 1 cross at (-0.5, -0.5), given cut towards zero.
+    CheckResult r = check("PL -2147483648 -2147483648 2147483647 2147483647 4 1 1\n"
+                          "PL 2147483647 -2147483648 -2147483648 2147483647 4 1 2\n");
+    ASSERT_EQ(r.shorts.size(), 1u);
+    EXPECT_EQ(r.shorts[0].nets, (std::vector<int32_t>{1, 2}));
+    ASSERT_EQ(r.shorts[0].points.size(), 1u);
+    EXPECT_EQ(r.shorts[0].points[0], (std::pair<int32_t, int32_t>{0, 0}));
+}
+
 TEST(Check, ATrackOverAnotherNetsPadIsAShort) {
     CheckResult r = check("PA 150 100 16 16 6 0 1 3\n"
                           "PA 150 200 8 8 6 0 1 0\n"   // a hole without a net counts as copper too
