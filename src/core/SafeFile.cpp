@@ -94,6 +94,12 @@ bool SafeFileWriter::open(const std::string& destination) {
 
     direct_ = false;
     target_ = followLinks(destination);
+    // Renaming over a file needs only the folder's permission; a file its owner made read-only
+    // is refused as an open for writing would refuse it.
+    if (exists && faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
+        fail(target_, errno);
+        return false;
+    }
     std::string pattern = dirName(target_) + "/." + baseName(target_) + ".zelta-XXXXXX";
     std::string temp = pattern;
     fd_ = mkstemp(temp.data());

@@ -21,7 +21,8 @@ public:
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
     // Prepares to replace destination. A symbolic link is followed (the link stays a link);
-    // a destination that exists and is not a regular file (a device, a pipe) is written directly.
+    // a destination that exists and is not a regular file (a device, a pipe) is written directly;
+    // one that this process may not write (a read-only file) is refused.
     bool open(const std::string& destination);
     void write(std::string_view data);
     // Flushes, syncs and puts the new file in place. On failure the destination is untouched.
