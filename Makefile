@@ -1,11 +1,17 @@
 # Front door of the project. `make run` builds and routes the example board; `make test` runs the
-# whole test suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# whole test suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer, and fuzzes
+# each input reader for 30 s.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
+FUZZ_BUILD ?= build-fuzz
+# Seconds per fuzz target: `make fuzz` (FUZZ_SECONDS=1800 for a long run) and in `make test`.
+FUZZ_SECONDS ?= 60
+TEST_FUZZ_SECONDS ?= 30
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test test-plain test-asan bench run screenshot format clean
+.PHONY: all deps build test test-plain test-asan test-fuzz fuzz fuzz-build bench run screenshot \
+	format clean
 
 all: build
 
@@ -16,7 +22,7 @@ build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 
-test: test-plain test-asan
+test: test-plain test-asan test-fuzz
 
 test-plain: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
@@ -26,6 +32,16 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD) -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+
+fuzz-build: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELTA_FUZZ=ON > /dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
+
+fuzz: fuzz-build
+	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run $(FUZZ_BUILD)
+
+test-fuzz: fuzz-build
+	FUZZ_SECONDS=$(TEST_FUZZ_SECONDS) fuzz/run $(FUZZ_BUILD)
 
 bench: deps
 	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DZELTA_UI=OFF > /dev/null
@@ -44,4 +60,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)
