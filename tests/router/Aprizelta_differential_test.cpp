@@ -24,14 +24,14 @@
 namespace zelta::testing {
 namespace {
 
-struct PadSpec {
+struct RandomPad {
     int32_t c, r, net, hx, hy;
 };
 
 struct RandomCase {
     uint32_t seed = 0;
     int32_t cols = 3, rows = 3;
-    std::vector<PadSpec> pads;
+    std::vector<RandomPad> pads;
     int32_t fastLaps = 0, retargetEvery = 0, bendPenalty = 0, diagonalPenalty = 0, debug = 0;
     int laps = 1;
 
@@ -40,7 +40,7 @@ struct RandomCase {
         s << "seed " << seed << ": board " << cols << "x" << rows << ", fastLaps " << fastLaps
           << ", retargetEvery " << retargetEvery << ", bendPenalty " << bendPenalty << ", diagonalPenalty "
           << diagonalPenalty << ", debug " << debug << ", laps " << laps << ", pads (c r net hx hy):";
-        for (const PadSpec& p : pads)
+        for (const RandomPad& p : pads)
             s << " (" << p.c << ' ' << p.r << ' ' << p.net << ' ' << p.hx << ' ' << p.hy << ')';
         return s.str();
     }
@@ -65,7 +65,7 @@ RandomCase makeCase(uint32_t seed) {
     const int32_t cells = (k.cols - 1) * (k.rows - 1);
     const int32_t padCount = between(0, std::min(24, cells / 3 + 1));
     for (int32_t i = 0; i < padCount; ++i) {
-        PadSpec p{};
+        RandomPad p{};
         if (!k.pads.empty() && pick(10) == 0) {
             p = k.pads[pick(int32_t(k.pads.size()))];
         } else {
@@ -89,7 +89,7 @@ RandomCase makeCase(uint32_t seed) {
 
 std::unique_ptr<TestBoard> buildBoard(const RandomCase& k) {
     auto board = std::make_unique<TestBoard>(k.cols, k.rows, k.debug);
-    for (const PadSpec& p : k.pads)
+    for (const RandomPad& p : k.pads)
         board->pad(p.c, p.r, p.net, p.hx, p.hy);
     return board;
 }
