@@ -57,7 +57,7 @@ TEST_F(Main, LaysOutEveryControlWithoutClippingOrOverlap) {
     EXPECT_TRUE(w.report->isReadOnly());
     EXPECT_EQ(w.report->toPlainText(), "");
     EXPECT_FALSE(w.barra->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), w.start1);
+    EXPECT_EQ(w.focusWidget(), w.start1);
 }
 
 TEST_F(Main, MenuHoldsEveryEntryInOrder) {
@@ -234,7 +234,7 @@ TEST_F(Main, ClosingWithUnsavedResultsAsksAndNoKeepsTheWindow) {
     window().stop2->click();
 
     prompter.messageAnswers.push_back(ModalResult::mrNo);
-    EXPECT_FALSE(window().close());
+    window().Uscita1->trigger();
     EXPECT_EQ(lastMessage(), msg::UnsavedResults);
     EXPECT_TRUE(window().isVisible());
 
@@ -295,7 +295,7 @@ TEST_F(Main, TrackWidthCommandKeepsResultsOnNoAndClearsPhasesTwoAndThreeOnYes) {
     window().stop2->click();
 }
 
-TEST_F(Main, HelpCommandsOpenTheirPages) {
+TEST_F(Main, HelpAndAboutCommandsOpenTheirWindows) {
     startProgram();
     ui::HelpWindow& help = *forms->help;
     window().MenuHelp->trigger();
@@ -307,6 +307,17 @@ TEST_F(Main, HelpCommandsOpenTheirPages) {
     EXPECT_EQ(help.currentPage(), ":/help/licenza.html");
     window().BitBtn1->click();
     EXPECT_EQ(help.currentPage(), ":/help/finestra.html");
+
+    QStringList aboutTexts;
+    whenModalShows([&](QWidget* dialog) {
+        for (QLabel* label : dialog->findChildren<QLabel*>())
+            aboutTexts << label->text();
+        dialog->findChild<QPushButton*>("OKButton")->click();
+    });
+    window().Informazioni1->trigger();
+    EXPECT_TRUE(aboutTexts.contains("Zelta!"));
+    EXPECT_TRUE(aboutTexts.contains("programma:"));
+    EXPECT_TRUE(aboutTexts.contains("versione:            1.0.1"));
 }
 
 TEST(Startup, BadSettingsValueIsShownAndTheProgramEndsWithAFailure) {

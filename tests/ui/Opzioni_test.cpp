@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTest>
 
 namespace zelta::testing {
@@ -186,7 +187,15 @@ TEST_F(Options, HelpKeyKeepsTheDialogAndHelpButtonClosesIt) {
     ui::HelpWindow& help = *forms->help;
     bool openAfterKey = false;
     whenModalShows([&](QWidget*) {
-        QTest::keyClick(&basic(), Qt::Key_F1);
+        // The F1 shortcut of the dialog, set off directly: whether a key press reaches it
+        // depends on which window the platform made active.
+        QShortcut* f1 = nullptr;
+        for (QShortcut* s : basic().findChildren<QShortcut*>())
+            if (s->key() == QKeySequence(Qt::Key_F1))
+                f1 = s;
+        EXPECT_NE(f1, nullptr);
+        if (f1)
+            emit f1->activated();
         openAfterKey = basic().isVisible();
         EXPECT_EQ(help.currentPage(), ":/help/opzioni-scheda.html");
         EXPECT_TRUE(help.isVisible());

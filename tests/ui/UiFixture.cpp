@@ -85,7 +85,10 @@ void UiTest::routeLaps(int laps) {
 }
 
 std::string UiTest::text(const char* lineEditName) {
-    QLineEdit* edit = find<QLineEdit>(lineEditName);
+    // The dialogs are the main window's children and have fields of the same names.
+    QLineEdit* edit = window().centralWidget()->findChild<QLineEdit*>(QLatin1String(lineEditName));
+    if (!edit)
+        ADD_FAILURE() << "no field named " << lineEditName;
     return edit ? edit->text().toStdString() : std::string();
 }
 

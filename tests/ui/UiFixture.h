@@ -63,12 +63,7 @@ protected:
 
     ui::TForm1& window() { return *forms->Form1; }
     Program& program() { return *forms->Form1->program; }
-    template <typename T> T* find(const char* name) {
-        T* found = forms->Form1->findChild<T*>(QLatin1String(name));
-        if (!found)
-            ADD_FAILURE() << "no control named " << name;
-        return found;
-    }
+    // The text of a field of the main window.
     std::string text(const char* lineEditName);
     QStringList reportLines();
     std::string lastMessage() const;
