@@ -1,16 +1,20 @@
 # Front door of the project. `make run` builds and routes the example board; `make test` runs the
-# whole test suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer, and fuzzes
-# each input reader for 30 s.
+# whole test suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer, runs the
+# application-layer and thread tests under ThreadSanitizer, and fuzzes each input reader for 30 s.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
+TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 # Seconds per fuzz target: `make fuzz` (FUZZ_SECONDS=1800 for a long run) and in `make test`.
 FUZZ_SECONDS ?= 60
 TEST_FUZZ_SECONDS ?= 30
+# The tests that run under ThreadSanitizer: those where the worker thread runs beside the
+# commands (the whole suite would take several times longer there and adds no thread).
+TSAN_TESTS ?= ThreadStress|Program|FuzzRegressions|Writer|RoundTrip|Faults
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test test-plain test-asan test-fuzz fuzz fuzz-build bench run screenshot \
+.PHONY: all deps build test test-plain test-asan test-tsan test-fuzz fuzz fuzz-build bench run screenshot \
 	format clean
 
 all: build
@@ -22,7 +26,7 @@ build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 
-test: test-plain test-asan test-fuzz
+test: test-plain test-asan test-tsan test-fuzz
 
 test-plain: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
@@ -32,6 +36,12 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD) -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+
+test-tsan: deps
+	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELTA_TSAN=ON > /dev/null
+	@cmake --build $(TSAN_BUILD) -j$(JOBS) --target zelta_tests
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	    ctest --test-dir $(TSAN_BUILD) --output-on-failure -j$(JOBS) -R '$(TSAN_TESTS)'
 
 fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELTA_FUZZ=ON > /dev/null
@@ -60,4 +70,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -1,4 +1,5 @@
-// Reading what Zelta wrote: the temporary copy of a drawing, read as a drawing, gives itself back.
+// Reading what Zelta wrote: a routed result read back is the board it was routed from, and the
+// temporary copy of a drawing, read as a drawing, gives itself back.
 #include "fidocad/File_fcd.h"
 
 #include "support/ProgramFixture.h"
@@ -31,6 +32,50 @@ struct ReadBoard {
     }
     bool operator==(const ReadBoard&) const = default;
 };
+
+std::string withCrLf(const std::string& text) {
+    std::string out;
+    for (char ch : text)
+        out += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+    return out;
+}
+
+// The save command is refused until a lap has ended, and reading a result back removes its tracks
+// (the existing-tracks question answered Yes), so "saved again without changing anything" can
+// only mean routed again exactly as before: the same board, the same options, the same number of
+// laps. The router has no chance in it, so the second result must hold the very same tracks, and
+// the drawing part must come through unchanged. The one difference is the writer's empty line
+// after the copied drawing: read back, it is a record of the drawing like any other, so each
+// read and save adds one.
+TEST(RoundTrip, ARoutedResultReadBackAndRoutedAgainGivesTheSameResult) {
+    ProgramFixture f;
+    ASSERT_TRUE(f.open(boardPath("dip8-555.fcd")));
+    const ReadBoard board(f);
+    const std::string copy = readFile(f.program->fcd->tmpPath);
+    f.routeLaps(3);
+    const std::string first = f.dir.file("first.fcd");
+    ASSERT_TRUE(f.saveTo(first));
+    const std::string result = readFile(first);
+    const std::string drawingPart = withCrLf(copy) + "\r\n";
+    ASSERT_EQ(result.compare(0, drawingPart.size(), drawingPart), 0);
+    const std::string tracks = result.substr(drawingPart.size());
+    ASSERT_EQ(tracks.rfind("PL ", 0), 0u) << "the board routed to nothing";
+
+    const size_t shown = f.host.messages.size();
+    ASSERT_TRUE(f.open(first));
+    int questions = 0;
+    for (size_t i = shown; i < f.host.messages.size(); ++i)
+        questions += f.host.messages[i].text == "Nel file sono già presenti una o più piste\n"
+                                                "Confermi la loro rimozione?";
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(readFile(f.program->fcd->tmpPath), copy + "\n");
+    EXPECT_TRUE(ReadBoard(f) == board) << "reading the result back gave another board";
+
+    f.routeLaps(3);
+    const std::string second = f.dir.file("second.fcd");
+    ASSERT_TRUE(f.saveTo(second));
+    EXPECT_EQ(readFile(second), drawingPart + "\r\n" + tracks);
+}
 
 // The reader copies every record with its fields joined by single spaces; the copy read again
 // must give the same copy and the same board, whatever the spacing and line ends were.
