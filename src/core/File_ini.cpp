@@ -165,7 +165,15 @@ void GestoreFileINI::readIni() {
             else
                 content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
+    } else if (errno != ENOENT && errno != ENOTDIR) {
+        // A missing file means defaults; a file that is there but out of reach is a problem to
+        // tell, or its values would be lost at the next write.
+        readProblem = std::strerror(errno);
     }
+    // Editors on some systems start a text file with a byte order mark; it is not part of the
+    // first section's name.
+    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        content.erase(0, 3);
     for (const KeyDef& def : Keys) {
         std::string text = def.defaultText;
         lookup(content, def.section, def.key, text);

@@ -143,6 +143,10 @@ TEST(GestoreFileINI, CommentsBlankLinesSpacesAndKeyCaseAreTolerated) {
     EXPECT_TRUE(ini.dim_auto);
     EXPECT_EQ(ini.mm_larg_scheda, 100);
     EXPECT_EQ(ini.debug, -2);
+
+    GestoreFileINI marked(dir.write("marked.ini", "\xEF\xBB\xBF[Base]\nmm_larg_scheda=90\n"));
+    EXPECT_EQ(marked.mm_larg_scheda, 90);
+    EXPECT_TRUE(marked.readProblem.empty());
 }
 
 TEST(GestoreFileINI, AKeyCountsOnlyInItsOwnSection) {
@@ -204,12 +208,21 @@ TEST(GestoreFileINI, ASettingsPathThatCannotBeReadGivesTheDefaultsAndSaysWhy) {
     std::string path = dir.write("locked.ini", "[Avanzate]\ngiriv=1\n");
     ASSERT_EQ(chmod(path.c_str(), 0), 0);
     ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    const std::string hidden = dir.file("hidden");
+    std::filesystem::create_directory(hidden);
+    ASSERT_EQ(chmod(hidden.c_str(), 0), 0);
     WithoutRootRights user;
     if (!user.active())
         GTEST_SKIP() << "cannot give up root's rights";
     GestoreFileINI locked(path);
     EXPECT_FALSE(locked.readProblem.empty());
     EXPECT_EQ(locked.giriv, 10);
+
+    // A folder that cannot be searched hides whether the file is there: not the same as missing.
+    GestoreFileINI unreachable(hidden + "/zelta.ini");
+    EXPECT_FALSE(unreachable.readProblem.empty());
+    GestoreFileINI missing(dir.file("absent/zelta.ini"));
+    EXPECT_TRUE(missing.readProblem.empty());
 }
 
 TEST(DefaultPath, TheProgramFolderWhenItCanBeWrittenElseThePersonalConfigFolder) {
