@@ -78,4 +78,22 @@ inline constexpr const char* SettingsUnwritable = "Impossibile salvare le opzion
 inline constexpr const char* BoardSizeNotNumber =
     "La dimensione della basetta deve essere un numero intero di millimetri (\"%s\")";
 
+// Board view and pictures of the board
+inline constexpr const char* BoardViewTitle = "Anteprima scheda";
+inline constexpr const char* BoardViewNothingRead = "Nessuna scheda letta";
+inline constexpr const char* BoardViewPadsOnly = "Piazzole %d, nessun giro concluso";
+inline constexpr const char* BoardViewBestLap = "Giro migliore: piazzole scollegate %d su %d";
+inline constexpr const char* BoardViewCell = "Cella (%d,%d)";
+inline constexpr const char* BoardViewNet = "net %d";
+inline constexpr const char* ExportFilter = "Immagine PNG|*.png|Immagine SVG|*.svg";
+inline constexpr const char* ExportDefaultExt = "png";
+inline constexpr const char* NothingToExport =
+    "Per esportare l'immagine occorre prima\neseguire almeno un ciclo di elaborazione";
+inline constexpr const char* ExportUnknownType =
+    "Formato immagine non riconosciuto:\n%s\nUsare l'estensione .png o .svg";
+inline constexpr const char* ExportFailed = "Impossibile scrivere l'immagine:\n%s";
+inline constexpr const char* ImageNoBoard = "Nessuna scheda da disegnare";
+inline constexpr const char* ImageBadScale = "Scala non valida: %g pixel per millimetro";
+inline constexpr const char* ImageEncodeFailed = "Impossibile comporre l'immagine";
+
 } // namespace zelta::msg

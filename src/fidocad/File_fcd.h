@@ -29,6 +29,21 @@ inline constexpr int32_t StatusErr105 = -9; // also a read interrupted by the pe
 inline constexpr int32_t StatusErr301 = -33;
 inline constexpr int32_t StatusComplete = 0;
 
+// A copper pad as the reader placed it: its record's position, size, drill, style (0 round,
+// 1 square, 2 rounded square) and net, and the grid cell of its centre.
+struct PlacedPad {
+    int32_t x;
+    int32_t y;
+    int32_t sizeX;
+    int32_t sizeY;
+    int32_t drill;
+    int32_t style;
+    int32_t net;
+    int32_t col;
+    int32_t row;
+    bool operator==(const PlacedPad&) const = default;
+};
+
 class GestoreFileFCD {
 public:
     // The other shared objects the reader and the writer work on.
@@ -76,6 +91,8 @@ public:
     // The last read ran to its end (status 0 then); a later failed save does not change it.
     bool readComplete = false;
     std::vector<std::string_view> fields;
+    // The pads placed by the last read, in the order of the file.
+    std::vector<PlacedPad> placedPads;
 
     // Test seam: the system call the writer writes with.
     SafeFileWriter::WriteFn writeFn = nullptr;

@@ -84,6 +84,7 @@ void GestoreFileFCD::readFcd() {
     readComplete = false;
     links.workList->clear();
     links.netTable->clear();
+    placedPads.clear();
     warningCount = 0;
     resetForRead();
     ini.optionsChanged = false;
@@ -280,6 +281,8 @@ void GestoreFileFCD::placePad(int lineNumber, int& padCount) {
         for (int j = j0; j <= j1; ++j)
             grid.cell(WorkPlane, i, j) = net | PadArea;
     grid.cell(WorkPlane, col, row) = net | PadCentre;
+    placedPads.push_back({x, y, static_cast<int32_t>(sx), static_cast<int32_t>(sy), fieldInt(fields, 5),
+                          fieldInt(fields, 6), net, col, row});
     if (net != 0) {
         links.workList->append(col, row, NeutralPriority);
         (*links.netTable)[net] = 1;

@@ -1,0 +1,138 @@
+// Drawing a board picture: the substrate, the tracks at their width, the pads by their style with
+// their drill holes, the outline, and a red ring and cross on every pad the best lap left unconnected.
+#include "render/PaintBoard.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+namespace zelta {
+
+namespace {
+
+const QColor Substrate(0x1d, 0x3a, 0x2e);
+const QColor Outline(0xe0, 0xc8, 0x7a);
+const QColor NoNet(0x9a, 0xa0, 0xa6);
+const QColor UnconnectedMark(0xff, 0x30, 0x30);
+// Drawn lines in FidoCAD units (8 to the millimetre).
+constexpr double OutlineWidth = 2.0;
+constexpr double MarkWidth = 2.5;
+constexpr double MarkGap = 4.0;
+
+// How much of a dimmed net's colour stays over the substrate while another net is highlighted.
+constexpr double DimmedShare = 0.3;
+
+QColor blend(const QColor& a, const QColor& b, double share) {
+    return QColor::fromRgbF(static_cast<float>(a.redF() * share + b.redF() * (1 - share)),
+                            static_cast<float>(a.greenF() * share + b.greenF() * (1 - share)),
+                            static_cast<float>(a.blueF() * share + b.blueF() * (1 - share)));
+}
+
+struct Shade {
+    QColor pad;
+    QColor track;
+    bool strong;
+};
+
+Shade shadeOf(int32_t net, const PaintOptions& options) {
+    const QColor base = netColour(net);
+    // Tracks a little darker than pads, so that a pad stands out where its tracks end.
+    Shade s{base, base.darker(125), false};
+    if (options.highlightNet < 0)
+        return s;
+    if (net == options.highlightNet)
+        return {base.lighter(120), base, true};
+    return {blend(s.pad, Substrate, DimmedShare), blend(s.track, Substrate, DimmedShare), false};
+}
+
+void paintTracks(QPainter& painter, const BoardPicture& picture, const PaintOptions& options, bool strong) {
+    for (const PictureTrack& t : picture.tracks) {
+        const Shade s = shadeOf(t.net, options);
+        if (s.strong != strong)
+            continue;
+        painter.setPen(QPen(s.track, std::max(t.width, 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawLine(QPointF(t.x1, t.y1), QPointF(t.x2, t.y2));
+    }
+}
+
+void paintPad(QPainter& painter, const PicturePad& p, const Shade& s) {
+    const double w = std::max(std::abs(p.sizeX), 1);
+    const double h = std::max(std::abs(p.sizeY), 1);
+    const QRectF box(p.x - w / 2, p.y - h / 2, w, h);
+    painter.setPen(s.strong ? QPen(Qt::white, 1.5) : QPen(Qt::NoPen));
+    painter.setBrush(s.pad);
+    if (p.style == 1)
+        painter.drawRect(box);
+    else if (p.style == 2)
+        painter.drawRoundedRect(box, std::min(w, h) * 0.3, std::min(w, h) * 0.3);
+    else
+        painter.drawEllipse(box);
+    // The drill hole shows the substrate, when it leaves a rim of copper.
+    if (p.drill > 0 && p.drill < std::min(w, h)) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Substrate);
+        painter.drawEllipse(QPointF(p.x, p.y), p.drill / 2.0, p.drill / 2.0);
+    }
+}
+
+void paintUnconnected(QPainter& painter, const PicturePad& p) {
+    const double r = std::max(std::abs(p.sizeX), std::abs(p.sizeY)) / 2.0 + MarkGap;
+    painter.setPen(QPen(UnconnectedMark, MarkWidth, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QPointF(p.x, p.y), r, r);
+    const double a = r * 0.7;
+    painter.drawLine(QPointF(p.x - a, p.y - a), QPointF(p.x + a, p.y + a));
+    painter.drawLine(QPointF(p.x - a, p.y + a), QPointF(p.x + a, p.y - a));
+}
+
+} // namespace
+
+QColor netColour(int32_t net) {
+    if (net == 0)
+        return NoNet;
+    // Golden-ratio steps round the colour wheel: neighbouring net numbers get far-apart hues,
+    // and a net's hue depends on its number alone.
+    const double hue = std::fmod(0.12 + 0.6180339887498949 * net, 1.0);
+    return QColor::fromHsvF(static_cast<float>(hue), 0.55f, 0.95f);
+}
+
+void paintBoard(QPainter& painter, const BoardPicture& picture, const PaintOptions& options) {
+    if (picture.empty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF board(picture.originX, picture.originY, picture.width, picture.height);
+    painter.fillRect(board, Substrate);
+
+    // The highlighted net goes over the dimmed ones.
+    paintTracks(painter, picture, options, false);
+    paintTracks(painter, picture, options, true);
+    for (bool strong : {false, true})
+        for (const PicturePad& p : picture.pads) {
+            const Shade s = shadeOf(p.net, options);
+            if (s.strong == strong)
+                paintPad(painter, p, s);
+        }
+
+    painter.setPen(QPen(Outline, OutlineWidth));
+    painter.setBrush(Qt::NoBrush);
+    const double inset = OutlineWidth / 2;
+    painter.drawRect(board.adjusted(inset, inset, -inset, -inset));
+
+    for (const PicturePad& p : picture.pads)
+        if (p.unconnected)
+            paintUnconnected(painter, p);
+    painter.restore();
+}
+
+QTransform fitTransform(const BoardPicture& picture, const QRectF& target) {
+    if (picture.empty() || target.isEmpty())
+        return {};
+    const double scale = std::min(target.width() / picture.width, target.height() / picture.height);
+    const double dx = target.center().x() - scale * (picture.originX + picture.width / 2.0);
+    const double dy = target.center().y() - scale * (picture.originY + picture.height / 2.0);
+    return QTransform(scale, 0, 0, scale, dx, dy);
+}
+
+} // namespace zelta

@@ -1,0 +1,29 @@
+// The one routine that draws a board picture, for the board view and for the image files alike.
+#pragma once
+
+#include "render/BoardPicture.h"
+
+#include <QColor>
+#include <QRectF>
+#include <QTransform>
+#include <cstdint>
+
+class QPainter;
+
+namespace zelta {
+
+struct PaintOptions {
+    // The net drawn stronger while the others are dimmed; -1 for none.
+    int32_t highlightNet = -1;
+};
+
+// The colour of a net's copper: the same for a net in every picture, grey for net 0.
+QColor netColour(int32_t net);
+
+// Draws the board in FidoCAD units: the painter's transform maps them to its device.
+void paintBoard(QPainter& painter, const BoardPicture& picture, const PaintOptions& options = {});
+
+// Maps the board's rectangle into target, whole and centred, keeping its proportions.
+QTransform fitTransform(const BoardPicture& picture, const QRectF& target);
+
+} // namespace zelta

@@ -1,0 +1,82 @@
+// The painter: net colours, and what each kind of copper looks like in a drawn picture.
+#include "render/PaintBoard.h"
+
+#include "TinyPicture.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace zelta {
+namespace {
+
+using namespace testing;
+
+struct Drawn {
+    QImage image;
+    QTransform toImage;
+};
+
+// The tiny board at two pixels per unit, with a black band of 10 pixels left and right.
+Drawn draw(const PaintOptions& options = {}) {
+    const BoardPicture picture = tinyPicture();
+    Drawn d{QImage(500, 320, QImage::Format_ARGB32), {}};
+    d.image.fill(Qt::black);
+    d.toImage = fitTransform(picture, QRectF(0, 0, 500, 320));
+    QPainter painter(&d.image);
+    painter.setTransform(d.toImage);
+    paintBoard(painter, picture, options);
+    return d;
+}
+
+TEST(PaintBoard, NetColoursAreStableAndNeighbouringNetsFarApart) {
+    EXPECT_EQ(netColour(7), netColour(7));
+    EXPECT_LT(netColour(0).hsvSaturation(), 30) << "net 0 is grey";
+    for (int net = 1; net < 255; ++net) {
+        EXPECT_GT(netColour(net).hsvSaturation(), 100) << net;
+        const double step = std::abs(netColour(net).hsvHueF() - netColour(net + 1).hsvHueF());
+        EXPECT_GT(std::min(step, 1 - step), 0.3) << net;
+    }
+}
+
+TEST(PaintBoard, DrawsPadsTracksAtWidthOutlineAndUnconnectedMarks) {
+    const Drawn d = draw();
+    const QColor substrate = pixelAt(d.image, d.toImage, BareBoard);
+    EXPECT_NE(substrate, QColor(Qt::black)) << "the board is filled";
+    EXPECT_EQ(pixelAt(d.image, d.toImage, QPointF(97, 130)), QColor(Qt::black)) << "nothing outside it";
+
+    EXPECT_TRUE(near(pixelAt(d.image, d.toImage, PadOfNet1), netColour(1)));
+    EXPECT_TRUE(near(pixelAt(d.image, d.toImage, CopperOfPadOfNet2), netColour(2)));
+    EXPECT_TRUE(near(pixelAt(d.image, d.toImage, PadOfNet0), netColour(0)));
+    const QColor track = pixelAt(d.image, d.toImage, TrackOfNet1);
+    EXPECT_NEAR(track.hsvHueF(), netColour(1).hsvHueF(), 0.02);
+    EXPECT_TRUE(near(pixelAt(d.image, d.toImage, BesideTheTrack), substrate)) << "4 units wide, not more";
+
+    const QColor outline = pixelAt(d.image, d.toImage, OnTheOutline);
+    EXPECT_FALSE(near(outline, substrate, 40));
+    const QColor mark = pixelAt(d.image, d.toImage, MarkOnPadOfNet2);
+    EXPECT_GT(mark.red(), 200);
+    EXPECT_LT(mark.green(), 80);
+    EXPECT_LT(mark.blue(), 80);
+}
+
+TEST(PaintBoard, HighlightedNetStandsOutAndTheOthersAreDimmed) {
+    const Drawn plain = draw();
+    const Drawn lit = draw({1});
+    const QColor substrate = pixelAt(plain.image, plain.toImage, BareBoard);
+    auto distance = [&](const QColor& c) {
+        return std::abs(c.red() - substrate.red()) + std::abs(c.green() - substrate.green()) +
+               std::abs(c.blue() - substrate.blue());
+    };
+    for (QPointF other : {CopperOfPadOfNet2, PadOfNet0})
+        EXPECT_LT(distance(pixelAt(lit.image, lit.toImage, other)),
+                  distance(pixelAt(plain.image, plain.toImage, other)) / 2);
+    for (QPointF own : {PadOfNet1, TrackOfNet1})
+        EXPECT_GE(distance(pixelAt(lit.image, lit.toImage, own)),
+                  distance(pixelAt(plain.image, plain.toImage, own)));
+    // The marks of unconnected pads stay in full view.
+    EXPECT_EQ(pixelAt(lit.image, lit.toImage, MarkOnPadOfNet2),
+              pixelAt(plain.image, plain.toImage, MarkOnPadOfNet2));
+}
+
+} // namespace
+} // namespace zelta
