@@ -5,6 +5,10 @@
 #include "cli/CliHost.h"
 #include "cli/Settings.h"
 #include "cli/TempFile.h"
+#include "render/BoardPicture.h"
+#include "render/ImageFiles.h"
+
+#include <QGuiApplication>
 
 #include <atomic>
 #include <chrono>
@@ -46,6 +50,41 @@ private:
     bool enabled_;
     bool shown_ = false;
 };
+
+// Writes the pictures of the best lap that the options ask for; false when one could not be
+// written (said on standard error). Drawing needs the toolkit's application object, which is made
+// only here, on the offscreen platform unless the environment names another: a batch run needs
+// no display.
+bool writePictures(const RouteOptions& options, const Program& program) {
+    if (options.svgPath.empty() && options.pngPath.empty())
+        return true;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "zelta-cli";
+    static char* argv[] = {name, nullptr};
+    std::unique_ptr<QGuiApplication> app;
+    if (!QCoreApplication::instance())
+        app = std::make_unique<QGuiApplication>(argc, argv);
+
+    BoardPicture picture = padsPicture(*program.fcd, *program.settings);
+    if (program.tracer->resultsReady)
+        addBestLap(picture, program.grid->plane(BestPlane), *program.netTable);
+    bool ok = true;
+    auto write = [&](const std::string& path, auto writer) {
+        if (path.empty())
+            return;
+        const std::string problem = writer(path, picture, options.scale);
+        if (!problem.empty()) {
+            std::fprintf(stderr, "zelta-cli: impossibile scrivere l'immagine %s: %s\n", path.c_str(),
+                         problem.c_str());
+            ok = false;
+        }
+    };
+    write(options.svgPath, writeSvg);
+    write(options.pngPath, writePng);
+    return ok;
+}
 
 } // namespace
 
@@ -125,6 +164,8 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
 
     program->save();
     const bool saved = program->fcd->status == StatusComplete && !program->fcd->resultsUnsaved;
+    // The pictures come after the drawing: a picture that cannot be written loses no routing.
+    const bool pictured = writePictures(options, *program);
 
     if (!options.reportPath.empty()) {
         std::ofstream report(options.reportPath, std::ios::binary);
@@ -136,7 +177,7 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
             return ExitWrite;
         }
     }
-    if (!saved)
+    if (!saved || !pictured)
         return ExitWrite;
     std::fprintf(stderr, "Risultato: %s\n", options.output.c_str());
     return ExitOk;

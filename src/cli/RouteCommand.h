@@ -25,6 +25,10 @@ struct RouteOptions {
     bool replaceTracks = false;
     std::string reportPath;
     bool quiet = false;
+    // Pictures of the best lap; scale in pixels per millimetre.
+    std::string svgPath;
+    std::string pngPath;
+    double scale = 10;
 };
 
 int runRoute(const RouteOptions& options, const std::string& executablePath);

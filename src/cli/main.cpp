@@ -2,6 +2,7 @@
 // a display.
 #include "cli/CheckCommand.h"
 #include "cli/RouteCommand.h"
+#include "render/ImageFiles.h"
 
 #include <CLI/CLI.hpp>
 
@@ -37,6 +38,10 @@ int main(int argc, char** argv) {
     routeCmd->add_flag("--replace-tracks", route.replaceTracks, "Rimuovi le piste gia' presenti nel disegno");
     routeCmd->add_option("--report", route.reportPath, "Scrivi il rapporto in questo file");
     routeCmd->add_flag("-q,--quiet", route.quiet, "Nessun rapporto su standard output");
+    routeCmd->add_option("--svg", route.svgPath, "Scrivi un'immagine SVG del giro migliore");
+    routeCmd->add_option("--png", route.pngPath, "Scrivi un'immagine PNG del giro migliore");
+    routeCmd->add_option("--scale", route.scale, "Pixel per millimetro delle immagini (predefinito 10)")
+        ->check(CLI::Range(0.1, zelta::MaxImageScale));
 
     CheckOptions check;
     CLI::App* checkCmd =

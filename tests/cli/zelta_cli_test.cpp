@@ -209,5 +209,67 @@ TEST(ZeltaCliCheck, PrintsJsonAndRefusesWhatItCannotRead) {
     EXPECT_NE(missing.err.find("Errore 101"), std::string::npos);
 }
 
+// Width and height of a PNG file, from its header.
+std::pair<int, int> pngSize(const std::string& bytes) {
+    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0)
+        return {-1, -1};
+    auto at = [&](size_t i) {
+        return (static_cast<unsigned char>(bytes[i]) << 24) |
+               (static_cast<unsigned char>(bytes[i + 1]) << 16) |
+               (static_cast<unsigned char>(bytes[i + 2]) << 8) | static_cast<unsigned char>(bytes[i + 3]);
+    };
+    return {at(16), at(20)};
+}
+
+TEST(ZeltaCliImages, WritesPicturesOfTheBestLapWithoutADisplay) {
+    // tiny-2nets is 30 x 20 mm. No display and no platform chosen: the tool picks its own.
+    ScratchDir dir;
+    const std::string noDisplay = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY";
+    CliRun r =
+        cli(dir,
+            {"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("out.fcd"), "--laps", "2", "--ini",
+             boardPath("auto-layer0.ini"), "--quiet", "--svg", dir.file("b.svg"), "--png", dir.file("b.png")},
+            noDisplay);
+    ASSERT_EQ(r.exit, 0) << r.err;
+    EXPECT_EQ(pngSize(readFile(dir.file("b.png"))), std::make_pair(300, 200));
+    const std::string svg = readFile(dir.file("b.svg"));
+    EXPECT_NE(svg.find("<svg width=\"30mm\" height=\"20mm\""), std::string::npos) << svg.substr(0, 300);
+
+    r = cli(dir, {"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("out.fcd"), "--laps", "1", "--ini",
+                  boardPath("auto-layer0.ini"), "--quiet", "--png", dir.file("b.png"), "--scale", "4"});
+    ASSERT_EQ(r.exit, 0) << r.err;
+    EXPECT_EQ(pngSize(readFile(dir.file("b.png"))), std::make_pair(120, 80));
+
+    EXPECT_EQ(cli(dir, {"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("out.fcd"), "--png",
+                        dir.file("b.png"), "--scale", "0"})
+                  .exit,
+              1);
+}
+
+TEST(ZeltaCliImages, DrawsNothingUnlessAsked) {
+    // A platform that does not exist would stop any run that started the toolkit.
+    ScratchDir dir;
+    CliRun r = cli(dir,
+                   {"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("out.fcd"), "--laps", "1", "--ini",
+                    boardPath("auto-layer0.ini"), "--quiet", "--scale", "4"},
+                   "QT_QPA_PLATFORM=no-such-platform");
+    EXPECT_EQ(r.exit, 0) << r.err;
+    EXPECT_TRUE(testing::fileExists(dir.file("out.fcd")));
+}
+
+TEST(ZeltaCliImages, AnImageThatCannotBeWrittenExitsThreeAndKeepsTheDrawing) {
+    ScratchDir dir;
+    CliRun r = cli(dir, {"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("out.fcd"), "--laps", "1",
+                         "--ini", boardPath("auto-layer0.ini"), "--quiet", "--png", dir.file("gone/b.png"),
+                         "--svg", dir.file("b.svg")});
+    EXPECT_EQ(r.exit, 3);
+    EXPECT_NE(r.err.find("impossibile scrivere l'immagine " + dir.file("gone/b.png")), std::string::npos)
+        << r.err;
+    EXPECT_NE(readFile(dir.file("out.fcd")).find("\nPL "), std::string::npos)
+        << "the routed drawing is written";
+    EXPECT_TRUE(testing::fileExists(dir.file("b.svg"))) << "the other picture too";
+    EXPECT_FALSE(testing::fileExists(dir.file("gone")));
+}
+
 } // namespace
 } // namespace zelta
