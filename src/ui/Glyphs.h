@@ -6,7 +6,7 @@
 
 namespace zelta::ui {
 
-// name: "open", "save", "start", "stop", "widths", "options", "help", "ok", "abort".
+// name: "open", "save", "start", "stop", "widths", "options", "board", "help", "ok", "abort".
 QIcon glyph(const char* name);
 QPixmap logo(int size);
 

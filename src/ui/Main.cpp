@@ -1,6 +1,7 @@
 // Construction of the main window: its controls and menu first, then the shared objects.
 #include "ui/Main.h"
 
+#include "ui/BoardView.h"
 #include "ui/Glyphs.h"
 
 #include <QGridLayout>
@@ -100,6 +101,18 @@ TForm1::TForm1(const ProgramOptions& options, Prompter& prompter, HelpWindow& he
             },
             Qt::QueuedConnection);
     };
+    // The plane is copied on the worker's thread, before its next lap can change it; the view
+    // only ever sees copies.
+    program->onBestImproved = [this](const int32_t* bestPlane) {
+        auto copy = std::make_shared<const std::vector<int32_t>>(bestPlane, bestPlane + PlaneCells);
+        std::lock_guard lock(handoverMutex_);
+        handover_ = std::move(copy);
+        if (handoverPosted_)
+            return;
+        handoverPosted_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { takeBestPlane(); }, Qt::QueuedConnection);
+    };
 
     connectCommands();
     setProcessingState(false);
@@ -122,11 +135,14 @@ void TForm1::createControls() {
     Image1->setPixmap(logo(32));
     BtnOpz = commandButton(client, "BtnOpz", "Opzioni", "options");
     BtnOpz->setToolTip(QStringLiteral("Opzioni"));
+    BtnBoardView = commandButton(client, "BtnBoardView", "Anteprima", "board");
+    BtnBoardView->setToolTip(QStringLiteral("Anteprima scheda"));
     BitBtn1 = commandButton(client, "BitBtn1", "", "help");
     BitBtn1->setToolTip(QStringLiteral("Guida"));
     auto* toolbar = new QHBoxLayout;
     toolbar->addWidget(Image1);
     toolbar->addStretch();
+    toolbar->addWidget(BtnBoardView);
     toolbar->addWidget(BtnOpz);
     toolbar->addWidget(BitBtn1);
 
@@ -245,6 +261,7 @@ void TForm1::createMenu() {
     file->setObjectName(QStringLiteral("File1"));
     MenuStart1 = menuEntry(file, "MenuStart1", "&Apri fcd");
     MenuStart2 = menuEntry(file, "MenuStart2", "&Salva fcd");
+    MenuExport = menuEntry(file, "MenuExport", "Esporta &immagine...");
     file->addSeparator();
     N2 = menuEntry(file, "N2", "&Larg. piste");
     file->addSeparator();
@@ -256,6 +273,10 @@ void TForm1::createMenu() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Opzioni"));
     options->setObjectName(QStringLiteral("Opzioni1"));
     Modificaopzioni1 = menuEntry(options, "Modificaopzioni1", "&Modifica opzioni");
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&Visualizza"));
+    view->setObjectName(QStringLiteral("Visualizza1"));
+    MenuBoardView = menuEntry(view, "MenuBoardView", "&Anteprima scheda");
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     helpMenu->setObjectName(QStringLiteral("Help1"));

@@ -3,12 +3,15 @@
 #pragma once
 
 #include "app/Program.h"
+#include "render/BoardPicture.h"
 #include "ui/Prompter.h"
 #include "ui/QtHost.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 class QAction;
 class QGroupBox;
@@ -22,6 +25,7 @@ class QTimer;
 
 namespace zelta::ui {
 
+class BoardView;
 class HelpWindow;
 class TAboutBox;
 class TForm2;
@@ -42,6 +46,7 @@ public:
     // Controls, top to bottom.
     QLabel* Image1;
     QPushButton* BtnOpz;
+    QPushButton* BtnBoardView;
     QPushButton* BitBtn1;
     QGroupBox* GroupBox1;
     QPushButton* start1;
@@ -72,11 +77,13 @@ public:
     // Menu entries.
     QAction* MenuStart1;
     QAction* MenuStart2;
+    QAction* MenuExport;
     QAction* N2;
     QAction* N3;
     QAction* MenuExit;
     QAction* Uscita1;
     QAction* Modificaopzioni1;
+    QAction* MenuBoardView;
     QAction* MenuHelp;
     QAction* MenuAbout;
     QAction* Web1;
@@ -88,6 +95,9 @@ public:
 
     // Where the animation has put the bar; it runs past the bar's maximum.
     int barraPosition = 0;
+
+    // The board view, made when first opened.
+    BoardView* boardView = nullptr;
 
     void start1Click();
     void start3Click();
@@ -101,6 +111,13 @@ public:
     void BitBtn1Click();
     void Informazioni1Click();
     void Timer1Timer();
+    void showBoardView();
+    void exportImage();
+
+    // The board of the last read with the best lap so far, from the window's own copy of it.
+    BoardPicture boardPicture() const;
+    // Whether a lap has ended since the last read: the window holds a copy of its best plane.
+    bool hasBestLap() const { return bestPlane_ != nullptr; }
 
     // Idle or processing: which commands can be used, and the bar.
     void setProcessingState(bool processing);
@@ -116,8 +133,19 @@ private:
     bool mayClose();
     // Runs a command; an exception that escapes it is shown and the window goes on.
     void run(const std::function<void()>& command);
+    // Takes the best plane the worker handed over last (on the window's thread).
+    void takeBestPlane();
+    // After a read or a track-width reset: a best lap whose results are gone is dropped, and
+    // the view shows the board as it now is.
+    void boardChanged();
 
     HelpWindow& help_;
+    // The worker leaves its latest best plane here and posts one call to take it: a burst of
+    // improving laps makes one update of the view, with the newest plane.
+    std::mutex handoverMutex_;
+    std::shared_ptr<const std::vector<int32_t>> handover_;
+    bool handoverPosted_ = false;
+    std::shared_ptr<const std::vector<int32_t>> bestPlane_;
 };
 
 } // namespace zelta::ui

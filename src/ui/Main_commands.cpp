@@ -3,18 +3,30 @@
 #include "ui/Main.h"
 
 #include "core/Messages.h"
+#include "core/Report.h"
+#include "render/ImageFiles.h"
 #include "ui/About.h"
+#include "ui/BoardView.h"
 #include "ui/HelpWindow.h"
 #include "ui/Opzioni.h"
 #include "ui/Spessore.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <exception>
 
 namespace zelta::ui {
+
+namespace {
+
+// Pixels per millimetre of an exported PNG (an SVG keeps the board's true size).
+constexpr double ExportScale = 10;
+
+} // namespace
 
 void TForm1::connectCommands() {
     auto bind = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
@@ -37,6 +49,9 @@ void TForm1::connectCommands() {
     bind(Web1, &QAction::triggered, &TForm1::Web1Click);
     bind(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
     bind(Informazioni1, &QAction::triggered, &TForm1::Informazioni1Click);
+    bind(BtnBoardView, &QPushButton::clicked, &TForm1::showBoardView);
+    bind(MenuBoardView, &QAction::triggered, &TForm1::showBoardView);
+    bind(MenuExport, &QAction::triggered, &TForm1::exportImage);
     connect(Uscita1, &QAction::triggered, this, &QWidget::close);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 }
@@ -51,6 +66,7 @@ void TForm1::run(const std::function<void()>& command) {
 
 void TForm1::start1Click() {
     program->openFcd();
+    boardChanged();
 }
 
 void TForm1::start3Click() {
@@ -58,8 +74,10 @@ void TForm1::start3Click() {
 }
 
 void TForm1::DimPisteClick() {
-    if (program->prepareTrackWidths())
-        Form4->exec();
+    if (!program->prepareTrackWidths())
+        return;
+    boardChanged();
+    Form4->exec();
 }
 
 void TForm1::start2Click() {
@@ -102,6 +120,79 @@ void TForm1::Timer1Timer() {
         barraPosition += 20;
     // The position runs to 110, which the bar shows full.
     barra->setValue(std::min(barraPosition, barra->maximum()));
+}
+
+void TForm1::showBoardView() {
+    const bool opening = !boardView || !boardView->isVisible();
+    if (!boardView)
+        boardView = new BoardView(this);
+    boardView->setPicture(boardPicture());
+    boardView->show();
+    if (opening)
+        boardView->fitBoard();
+    boardView->raise();
+    boardView->activateWindow();
+}
+
+void TForm1::exportImage() {
+    if (!hasBestLap()) {
+        host->messageDlg(msg::NothingToExport, MsgDlgType::mtInformation, mbOK);
+        return;
+    }
+    std::string proposed;
+    if (!program->fcd->fcdPath.empty()) {
+        const QFileInfo drawing(QString::fromStdString(program->fcd->fcdPath));
+        proposed = drawing.dir().filePath(drawing.completeBaseName() + QStringLiteral(".png")).toStdString();
+    }
+    const std::optional<std::string> chosen =
+        host->saveFileDialog({msg::ExportDefaultExt, msg::ExportFilter, proposed});
+    if (!chosen)
+        return;
+    const QString type = QFileInfo(QString::fromStdString(*chosen)).suffix().toLower();
+    std::string problem;
+    if (type == QLatin1String("svg"))
+        problem = writeSvg(*chosen, boardPicture(), ExportScale);
+    else if (type == QLatin1String("png"))
+        problem = writePng(*chosen, boardPicture(), ExportScale);
+    else {
+        host->messageDlg(strprintf(msg::ExportUnknownType, chosen->c_str()), MsgDlgType::mtWarning, mbOK);
+        return;
+    }
+    if (!problem.empty())
+        host->messageDlg(strprintf(msg::ExportFailed, problem.c_str()), MsgDlgType::mtError, mbOK);
+}
+
+BoardPicture TForm1::boardPicture() const {
+    BoardPicture picture = padsPicture(*program->fcd, *program->settings);
+    if (bestPlane_)
+        addBestLap(picture, bestPlane_->data(), *program->netTable);
+    return picture;
+}
+
+void TForm1::takeBestPlane() {
+    std::shared_ptr<const std::vector<int32_t>> plane;
+    {
+        std::lock_guard lock(handoverMutex_);
+        plane = std::move(handover_);
+        handoverPosted_ = false;
+    }
+    if (!plane)
+        return;
+    bestPlane_ = std::move(plane);
+    if (boardView)
+        boardView->setPicture(boardPicture());
+}
+
+void TForm1::boardChanged() {
+    // The worker is not running here (the commands that call this are refused while it runs),
+    // and the one that made the results is gone: nothing it handed over is still on its way.
+    if (!program->tracer->resultsReady) {
+        std::lock_guard lock(handoverMutex_);
+        handover_.reset();
+        bestPlane_.reset();
+    }
+    if (boardView)
+        boardView->setPicture(boardPicture());
 }
 
 void TForm1::setProcessingState(bool processing) {

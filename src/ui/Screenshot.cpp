@@ -1,8 +1,11 @@
 // zelta-screenshot: runs the desktop program's windows (best offscreen), opens and routes a
-// board for a few laps, stops, saves, and writes a PNG of the main window, of each dialog and of
-// the help window.
+// board for a few laps, stops, saves, and writes a PNG of the main window, of each dialog, of the
+// board view (as it opens, then with a net highlighted) and of the help window, and the board's
+// exported picture.
 //   zelta-screenshot --board B.fcd --ini B.ini --laps N --out DIR
+#include "render/ImageFiles.h"
 #include "ui/About.h"
+#include "ui/BoardView.h"
 #include "ui/HelpWindow.h"
 #include "ui/Main.h"
 #include "ui/Opzioni.h"
@@ -14,6 +17,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QThread>
@@ -139,6 +143,32 @@ int main(int argc, char** argv) {
     forms.Form4->hide();
     ok = save(*forms.AboutBox, dir, "informazioni.png") && ok;
     forms.AboutBox->hide();
+    main.showBoardView();
+    ok = save(*main.boardView, dir, "anteprima.png") && ok;
+    // The same view with the net of the first pad clicked on.
+    BoardView& view = *main.boardView;
+    for (const PicturePad& pad : view.picture().pads)
+        if (pad.net != 0) {
+            const QPointF at = view.canvas->toWidget(QPointF(pad.x, pad.y));
+            const QPointF global = view.canvas->mapToGlobal(at);
+            QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                              Qt::NoModifier);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                                Qt::NoModifier);
+            QApplication::sendEvent(view.canvas, &press);
+            QApplication::sendEvent(view.canvas, &release);
+            break;
+        }
+    ok = save(view, dir, "anteprima-net.png") && ok;
+    view.hide();
+    const QString picture = dir.filePath(QStringLiteral("scheda.png"));
+    if (const std::string problem = writePng(picture.toStdString(), main.boardPicture(), 10);
+        problem.empty()) {
+        std::printf("%s\n", qPrintable(picture));
+    } else {
+        std::fprintf(stderr, "zelta-screenshot: %s\n", problem.c_str());
+        ok = false;
+    }
     forms.help->showContents();
     ok = save(*forms.help, dir, "guida.png") && ok;
     return ok ? 0 : 1;

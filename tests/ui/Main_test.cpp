@@ -71,9 +71,11 @@ TEST_F(Main, MenuHoldsEveryEntryInOrder) {
                     texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
         return texts;
     };
-    EXPECT_EQ(entries("&File"), QStringList({"&Apri fcd", "&Salva fcd", "-", "&Larg. piste", "-",
-                                             "Start &elaborazione", "Stop ela&borazione", "-", "&Uscita"}));
+    EXPECT_EQ(entries("&File"),
+              QStringList({"&Apri fcd", "&Salva fcd", "Esporta &immagine...", "-", "&Larg. piste", "-",
+                           "Start &elaborazione", "Stop ela&borazione", "-", "&Uscita"}));
     EXPECT_EQ(entries("&Opzioni"), QStringList({"&Modifica opzioni"}));
+    EXPECT_EQ(entries("&Visualizza"), QStringList({"&Anteprima scheda"}));
     EXPECT_EQ(entries("&Help"), QStringList({"&Guida in linea", QString::fromUtf8("&Novità"),
                                              "&Licenza && supporto", "-", "&Informazioni"}));
     EXPECT_EQ(window().MenuHelp->shortcut(), QKeySequence(Qt::Key_F1));
