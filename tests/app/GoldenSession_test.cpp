@@ -2,6 +2,7 @@
 // listed number of laps, stop, save; then the report, the result file, the best plane's hash and
 // the figures of every lap must be the recorded ones.
 #include "app/Program.h"
+#include "support/ReportText.h"
 #include "support/ScriptedHost.h"
 #include "support/TestFiles.h"
 
@@ -59,33 +60,6 @@ std::string expectedResultFile(const GoldenCase& c) {
     return fileExists(amended) ? amended : goldenDir(c) + "/out.fcd";
 }
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-        out.push_back(line);
-    return out;
-}
-
-// Milliseconds as 0, and the paths of the read and written files by their base name.
-std::string normalised(const std::string& line) {
-    std::string out = line;
-    auto open = out.rfind('(');
-    if (open != std::string::npos && out.size() > open + 4 && out.compare(out.size() - 4, 4, " ms)") == 0 &&
-        out.find_first_not_of("-0123456789", open + 1) == out.size() - 4)
-        out = out.substr(0, open) + "(0 ms)";
-    for (const char* prefix : {"Lettura file: ", "Scrittura file: "}) {
-        std::string p = prefix;
-        if (out.compare(0, p.size(), p) == 0) {
-            auto slash = out.find_last_of('/');
-            if (slash != std::string::npos && slash >= p.size())
-                out = p + out.substr(slash + 1);
-        }
-    }
-    return out;
-}
-
 // 64-bit FNV-1a over the cells in storage order, four bytes each, least significant first.
 uint64_t planeHash(const int32_t* plane) {
     uint64_t h = 0xcbf29ce484222325ull;
@@ -137,9 +111,10 @@ TEST_P(GoldenSession, ReproducesTheRecordedReportResultFileAndLaps) {
     program.save();
     EXPECT_EQ(host.lastMessage(), "Scrittura file completata");
 
-    std::vector<std::string> expectedReport = lines(readFile(dir + "/report.txt"));
+    std::vector<std::string> expectedReport = splitLines(readFile(dir + "/report.txt"));
     for (size_t i = 0; i < expectedReport.size() && i < host.report.size(); ++i)
-        ASSERT_EQ(normalised(host.report[i]), normalised(expectedReport[i])) << "report line " << i + 1;
+        ASSERT_EQ(normalisedLine(host.report[i]), normalisedLine(expectedReport[i]))
+            << "report line " << i + 1;
     ASSERT_EQ(host.report.size(), expectedReport.size());
 
     const std::string expectedOut = expectedResultFile(c);
@@ -147,7 +122,7 @@ TEST_P(GoldenSession, ReproducesTheRecordedReportResultFileAndLaps) {
 
     std::vector<std::string> expectedLaps;
     std::string expectedHash, expectedBest;
-    for (const std::string& line : lines(readFile(dir + "/summary.txt"))) {
+    for (const std::string& line : splitLines(readFile(dir + "/summary.txt"))) {
         if (line.rfind("LAP ", 0) == 0)
             expectedLaps.push_back(line);
         else if (line.rfind("BEST_HASH ", 0) == 0)
