@@ -63,6 +63,12 @@ bool writePictures(const RouteOptions& options, const Program& program) {
     static int argc = 1;
     static char name[] = "zelta-cli";
     static char* argv[] = {name, nullptr};
+    // The toolkit's notice about a missing runtime folder says nothing to a batch user: the
+    // offscreen platform never uses that folder.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+        if (!message.startsWith(QStringLiteral("QStandardPaths:")))
+            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    });
     std::unique_ptr<QGuiApplication> app;
     if (!QCoreApplication::instance())
         app = std::make_unique<QGuiApplication>(argc, argv);
