@@ -48,8 +48,8 @@ public:
 
     virtual ModalResult messageDlg(const std::string& text, MsgDlgType type, unsigned buttons) = 0;
     // The chosen path, or nothing when the person cancels.
-    virtual std::optional<std::string> openFileDialog(const FileDialogSpec& spec) = 0;
-    virtual std::optional<std::string> saveFileDialog(const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> openFileDialog(const FileDialogSpec& request) = 0;
+    virtual std::optional<std::string> saveFileDialog(const FileDialogSpec& request) = 0;
     virtual void setText(Field field, const std::string& text) = 0;
     virtual void reportLine(const std::string& text) = 0;
     virtual void clearReport() = 0;

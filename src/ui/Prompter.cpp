@@ -37,14 +37,14 @@ QMessageBox::Icon boxIcon(MsgDlgType type) {
     return QMessageBox::NoIcon;
 }
 
-std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogSpec& spec, bool save) {
+std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogSpec& request, bool save) {
     QFileDialog dialog(parent, save ? QStringLiteral("Salva con nome") : QStringLiteral("Apri"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(qtFileFilter(spec.filter));
-    dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExt));
-    if (!spec.fileName.empty())
-        dialog.selectFile(QString::fromStdString(spec.fileName));
+    dialog.setNameFilter(qtFileFilter(request.filter));
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    if (!request.fileName.empty())
+        dialog.selectFile(QString::fromStdString(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first().toStdString();
@@ -93,12 +93,12 @@ ModalResult ModalPrompter::messageDlg(QWidget* parent, const std::string& text, 
     return ModalResult::mrCancel;
 }
 
-std::optional<std::string> ModalPrompter::openFileDialog(QWidget* parent, const FileDialogSpec& spec) {
-    return runFileDialog(parent, spec, false);
+std::optional<std::string> ModalPrompter::openFileDialog(QWidget* parent, const FileDialogSpec& request) {
+    return runFileDialog(parent, request, false);
 }
 
-std::optional<std::string> ModalPrompter::saveFileDialog(QWidget* parent, const FileDialogSpec& spec) {
-    return runFileDialog(parent, spec, true);
+std::optional<std::string> ModalPrompter::saveFileDialog(QWidget* parent, const FileDialogSpec& request) {
+    return runFileDialog(parent, request, true);
 }
 
 } // namespace zelta::ui

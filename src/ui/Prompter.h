@@ -15,8 +15,8 @@ public:
     virtual ~Prompter() = default;
     virtual ModalResult messageDlg(QWidget* parent, const std::string& text, MsgDlgType type,
                                    unsigned buttons) = 0;
-    virtual std::optional<std::string> openFileDialog(QWidget* parent, const FileDialogSpec& spec) = 0;
-    virtual std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> openFileDialog(QWidget* parent, const FileDialogSpec& request) = 0;
+    virtual std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& request) = 0;
 };
 
 // Modal message boxes and file dialogs of the toolkit, with Italian buttons.
@@ -24,8 +24,8 @@ class ModalPrompter : public Prompter {
 public:
     ModalResult messageDlg(QWidget* parent, const std::string& text, MsgDlgType type,
                            unsigned buttons) override;
-    std::optional<std::string> openFileDialog(QWidget* parent, const FileDialogSpec& spec) override;
-    std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<std::string> openFileDialog(QWidget* parent, const FileDialogSpec& request) override;
+    std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& request) override;
 };
 
 // "Name|pattern|Name|pattern" filters in the toolkit's "Name (pattern);;Name (pattern)" form.

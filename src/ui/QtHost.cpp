@@ -17,12 +17,12 @@ ModalResult QtHost::messageDlg(const std::string& text, MsgDlgType type, unsigne
     return prompter_.messageDlg(dialogParent(), text, type, buttons);
 }
 
-std::optional<std::string> QtHost::openFileDialog(const FileDialogSpec& spec) {
-    return prompter_.openFileDialog(dialogParent(), spec);
+std::optional<std::string> QtHost::openFileDialog(const FileDialogSpec& request) {
+    return prompter_.openFileDialog(dialogParent(), request);
 }
 
-std::optional<std::string> QtHost::saveFileDialog(const FileDialogSpec& spec) {
-    return prompter_.saveFileDialog(dialogParent(), spec);
+std::optional<std::string> QtHost::saveFileDialog(const FileDialogSpec& request) {
+    return prompter_.saveFileDialog(dialogParent(), request);
 }
 
 void QtHost::setText(Field field, const std::string& text) {

@@ -19,8 +19,8 @@ public:
     QtHost(QWidget& window, Prompter& prompter) : window_(window), prompter_(prompter) {}
 
     ModalResult messageDlg(const std::string& text, MsgDlgType type, unsigned buttons) override;
-    std::optional<std::string> openFileDialog(const FileDialogSpec& spec) override;
-    std::optional<std::string> saveFileDialog(const FileDialogSpec& spec) override;
+    std::optional<std::string> openFileDialog(const FileDialogSpec& request) override;
+    std::optional<std::string> saveFileDialog(const FileDialogSpec& request) override;
     void setText(Field field, const std::string& text) override;
     void reportLine(const std::string& text) override;
     void clearReport() override;

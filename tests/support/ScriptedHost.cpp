@@ -15,8 +15,8 @@ ModalResult ScriptedHost::messageDlg(const std::string& text, MsgDlgType type, u
     return (buttons & mbYes) ? ModalResult::mrYes : ModalResult::mrOk;
 }
 
-std::optional<std::string> ScriptedHost::openFileDialog(const FileDialogSpec& spec) {
-    openDialogs.push_back(spec);
+std::optional<std::string> ScriptedHost::openFileDialog(const FileDialogSpec& request) {
+    openDialogs.push_back(request);
     if (openAnswers.empty())
         return std::nullopt;
     auto r = openAnswers.front();
@@ -24,8 +24,8 @@ std::optional<std::string> ScriptedHost::openFileDialog(const FileDialogSpec& sp
     return r;
 }
 
-std::optional<std::string> ScriptedHost::saveFileDialog(const FileDialogSpec& spec) {
-    saveDialogs.push_back(spec);
+std::optional<std::string> ScriptedHost::saveFileDialog(const FileDialogSpec& request) {
+    saveDialogs.push_back(request);
     if (saveAnswers.empty())
         return std::nullopt;
     auto r = saveAnswers.front();

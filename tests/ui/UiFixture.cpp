@@ -31,8 +31,8 @@ std::optional<std::string> ScriptedPrompter::openFileDialog(QWidget*, const File
     return r;
 }
 
-std::optional<std::string> ScriptedPrompter::saveFileDialog(QWidget*, const FileDialogSpec& spec) {
-    saveDialogs.push_back(spec);
+std::optional<std::string> ScriptedPrompter::saveFileDialog(QWidget*, const FileDialogSpec& request) {
+    saveDialogs.push_back(request);
     if (saveAnswers.empty())
         return std::nullopt;
     auto r = saveAnswers.front();

@@ -36,8 +36,8 @@ class ScriptedPrompter : public ui::Prompter {
 public:
     ModalResult messageDlg(QWidget* parent, const std::string& text, MsgDlgType type,
                            unsigned buttons) override;
-    std::optional<std::string> openFileDialog(QWidget* parent, const FileDialogSpec& spec) override;
-    std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<std::string> openFileDialog(QWidget* parent, const FileDialogSpec& request) override;
+    std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& request) override;
 
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
