@@ -1,5 +1,6 @@
-// Building the board picture: pads from the read, tracks from a copy of the best plane joined into
-// straight runs, and the pads a lap left unconnected found by joining cells through track steps.
+// Building the board picture: pads from the read, tracks traced from a copy of the best plane as
+// the writer traces them, and the pads a lap left unconnected, found by joining cells through
+// track steps.
 #include "render/BoardPicture.h"
 
 #include "tracer/Tracciapiste.h"
@@ -78,63 +79,17 @@ BoardPicture padsPicture(const GestoreFileFCD& fcd, const GestoreFileINI& settin
 
 std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets, int32_t cols, int32_t rows,
                                       int32_t originX, int32_t originY) {
-    // Every step once, from the cell where it points in one of directions 1..4: a step recorded
-    // from both of its cells is one piece of copper. The net is that of the cell that recorded it.
-    std::vector<uint8_t> steps(PlaneCells, 0);
-    std::vector<int32_t> stepNet(PlaneCells * 4, 0);
-    cols = std::clamp(cols, 0, GridCols);
-    rows = std::clamp(rows, 0, GridRows);
-    for (int c = 1; c < cols; ++c)
-        for (int r = 1; r < rows; ++r) {
-            const int32_t v = plane[GestScheda::index(c, r)];
-            if ((v & TrackMask) == 0)
-                continue;
-            for (int d = 1; d <= 8; ++d) {
-                if ((v & Directions[d].bit) == 0)
-                    continue;
-                int fc = c, fr = r, k = d;
-                if (d > 4) {
-                    fc += Directions[d].dc;
-                    fr += Directions[d].dr;
-                    k = Directions[d].opposite;
-                }
-                if (!inGrid(fc, fr) || !inGrid(fc + Directions[k].dc, fr + Directions[k].dr))
-                    continue;
-                const int i = GestScheda::index(fc, fr);
-                steps[i] |= static_cast<uint8_t>(1 << (k - 1));
-                stepNet[i * 4 + k - 1] = v & NetMask;
-            }
-        }
-
-    auto has = [&](int c, int r, int k, int32_t net) {
-        if (!inGrid(c, r))
-            return false;
-        const int i = GestScheda::index(c, r);
-        return (steps[i] & (1 << (k - 1))) != 0 && stepNet[i * 4 + k - 1] == net;
-    };
+    // The tracer's own segments, so the picture holds what the writer would write; the net table
+    // is only looked up here, never added to.
+    TracciaPiste tracer;
+    tracer.tracePlane(plane, cols, rows, [&nets](int32_t net) {
+        const auto choice = nets.find(net);
+        return TracciaPiste::widthFor(choice == nets.end() ? 0 : choice->second);
+    });
     std::vector<PictureTrack> tracks;
-    for (int r = 0; r < GridRows; ++r)
-        for (int c = 0; c < GridCols; ++c)
-            for (int k = 1; k <= 4; ++k) {
-                const int i = GestScheda::index(c, r);
-                if ((steps[i] & (1 << (k - 1))) == 0)
-                    continue;
-                const int32_t net = stepNet[i * 4 + k - 1];
-                const int dc = Directions[k].dc;
-                const int dr = Directions[k].dr;
-                // Only from the first step of a straight run of one net.
-                if (has(c - dc, r - dr, k, net))
-                    continue;
-                int ec = c + dc, er = r + dr;
-                while (has(ec, er, k, net)) {
-                    ec += dc;
-                    er += dr;
-                }
-                const auto choice = nets.find(net);
-                const int32_t width = TracciaPiste::widthFor(choice == nets.end() ? 0 : choice->second);
-                tracks.push_back(
-                    {originX + 10 * c, originY + 10 * r, originX + 10 * ec, originY + 10 * er, width, net});
-            }
+    tracks.reserve(tracer.doneSegments.size());
+    for (const TrackSegment& s : tracer.doneSegments)
+        tracks.push_back({originX + s.x1, originY + s.y1, originX + s.x2, originY + s.y2, s.width, s.net});
     return tracks;
 }
 

@@ -3,6 +3,8 @@
 
 #include "core/Messages.h"
 
+#include <algorithm>
+
 namespace zelta {
 
 namespace {
@@ -15,6 +17,29 @@ bool sameEnd(int32_t xa, int32_t ya, int32_t xb, int32_t yb) {
 uint8_t orientationOf(int d) {
     return static_cast<uint8_t>((d - 1) % 4 + 1);
 }
+
+// The part of a plane the tracer scans: columns and rows from 1 up to the board's size.
+struct ScannedPlane {
+    const int32_t* plane;
+    int32_t cols;
+    int32_t rows;
+
+    int32_t at(int c, int r) const { return plane[GestScheda::index(c, r)]; }
+    // Whether cell (c, r) lies in the scanned part and carries a track.
+    bool scanned(int c, int r) const {
+        if (c < 1 || c >= cols || r < 1 || r >= rows)
+            return false;
+        const int32_t v = at(c, r);
+        return (v & OccupiedMask) != 0 && (v & TrackMask) != 0;
+    }
+    // Whether the step from (c, r) in direction d was already traced from its other cell.
+    bool tracedBefore(int c, int r, int d) const {
+        const int nc = c + Directions[d].dc;
+        const int nr = r + Directions[d].dr;
+        const bool earlier = nr < r || (nr == r && nc < c);
+        return earlier && scanned(nc, nr) && (at(nc, nr) & Directions[Directions[d].opposite].bit) != 0;
+    }
+};
 
 } // namespace
 
@@ -81,39 +106,25 @@ void TracciaPiste::closeRows(int32_t limit) {
     }
 }
 
-bool TracciaPiste::scanned(int c, int r) const {
-    const GestoreFileINI& ini = *links.settings;
-    if (c < 1 || c >= ini.cols || r < 1 || r >= ini.rows)
-        return false;
-    const int32_t v = links.grid->cell(WorkPlane, c, r);
-    return (v & OccupiedMask) != 0 && (v & TrackMask) != 0;
-}
-
-bool TracciaPiste::tracedBefore(int c, int r, int d) const {
-    const int nc = c + Directions[d].dc;
-    const int nr = r + Directions[d].dr;
-    const bool earlier = nr < r || (nr == r && nc < c);
-    return earlier && scanned(nc, nr) &&
-           (links.grid->cell(WorkPlane, nc, nr) & Directions[Directions[d].opposite].bit) != 0;
-}
-
-void TracciaPiste::traceBest() {
-    const GestoreFileINI& ini = *links.settings;
-    NetTable& nets = *links.netTable;
-    for (int r = 1; r < ini.rows; ++r) {
-        for (int c = 1; c < ini.cols; ++c) {
-            if (!scanned(c, r))
+void TracciaPiste::tracePlane(const int32_t* plane, int32_t cols, int32_t rows,
+                              const std::function<int32_t(int32_t net)>& widthOf) {
+    doneSegments.clear();
+    openSegments.clear();
+    const ScannedPlane scan{plane, std::min(cols, GridCols), std::min(rows, GridRows)};
+    for (int r = 1; r < scan.rows; ++r) {
+        for (int c = 1; c < scan.cols; ++c) {
+            if (!scan.scanned(c, r))
                 continue;
-            const int32_t v = links.grid->cell(WorkPlane, c, r);
+            const int32_t v = scan.at(c, r);
             for (int d = 1; d <= 8; ++d) {
                 // Two paths of a net can record one step from both of its cells; it is traced
                 // once, from the cell scanned first. Traced twice, the second copy would be
                 // stretched over the first and shrink it, leaving a gap in the track.
-                if ((v & Directions[d].bit) == 0 || tracedBefore(c, r, d))
+                if ((v & Directions[d].bit) == 0 || scan.tracedBefore(c, r, d))
                     continue;
                 const int32_t net = v & NetMask;
                 addSegment({10 * c, 10 * r, 10 * (c + Directions[d].dc), 10 * (r + Directions[d].dr), net,
-                            widthFor(nets[net]), orientationOf(d)});
+                            widthOf(net), orientationOf(d)});
             }
         }
         // Later steps lie in row r + 1 and below: segments wholly above row r - 2 are finished.
@@ -125,13 +136,13 @@ void TracciaPiste::traceBest() {
 void TracciaPiste::traceAndWrite() {
     GestScheda& grid = *links.grid;
     GestoreFileFCD& fcd = *links.fcd;
-    doneSegments.clear();
-    openSegments.clear();
+    NetTable& nets = *links.netTable;
     // The router's plane is put aside and the best lap traced in its place; it is back on
     // every way out, so a stopped run can be resumed.
     grid.copyPlane(WorkPlane, SparePlane);
     grid.copyPlane(BestPlane, WorkPlane);
-    traceBest();
+    tracePlane(grid.plane(WorkPlane), links.settings->cols, links.settings->rows,
+               [&nets](int32_t net) { return widthFor(nets[net]); });
 
     if (fcd.beginWrite() >= 0) {
         int32_t count = 0;

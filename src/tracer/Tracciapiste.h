@@ -8,6 +8,7 @@
 #include "fidocad/File_fcd.h"
 
 #include <cstdint>
+#include <functional>
 #include <list>
 
 namespace zelta {
@@ -39,6 +40,11 @@ public:
     // The save command: refused until a routing lap has ended.
     void save();
     void traceAndWrite();
+    // Traces the track steps of plane in the scanned part of a cols x rows board into
+    // doneSegments, joined as they are written (grid coordinates times ten, no drawing origin);
+    // widthOf gives the FidoCAD width of a net's tracks.
+    void tracePlane(const int32_t* plane, int32_t cols, int32_t rows,
+                    const std::function<int32_t(int32_t net)>& widthOf);
     void addSegment(TrackSegment segment);
     std::list<TrackSegment>::iterator findJoinable(const TrackSegment& segment);
     void closeRows(int32_t limit);
@@ -47,13 +53,6 @@ public:
     std::list<TrackSegment> openSegments;
     std::list<TrackSegment> doneSegments;
     bool resultsReady = false;
-
-private:
-    void traceBest();
-    // Whether cell (c, r) lies in the scanned part of the board and carries a track.
-    bool scanned(int c, int r) const;
-    // Whether the step from (c, r) in direction d was already traced from its other cell.
-    bool tracedBefore(int c, int r, int d) const;
 };
 
 } // namespace zelta
