@@ -39,16 +39,14 @@ BoardCanvas::BoardCanvas(BoardView& view) : QWidget(&view), view_(view) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-double BoardCanvas::fitScale() const {
+QTransform BoardCanvas::fittedTransform() const {
     return fitTransform(view_.picture(),
-                        QRectF(rect()).adjusted(FitMargin, FitMargin, -FitMargin, -FitMargin))
-        .m11();
+                        QRectF(rect()).adjusted(FitMargin, FitMargin, -FitMargin, -FitMargin));
 }
 
 void BoardCanvas::fit() {
     fitted_ = true;
-    transform_ =
-        fitTransform(view_.picture(), QRectF(rect()).adjusted(FitMargin, FitMargin, -FitMargin, -FitMargin));
+    transform_ = fittedTransform();
     update();
 }
 
@@ -65,7 +63,7 @@ void BoardCanvas::resizeEvent(QResizeEvent*) {
 }
 
 void BoardCanvas::wheelEvent(QWheelEvent* event) {
-    const double base = fitScale();
+    const double base = fittedTransform().m11();
     if (view_.picture().empty() || base <= 0)
         return;
     // One notch of a common wheel (120) zooms by about a fifth.

@@ -36,7 +36,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    double fitScale() const;
+    // The transform that shows the whole board with a margin round it.
+    QTransform fittedTransform() const;
 
     BoardView& view_;
     QTransform transform_;
