@@ -23,11 +23,12 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
     tracer = std::make_unique<TracciaPiste>();
     fcd = std::make_unique<GestoreFileFCD>(options.tmpPath.empty() ? temporaryPathBeside(options.iniPath)
                                                                    : options.tmpPath);
-    thread = std::make_unique<Thread_>(*router);
+    thread = makeThread();
     settings = std::make_unique<GestoreFileINI>(options.iniPath);
     crono = std::make_unique<Crono>(options.clock);
 
     router->links = {grid.get(), workList.get(), targetList.get(), settings.get(), &workerOutput_};
+    driver_.links = {grid.get(), settings.get(), &workerOutput_};
     tracer->links = {grid.get(), netTable.get(), fcd.get(), settings.get(), &host};
     fcd->links.grid = grid.get();
     fcd->links.workList = workList.get();
@@ -64,8 +65,12 @@ void Program::wireThread() {
     };
 }
 
+std::unique_ptr<Thread_> Program::makeThread() {
+    return std::make_unique<Thread_>([this](RunControl& control) { driver_.run(*router, control); });
+}
+
 void Program::replaceThread() {
-    thread = std::make_unique<Thread_>(*router);
+    thread = makeThread();
     wireThread();
     drainWorkerOutput();
 }

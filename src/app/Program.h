@@ -9,9 +9,10 @@
 #include "core/Crono.h"
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
+#include "core/Lista_coo.h"
 #include "fidocad/File_fcd.h"
 #include "router/Aprizelta.h"
-#include "router/Lista_coo.h"
+#include "router/LapDriver.h"
 #include "router/SearchLists.h"
 #include "tracer/Tracciapiste.h"
 
@@ -72,10 +73,12 @@ public:
     std::unique_ptr<Crono> crono;
 
 private:
+    std::unique_ptr<Thread_> makeThread();
     void replaceThread();
     void wireThread();
 
     WorkerOutput workerOutput_;
+    LapDriver driver_;
     bool processing_ = false;
 };
 

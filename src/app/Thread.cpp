@@ -12,7 +12,7 @@ Thread_::~Thread_() {
 
 void Thread_::resume() {
     if (!worker_.joinable())
-        worker_ = std::thread([this] { router_.run(control); });
+        worker_ = std::thread([this] { work_(control); });
     else
         control.resume();
 }

@@ -1,17 +1,18 @@
-// The processing thread: runs the router's lap loop beside the window. It is created suspended;
-// start resumes it, stop pauses it between connections and waits until it has.
+// The processing thread: runs the lap loop beside the window. It is created suspended; start
+// resumes it, stop pauses it at the next consistent point and waits until it has.
 #pragma once
 
-#include "router/Aprizelta.h"
 #include "router/RunControl.h"
 
+#include <functional>
 #include <thread>
 
 namespace zelta {
 
 class Thread_ {
 public:
-    explicit Thread_(ApriZelta& router) : router_(router) {}
+    // work runs on the thread from the first resume until control says to quit.
+    explicit Thread_(std::function<void(RunControl&)> work) : work_(std::move(work)) {}
     ~Thread_();
     Thread_(const Thread_&) = delete;
     Thread_& operator=(const Thread_&) = delete;
@@ -26,7 +27,7 @@ public:
     RunControl control;
 
 private:
-    ApriZelta& router_;
+    std::function<void(RunControl&)> work_;
     std::thread worker_;
 };
 

@@ -24,7 +24,7 @@ void WorkerOutput::clearReport() {
     push({Kind::Clear, Field::file_in, {}});
 }
 
-void WorkerOutput::drainInto(Host& host) {
+void WorkerOutput::drainInto(ReportSink& host) {
     {
         std::lock_guard lock(mutex_);
         draining_.swap(items_);

@@ -2,7 +2,7 @@
 // order the worker produced them.
 #pragma once
 
-#include "app/Host.h"
+#include "core/ReportSink.h"
 
 #include <functional>
 #include <mutex>
@@ -11,19 +11,15 @@
 
 namespace zelta {
 
-// The Host the worker writes to: it only queues. Message boxes and file choices are not for
-// the worker and answer as if cancelled.
-class WorkerOutput : public Host {
+// The sink the worker writes to: it only queues.
+class WorkerOutput : public ReportSink {
 public:
     // Called on the worker's thread when the queue goes from empty to not empty.
     std::function<void()> onPending;
 
     // Applies every queued item to host, in order. Call on the host's thread.
-    void drainInto(Host& host);
+    void drainInto(ReportSink& sink);
 
-    ModalResult messageDlg(const std::string&, MsgDlgType, unsigned) override { return ModalResult::mrNone; }
-    std::optional<std::string> openFileDialog(const FileDialogSpec&) override { return std::nullopt; }
-    std::optional<std::string> saveFileDialog(const FileDialogSpec&) override { return std::nullopt; }
     void setText(Field field, const std::string& text) override;
     void reportLine(const std::string& text) override;
     void clearReport() override;

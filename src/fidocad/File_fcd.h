@@ -6,8 +6,8 @@
 #include "core/Crono.h"
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
+#include "core/Lista_coo.h"
 #include "core/SafeFile.h"
-#include "router/Lista_coo.h"
 
 #include <cstdint>
 #include <cstdio>

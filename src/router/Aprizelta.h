@@ -1,11 +1,12 @@
-// The router: connects the pads of each net on the work plane by a best-first search, lap after
-// lap, and keeps the best lap in the best plane.
+// The priority router: in each lap, connects the pads of each net on the work plane by a
+// best-first search, pad after pad in an order that the previous laps' results set.
 #pragma once
 
-#include "app/Host.h"
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
-#include "router/Lista_coo.h"
+#include "core/Lista_coo.h"
+#include "core/ReportSink.h"
+#include "router/RoutingMethod.h"
 #include "router/RunControl.h"
 #include "router/SearchLists.h"
 
@@ -29,16 +30,15 @@ enum class ConnectionResult { NoTarget, NotFound, Found };
 inline constexpr int32_t HandledAbove = 1100000;
 inline constexpr int32_t RaisedAbove = 1500000;
 inline constexpr int32_t NoTargetMark = 2000000;
-inline constexpr int32_t WorstValue = -999999;
 
-class ApriZelta {
+class ApriZelta : public RoutingMethod {
 public:
     struct Links {
         GestScheda* grid = nullptr;
         ListaCoord* workList = nullptr;
         TargetList* targetList = nullptr;
         GestoreFileINI* settings = nullptr;
-        Host* host = nullptr; // figures and report lines only; called on the worker's thread
+        ReportSink* sink = nullptr; // called on the worker's thread
     };
 
     // The estimate of the cost between two cells: 17.1 per diagonal step, 10 per straight one.
@@ -49,8 +49,11 @@ public:
         return (m * 1710) / 100 + (dx - m) * 10 + (dy - m) * 10;
     }
 
-    // Routes lap after lap until control says to quit.
-    void run(RunControl& control);
+    void beginRun() override;
+    std::optional<LapOutcome> routeLap(RunControl& control, int32_t lapIndex) override;
+    // Turns the lap's marks back into priorities and sorts the pads for the next lap.
+    void endLap() override;
+
     bool pickWorkCell();
     ConnectionResult routeConnection(bool fastLap, int32_t& startEstimate);
 

@@ -1,5 +1,5 @@
-// The lap driver: routes every pad of the work list in priority order, scores the lap, keeps
-// the best lap and re-prioritises the pads for the next one. It runs until told to quit.
+// One lap of the priority router: routes every pad of the work list in priority order, scores
+// the lap, and afterwards re-prioritises the pads for the next one.
 #include "router/Aprizelta.h"
 
 #include "core/Messages.h"
@@ -16,7 +16,7 @@ void ApriZelta::report(int level, const char* format, ...) {
     va_start(args, format);
     std::string line = vstrprintf(format, args);
     va_end(args);
-    links.host->reportLine(line);
+    links.sink->reportLine(line);
 }
 
 bool ApriZelta::pickWorkCell() {
@@ -47,83 +47,54 @@ template <class F> void rewriteValues(ListaCoord& list, F newValue) {
 
 } // namespace
 
-void ApriZelta::run(RunControl& control) {
+void ApriZelta::beginRun() {
+    rewriteValues(*links.workList, [](int32_t) { return NeutralPriority; });
+}
+
+std::optional<LapOutcome> ApriZelta::routeLap(RunControl& control, int32_t lapIndex) {
     ListaCoord& workList = *links.workList;
-    GestScheda& grid = *links.grid;
-    Host& host = *links.host;
+    links.grid->copyPlane(BasePlane, WorkPlane);
+    routedNets.fill(false);
+    handledPads = 0;
+    LapOutcome lap;
 
-    rewriteValues(workList, [](int32_t) { return NeutralPriority; });
-    int32_t laps = 0;
-    int32_t idleLaps = 0;
-    int32_t bestValue = WorstValue;
-
-    while (control.checkpoint()) {
-        grid.copyPlane(BasePlane, WorkPlane);
-        routedNets.fill(false);
-        handledPads = 0;
-        int32_t lapValue = 0;
-        int32_t failures = 0;
-
-        for (;;) {
-            if (!control.checkpoint()) {
-                control.workerFinished();
-                return;
-            }
-            if (!pickWorkCell())
-                break;
-            int32_t startEstimate = 0;
-            ConnectionResult result = routeConnection(laps < fastLaps, startEstimate);
-            if (result == ConnectionResult::NoTarget) {
-                workList.setValue(workCol, workRow, NoTargetMark);
-                continue;
-            }
-            int32_t delta;
-            if (result == ConnectionResult::Found) {
-                delta = -(candidate.f / startEstimate);
-                report(2, "%s", msg::ConnectionFound);
-            } else {
-                delta = -300;
-                ++failures;
-                report(2, "%s", msg::ConnectionNotFound);
-            }
-            ++handledPads;
-            lapValue += delta + 101;
-            coord pad{workCol, workRow, 0};
-            workList.find(pad);
-            int32_t v = pad.value + delta;
-            if (v < 1)
-                v = 1;
-            workList.setValue(workCol, workRow, v + NeutralPriority);
+    for (;;) {
+        if (!control.checkpoint())
+            return std::nullopt;
+        if (!pickWorkCell())
+            break;
+        int32_t startEstimate = 0;
+        ConnectionResult result = routeConnection(lapIndex < fastLaps, startEstimate);
+        if (result == ConnectionResult::NoTarget) {
+            workList.setValue(workCol, workRow, NoTargetMark);
+            continue;
         }
-
-        ++laps;
-        ++idleLaps;
-        report(1, msg::LapEnd, lapValue, bestValue, failures, handledPads);
-        const bool improved = lapValue > bestValue;
-        if (improved) {
-            bestValue = lapValue;
-            idleLaps = 0;
-            grid.copyPlane(WorkPlane, BestPlane);
-            // A lap can end with one found connection and one handled pad (when other pads'
-            // areas covered the pad centres of its net): no score to divide then.
-            if (lapValue >= 1 && handledPads - 1 != 0)
-                host.setText(Field::valore, std::to_string(lapValue / (handledPads - 1)));
-            else
-                host.setText(Field::valore, msg::NoScore);
-            host.setText(Field::piazzscoll, std::to_string(failures));
+        int32_t delta;
+        if (result == ConnectionResult::Found) {
+            delta = -(candidate.f / startEstimate);
+            report(2, "%s", msg::ConnectionFound);
+        } else {
+            delta = -300;
+            ++lap.failures;
+            report(2, "%s", msg::ConnectionNotFound);
         }
-        host.setText(Field::ciclitot, std::to_string(laps));
-        host.setText(Field::ciclivuoto, std::to_string(idleLaps));
-
-        rewriteValues(workList, [](int32_t v) { return v - NeutralPriority; });
-        workList.sortByValue();
-
-        if (improved && control.onBestImproved)
-            control.onBestImproved(grid.plane(BestPlane));
-        if (control.onLapEnd)
-            control.onLapEnd({laps, idleLaps, lapValue, bestValue, failures, handledPads, improved});
+        ++handledPads;
+        lap.value += delta + 101;
+        coord pad{workCol, workRow, 0};
+        workList.find(pad);
+        int32_t v = pad.value + delta;
+        if (v < 1)
+            v = 1;
+        workList.setValue(workCol, workRow, v + NeutralPriority);
     }
-    control.workerFinished();
+    lap.handledPads = handledPads;
+    return lap;
+}
+
+void ApriZelta::endLap() {
+    ListaCoord& workList = *links.workList;
+    rewriteValues(workList, [](int32_t v) { return v - NeutralPriority; });
+    workList.sortByValue();
 }
 
 } // namespace zelta

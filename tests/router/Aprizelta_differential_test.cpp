@@ -119,7 +119,7 @@ template <class Router> std::vector<LapSnapshot> runLaps(Router& router, TestBoa
         if (figures.laps >= laps)
             control.quit();
     };
-    router.run(control);
+    runRouter(router, control);
     return snapshots;
 }
 

@@ -4,8 +4,9 @@
 
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
+#include "core/Lista_coo.h"
 #include "router/Aprizelta.h"
-#include "router/Lista_coo.h"
+#include "router/LapDriver.h"
 #include "support/ScriptedHost.h"
 
 #include <algorithm>
@@ -77,6 +78,13 @@ struct BoardRouter {
     ApriZelta router;
 };
 
+// Runs the lap loop around the production router on this thread, as the processing thread does.
+inline void runRouter(ApriZelta& router, RunControl& control) {
+    LapDriver driver;
+    driver.links = {router.links.grid, router.links.settings, router.links.sink};
+    driver.run(router, control);
+}
+
 // Runs the router's lap loop on this thread for the given number of laps; each lap's figures are
 // passed to lapEnd (if any) and returned.
 inline std::vector<LapFigures> runLaps(ApriZelta& router, int laps,
@@ -90,7 +98,7 @@ inline std::vector<LapFigures> runLaps(ApriZelta& router, int laps,
         if (lap.laps >= laps)
             control.quit();
     };
-    router.run(control);
+    runRouter(router, control);
     return figures;
 }
 

@@ -136,7 +136,7 @@ void LiteralRouter::run(RunControl& control) {
 
         if (control.onLapEnd)
             control.onLapEnd(
-                LapFigures{laps, idleLaps, lapValue, bestValue, failures, handledPads, improved});
+                LapFigures{laps, idleLaps, lapValue, bestValue, failures, handledPads, improved, false});
     }
 }
 

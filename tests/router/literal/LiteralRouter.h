@@ -3,10 +3,10 @@
 // It is the reference that the fast router is compared with, in the tests and the benchmarks.
 #pragma once
 
-#include "app/Host.h"
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
-#include "router/Lista_coo.h"
+#include "core/Lista_coo.h"
+#include "core/ReportSink.h"
 #include "router/RunControl.h"
 
 #include <cstdint>
@@ -27,7 +27,7 @@ enum class ConnectionResult { NoTarget, NotFound, Found };
 
 class LiteralRouter {
 public:
-    LiteralRouter(GestScheda& grid, ListaCoord& workList, const GestoreFileINI& settings, Host& host)
+    LiteralRouter(GestScheda& grid, ListaCoord& workList, const GestoreFileINI& settings, ReportSink& host)
         : grid_(grid), workList_(workList), settings_(settings), host_(host) {}
 
     static int32_t estimateCost(int32_t c1, int32_t r1, int32_t c2, int32_t r2);
@@ -75,7 +75,12 @@ private:
     GestScheda& grid_;
     ListaCoord& workList_;
     const GestoreFileINI& settings_;
-    Host& host_;
+    ReportSink& host_;
 };
+
+// The reference router runs its own lap loop.
+inline void runRouter(LiteralRouter& router, RunControl& control) {
+    router.run(control);
+}
 
 } // namespace zelta::literal

@@ -1,5 +1,5 @@
 // Cell list operations: linear searches from the front and a stable sort.
-#include "router/Lista_coo.h"
+#include "core/Lista_coo.h"
 
 #include <algorithm>
 

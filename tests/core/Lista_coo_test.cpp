@@ -1,6 +1,6 @@
 // The cell list's out-entry and cursor rules, its duplicates, its stable sort and value changes
 // made while it is being walked.
-#include "router/Lista_coo.h"
+#include "core/Lista_coo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Names of the figure fields, as the window's controls are named.
-#include "app/Host.h"
+#include "core/ReportSink.h"
 
 namespace zelta {
 

@@ -1,0 +1,33 @@
+// One lap of a routing method. The lap driver around it counts the laps, keeps the best lap and
+// shows the figures, so a method only routes the board once per call.
+#pragma once
+
+#include "router/RunControl.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace zelta {
+
+// What one lap achieved, as the driver scores and shows it.
+struct LapOutcome {
+    int32_t value = 0;       // higher is better; the best lap is the one with the highest value
+    int32_t failures = 0;    // shown as the unconnected pads of the best lap
+    int32_t handledPads = 0; // the score shown is value / (handledPads - 1)
+    // Every connection was made: no later lap can do better, so the run may stop here.
+    bool complete = false;
+};
+
+class RoutingMethod {
+public:
+    virtual ~RoutingMethod() = default;
+    // Once, before the first lap of a run.
+    virtual void beginRun() = 0;
+    // Routes one lap from the base plane into the work plane. Calls control.checkpoint() only
+    // where the grid and the lists are consistent, and returns nothing when it says to quit.
+    virtual std::optional<LapOutcome> routeLap(RunControl& control, int32_t lapIndex) = 0;
+    // After the driver has scored the lap and kept it if it was the best.
+    virtual void endLap() {}
+};
+
+} // namespace zelta
