@@ -48,7 +48,7 @@ void LapDriver::run(RoutingMethod& method, RunControl& control) {
             control.onBestImproved(grid.plane(BestPlane));
         if (control.onLapEnd)
             control.onLapEnd({laps, idleLaps, lap->value, bestValue, lap->failures, lap->handledPads,
-                              improved, lap->complete});
+                              improved, lap->done});
     }
     control.workerFinished();
 }

@@ -14,8 +14,9 @@ struct LapOutcome {
     int32_t value = 0;       // higher is better; the best lap is the one with the highest value
     int32_t failures = 0;    // shown as the unconnected pads of the best lap
     int32_t handledPads = 0; // the score shown is value / (handledPads - 1)
-    // Every connection was made: no later lap can do better, so the run may stop here.
-    bool complete = false;
+    // No later lap can do better (every connection was made, or the method has nothing left
+    // to try): the run may stop here.
+    bool done = false;
 };
 
 class RoutingMethod {

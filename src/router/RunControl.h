@@ -19,7 +19,7 @@ struct LapFigures {
     int32_t failures;
     int32_t handledPads;
     bool improved;
-    bool complete; // the lap made every connection
+    bool done; // the method says no later lap can do better
 };
 
 class RunControl {
