@@ -70,18 +70,13 @@ Mode modeOf(const uint8_t*& data, size_t& size) {
 class FuzzHost : public Host {
 public:
     ModalResult messageDlg(const std::string& text, MsgDlgType type, unsigned buttons) override {
-        if (text == msg::RemoveTracksQuestion) {
-            tracksQuestion = true;
-            if (refuseTrackRemoval)
-                return ModalResult::mrNo;
-        }
         if (type == MsgDlgType::mtError)
             lastError = text;
         lastMessage = text;
         return (buttons & mbYes) ? ModalResult::mrYes : ModalResult::mrOk;
     }
-    std::optional<std::string> openFileDialog(const FileDialogSpec&) override { return openPath; }
-    std::optional<std::string> saveFileDialog(const FileDialogSpec&) override { return savePath; }
+    std::optional<std::string> openFileDialog(const FileDialogSpec&) override { return std::nullopt; }
+    std::optional<std::string> saveFileDialog(const FileDialogSpec&) override { return std::nullopt; }
     void setText(Field field, const std::string& text) override { fields[static_cast<int>(field)] = text; }
     void reportLine(const std::string& text) override {
         if (text.find("] Warning 154:") != std::string::npos)
@@ -95,8 +90,6 @@ public:
 
     const std::string& field(Field f) const { return fields[static_cast<int>(f)]; }
 
-    std::string openPath;
-    std::string savePath;
     bool refuseTrackRemoval = false;
     bool tracksQuestion = false;
     int offBoardPads = 0;
@@ -156,10 +149,8 @@ std::string boardDifference(const Board& a, const Board& b) {
     return {};
 }
 
-bool open(Program& p, FuzzHost& host, const std::string& path) {
-    host.openPath = path;
-    p.openFcd();
-    return p.fcd->status == StatusComplete;
+bool open(Program& p, const std::string& path) {
+    return p.openFile(path).status == StatusComplete;
 }
 
 } // namespace
@@ -183,7 +174,12 @@ Workspace::~Workspace() {
 
 struct FcdReaderEntry::State {
     explicit State(const Workspace& space)
-        : program(host, {space.file("zelta.ini"), space.file("zelta.tmp"), [] { return uint32_t{0}; }}) {}
+        : program(host, {space.file("zelta.ini"), space.file("zelta.tmp"), [] { return uint32_t{0}; }}) {
+        program.removeTracks = [this] {
+            host.tracksQuestion = true;
+            return !host.refuseTrackRemoval;
+        };
+    }
     FuzzHost host;
     Program program;
 };
@@ -206,7 +202,7 @@ std::string FcdReaderEntry::run(const uint8_t* data, size_t size) {
     host.lastMessage.clear();
     mode.applyTo(*p.settings);
 
-    const bool complete = open(p, host, input);
+    const bool complete = open(p, input);
     const bool refused = host.tracksQuestion && mode.refuseTrackRemoval;
 
     // The check command must judge the drawing as the reader does.
@@ -232,14 +228,13 @@ std::string FcdReaderEntry::run(const uint8_t* data, size_t size) {
                " off the board";
 
     // The drawing saved as it was read (the best plane of a fresh read holds no tracks).
-    host.savePath = space.file("out.fcd");
-    p.tracer->traceAndWrite();
-    if (host.lastMessage != msg::WriteComplete)
-        return "the save failed: " + host.lastMessage;
+    const std::string saved = space.file("out.fcd");
+    if (!p.tracer->traceAndWrite(saved).written)
+        return "the save failed: " + p.fcd->writeOutcome.notice.text;
 
     const std::string again = space.file("again.fcd");
     writeWhole(again, first.copy.data(), first.copy.size());
-    if (!open(p, host, again))
+    if (!open(p, again))
         return "the temporary copy read as a drawing was refused: " + host.lastMessage;
     const Board second = Board::of(p, host);
     if (second.copy != first.copy)
@@ -248,7 +243,7 @@ std::string FcdReaderEntry::run(const uint8_t* data, size_t size) {
         return "the temporary copy read as a drawing gave a different board: " + d;
 
     // The writer's line that ends the copy stays as an empty record: one per read and save.
-    if (!open(p, host, host.savePath))
+    if (!open(p, saved))
         return "the saved drawing was refused when read back: " + host.lastMessage;
     const Board third = Board::of(p, host);
     if (third.copy != first.copy + "\n")

@@ -1,5 +1,5 @@
-// Creation of the shared objects and the main window's commands: open, start, stop, save,
-// track widths and the options warning.
+// Creation of the shared objects and the processing commands: start, stop, track widths and the
+// options warning, with the stop rules the worker applies at the end of a lap.
 #include "app/Program.h"
 
 #include "core/Messages.h"
@@ -7,27 +7,25 @@
 
 namespace zelta {
 
-std::string temporaryPathBeside(const std::string& iniPath) {
-    auto slash = iniPath.find_last_of('/');
-    if (slash == std::string::npos)
-        return "zelta.tmp";
-    return iniPath.substr(0, slash + 1) + "zelta.tmp";
-}
-
 Program::Program(Host& h, ProgramOptions options) : host(h) {
+    std::string tmpPath = options.tmpPath;
+    if (tmpPath.empty() && tempFile_.create())
+        tmpPath = tempFile_.path();
+    // Without a temporary file of its own the program has none: the read then fails with its
+    // error, instead of sharing a file with another program.
+
     grid = std::make_unique<GestScheda>();
     workList = std::make_unique<ListaCoord>();
     netTable = std::make_unique<NetTable>();
-    targetList = std::make_unique<TargetList>();
-    router = std::make_unique<ApriZelta>();
+    targetList_ = std::make_unique<TargetList>();
+    router_ = std::make_unique<ApriZelta>();
     tracer = std::make_unique<TracciaPiste>();
-    fcd = std::make_unique<GestoreFileFCD>(options.tmpPath.empty() ? temporaryPathBeside(options.iniPath)
-                                                                   : options.tmpPath);
-    thread = makeThread();
+    fcd = std::make_unique<GestoreFileFCD>(tmpPath);
+    thread_ = makeThread();
     settings = std::make_unique<GestoreFileINI>(options.iniPath);
     crono = std::make_unique<Crono>(options.clock);
 
-    router->links = {grid.get(), workList.get(), targetList.get(), settings.get(), &workerOutput_};
+    router_->links = {grid.get(), workList.get(), targetList_.get(), settings.get(), &workerOutput_};
     driver_.links = {grid.get(), settings.get(), &workerOutput_};
     tracer->links = {grid.get(), netTable.get(), fcd.get(), settings.get(), &host};
     fcd->links.grid = grid.get();
@@ -35,11 +33,12 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
     fcd->links.netTable = netTable.get();
     fcd->links.settings = settings.get();
     fcd->links.crono = crono.get();
-    fcd->links.host = &host;
+    fcd->links.sink = &host;
     fcd->links.resetOthers = [this] {
         tracer->resultsReady = false;
         replaceThread();
     };
+    removeTracks = [this] { return askRemoveTracks(); };
     workerOutput_.onPending = [this] {
         if (onWorkerOutput)
             onWorkerOutput();
@@ -49,44 +48,49 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
 
 Program::~Program() {
     // The worker ends before the objects it works on.
-    thread.reset();
+    thread_.reset();
+}
+
+std::unique_ptr<Thread_> Program::makeThread() {
+    return std::make_unique<Thread_>([this](RunControl& control) { driver_.run(*router_, control); });
 }
 
 void Program::wireThread() {
-    thread->control.onLapEnd = [this](const LapFigures& figures) {
-        fcd->resultsUnsaved = true;
-        tracer->resultsReady = true;
-        if (onLapEnd)
-            onLapEnd(figures);
-    };
-    thread->control.onBestImproved = [this](const int32_t* bestPlane) {
+    thread_->control.onLapEnd = [this](const LapFigures& figures) { lapEnded(figures); };
+    thread_->control.onBestImproved = [this](const int32_t* bestPlane) {
         if (onBestImproved)
             onBestImproved(bestPlane);
     };
 }
 
-std::unique_ptr<Thread_> Program::makeThread() {
-    return std::make_unique<Thread_>([this](RunControl& control) { driver_.run(*router, control); });
+void Program::lapEnded(const LapFigures& figures) {
+    fcd->resultsUnsaved = true;
+    tracer->resultsReady = true;
+    if (onLapEnd)
+        onLapEnd(figures);
+    const StopRules& rules = runRules_;
+    const bool stop =
+        figures.done || (rules.laps > 0 && figures.laps >= rules.laps) ||
+        (rules.idleLaps > 0 && figures.idleLaps >= rules.idleLaps) ||
+        (rules.seconds > 0 &&
+         std::chrono::duration<double>(std::chrono::steady_clock::now() - runStarted_).count() >=
+             rules.seconds);
+    if (stop && !stoppedByItself_) {
+        stoppedByItself_ = true;
+        thread_->control.pauseAtNextCheckpoint();
+        if (onWorkerOutput)
+            onWorkerOutput();
+    }
 }
 
 void Program::replaceThread() {
-    thread = makeThread();
+    thread_ = makeThread();
     wireThread();
     drainWorkerOutput();
 }
 
 void Program::drainWorkerOutput() {
     workerOutput_.drainInto(host);
-}
-
-void Program::openFcd() {
-    drainWorkerOutput();
-    fcd->openFcd();
-}
-
-void Program::save() {
-    drainWorkerOutput();
-    tracer->save();
 }
 
 bool Program::startProcessing() {
@@ -101,25 +105,37 @@ bool Program::startProcessing() {
     }
     processing_ = true;
     host.processingStateChanged(true);
-    router->fastLaps = fastLapsFor(settings->giriv);
-    router->retargetEvery = retargetEveryFor(settings->ricalct);
-    router->bendPenalty = bendPenaltyFor(settings->pcurva);
-    router->diagonalPenalty = diagonalPenaltyFor(settings->pdiag);
-    router->statusText = strprintf(msg::ProcessingStarted, crono->elapsed(2));
+    router_->fastLaps = fastLapsFor(settings->giriv);
+    router_->retargetEvery = retargetEveryFor(settings->ricalct);
+    router_->bendPenalty = bendPenaltyFor(settings->pcurva);
+    router_->diagonalPenalty = diagonalPenaltyFor(settings->pdiag);
+    router_->statusText = strprintf(msg::ProcessingStarted, crono->elapsed(2));
     crono->start(2);
-    host.reportLine(router->statusText);
-    thread->resume();
+    host.reportLine(router_->statusText);
+    // The worker is paused or not started: nothing reads these while they change.
+    runRules_ = stopRules;
+    runStarted_ = std::chrono::steady_clock::now();
+    stoppedByItself_ = false;
+    thread_->resume();
     return true;
 }
 
 void Program::stopProcessing() {
-    thread->suspend();
+    thread_->suspend();
     drainWorkerOutput();
     processing_ = false;
     host.processingStateChanged(false);
     crono->stop(2);
-    router->statusText = strprintf(msg::ProcessingStopped, crono->elapsed(2));
-    host.reportLine(router->statusText);
+    router_->statusText = strprintf(msg::ProcessingStopped, crono->elapsed(2));
+    host.reportLine(router_->statusText);
+}
+
+void Program::holdWorker() {
+    thread_->suspend();
+}
+
+void Program::releaseWorker() {
+    thread_->resume();
 }
 
 bool Program::prepareTrackWidths() {

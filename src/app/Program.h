@@ -10,12 +10,15 @@
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
 #include "core/Lista_coo.h"
+#include "core/TempFile.h"
 #include "fidocad/File_fcd.h"
 #include "router/Aprizelta.h"
 #include "router/LapDriver.h"
 #include "router/SearchLists.h"
 #include "tracer/Tracciapiste.h"
 
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -24,8 +27,19 @@ namespace zelta {
 
 struct ProgramOptions {
     std::string iniPath; // the settings file
-    std::string tmpPath; // the temporary copy of the drawing; empty: "zelta.tmp" beside iniPath
+    // The temporary copy of the drawing; empty: a file of this program's own in the system's
+    // temporary folder, removed with the program, so that two programs never share one.
+    std::string tmpPath;
     Crono::Clock clock = monotonicTicks;
+};
+
+// When a run stops by itself, checked at the end of every lap. A zero means no such limit.
+struct StopRules {
+    int32_t laps = 0;     // the laps counted in the window
+    int32_t idleLaps = 0; // laps since the best one, as counted in the window
+    double seconds = 0;   // since processing started
+
+    bool any() const { return laps > 0 || idleLaps > 0 || seconds > 0; }
 };
 
 class Program {
@@ -36,7 +50,8 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Commands of the main window.
+    // Commands of the main window: they ask the person (confirmations, file choices) and show
+    // how the step ended.
     void openFcd();
     void save();
     // False when start was refused (no complete read, or options changed since).
@@ -47,12 +62,30 @@ public:
     // After the options dialog closed: warns when the options changed since a complete read.
     void optionsDialogClosed();
 
+    // The same steps with the file given: the batch tool and the tests choose it beforehand.
+    // openFile asks nothing before the read; existing tracks are removed when removeTracks
+    // says so (by default the person is asked, as by the open command).
+    ReadOutcome openFile(const std::string& path);
+    WriteOutcome saveTo(const std::string& path);
+    std::function<bool()> removeTracks;
+
     bool processing() const { return processing_; }
+    // The worker sits at a pause point (or has not started).
+    bool workerPaused() const { return thread_->control.paused(); }
+    // The worker stopped by itself (a stop rule, or the routing method had nothing left to
+    // try) and waits for stopProcessing.
+    bool stoppedByItself() const { return stoppedByItself_; }
+    // Holds the worker at its next pause point without leaving the processing state, and lets
+    // it go on (while a question is asked during processing).
+    void holdWorker();
+    void releaseWorker();
     // Shows what the worker produced so far; call on the host's thread.
     void drainWorkerOutput();
 
-    // Called on the worker's thread when it has output waiting; the front end then arranges
-    // for drainWorkerOutput on its own thread.
+    // Checked by the worker at the end of every lap of the runs started from now on.
+    StopRules stopRules;
+    // Called on the worker's thread when it has output waiting, or has stopped by itself; the
+    // front end then arranges for drainWorkerOutput on its own thread.
     std::function<void()> onWorkerOutput;
     // Called on the worker's thread at the end of every lap (after the shared flags are set).
     std::function<void(const LapFigures&)> onLapEnd;
@@ -60,15 +93,25 @@ public:
     std::function<void(const int32_t* bestPlane)> onBestImproved;
 
     Host& host;
-    // Shared objects, in the order they are created.
+
+    // Shared objects, in the order they are created (and the reverse of the order they go).
+    // Those that only the commands and the worker use are private.
     std::unique_ptr<GestScheda> grid;
     std::unique_ptr<ListaCoord> workList;
     std::unique_ptr<NetTable> netTable;
-    std::unique_ptr<TargetList> targetList;
-    std::unique_ptr<ApriZelta> router;
+
+private:
+    std::unique_ptr<TargetList> targetList_;
+    std::unique_ptr<ApriZelta> router_;
+
+public:
     std::unique_ptr<TracciaPiste> tracer;
     std::unique_ptr<GestoreFileFCD> fcd;
-    std::unique_ptr<Thread_> thread;
+
+private:
+    std::unique_ptr<Thread_> thread_;
+
+public:
     std::unique_ptr<GestoreFileINI> settings;
     std::unique_ptr<Crono> crono;
 
@@ -76,13 +119,21 @@ private:
     std::unique_ptr<Thread_> makeThread();
     void replaceThread();
     void wireThread();
+    void lapEnded(const LapFigures& figures);
+    ReadOutcome readChosen(const std::string& path);
+    // Refuses (with its message) until a lap has ended.
+    bool mayWrite();
+    WriteOutcome write(const std::string& path);
+    void show(const Notice& notice);
+    bool askRemoveTracks();
 
+    TempFile tempFile_;
     WorkerOutput workerOutput_;
     LapDriver driver_;
     bool processing_ = false;
+    std::atomic<bool> stoppedByItself_ = false;
+    StopRules runRules_;
+    std::chrono::steady_clock::time_point runStarted_;
 };
-
-// The temporary file's default place: "zelta.tmp" in the folder of the settings file.
-std::string temporaryPathBeside(const std::string& iniPath);
 
 } // namespace zelta

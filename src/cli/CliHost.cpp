@@ -1,8 +1,6 @@
 // Message boxes and report lines of the batch tool.
 #include "cli/CliHost.h"
 
-#include "core/Messages.h"
-
 #include <cstdio>
 
 namespace zelta::cli {
@@ -11,10 +9,9 @@ ModalResult CliHost::messageDlg(const std::string& text, MsgDlgType type, unsign
     if (beforePrint)
         beforePrint();
     if (type == MsgDlgType::mtConfirmation) {
-        // Only the existing-tracks question can come up in a batch run.
-        bool yes = text == msg::RemoveTracksQuestion ? replaceTracks : true;
-        std::fprintf(stderr, "%s\n-> %s\n", text.c_str(), yes ? "Si" : "No");
-        return yes ? ModalResult::mrYes : ModalResult::mrNo;
+        // No command of a batch run asks before it acts; a question would be answered Yes.
+        std::fprintf(stderr, "%s\n-> Si\n", text.c_str());
+        return ModalResult::mrYes;
     }
     const char* tag = type == MsgDlgType::mtError ? "errore: " : "";
     std::fprintf(stderr, "%s%s\n", tag, text.c_str());
@@ -23,11 +20,11 @@ ModalResult CliHost::messageDlg(const std::string& text, MsgDlgType type, unsign
 }
 
 std::optional<std::string> CliHost::openFileDialog(const FileDialogSpec&) {
-    return inputPath;
+    return std::nullopt;
 }
 
 std::optional<std::string> CliHost::saveFileDialog(const FileDialogSpec&) {
-    return outputPath;
+    return std::nullopt;
 }
 
 void CliHost::setText(Field field, const std::string& text) {

@@ -1,5 +1,5 @@
-// The batch tool's Host: file choices answered from the command line, message boxes on standard
-// error, report lines on standard output and kept for the report file.
+// The batch tool's Host: message boxes on standard error, report lines on standard output and
+// kept for the report file. The batch run names its files itself, so no file is ever chosen.
 #pragma once
 
 #include "app/Host.h"
@@ -13,9 +13,6 @@ namespace zelta::cli {
 
 class CliHost : public Host {
 public:
-    std::string inputPath;
-    std::string outputPath;
-    bool replaceTracks = false;
     bool quiet = false;
 
     ModalResult messageDlg(const std::string& text, MsgDlgType type, unsigned buttons) override;

@@ -2,20 +2,18 @@
 #include "cli/RouteCommand.h"
 
 #include "app/Program.h"
+#include "app/RoutingSession.h"
 #include "cli/CliHost.h"
 #include "cli/Settings.h"
-#include "cli/TempFile.h"
+#include "core/Messages.h"
 #include "render/BoardPicture.h"
 #include "render/ImageFiles.h"
 
 #include <QGuiApplication>
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <fstream>
-#include <mutex>
 #include <unistd.h>
 
 namespace zelta::cli {
@@ -96,26 +94,20 @@ bool writePictures(const RouteOptions& options, const Program& program) {
 
 int runRoute(const RouteOptions& options, const std::string& executablePath) {
     CliHost host;
-    host.inputPath = options.input;
-    host.outputPath = options.output;
-    host.replaceTracks = options.replaceTracks;
     host.quiet = options.quiet;
-
-    TempFile tmp;
-    if (!tmp.create()) {
-        std::fprintf(stderr, "zelta-cli: impossibile creare un file temporaneo\n");
-        return ExitRead;
-    }
 
     ProgramOptions programOptions;
     programOptions.iniPath =
         options.iniPath.empty() ? GestoreFileINI::defaultPath(executablePath) : options.iniPath;
-    programOptions.tmpPath = tmp.path();
     std::unique_ptr<Program> program;
     try {
         program = std::make_unique<Program>(host, programOptions);
     } catch (const SettingsError& e) {
         std::fprintf(stderr, "zelta-cli: %s\n", e.what());
+        return ExitRead;
+    }
+    if (program->fcd->tmpPath.empty()) {
+        std::fprintf(stderr, "zelta-cli: impossibile creare un file temporaneo\n");
         return ExitRead;
     }
     if (!program->settings->readProblem.empty())
@@ -126,50 +118,30 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
 
     ProgressLine progress(host);
     host.beforePrint = [&] { progress.wipe(); };
+    // The batch run answers the existing-tracks question from its command line, and says so.
+    program->removeTracks = [&] {
+        host.beforePrint();
+        std::fprintf(stderr, "%s\n-> %s\n", msg::RemoveTracksQuestion, options.replaceTracks ? "Si" : "No");
+        return options.replaceTracks;
+    };
 
-    program->openFcd();
-    if (program->fcd->status != StatusComplete)
+    if (program->openFile(options.input).status != StatusComplete)
         return ExitRead;
 
-    // The stop rule is applied by the worker itself at the end of a lap, so that the run
-    // stops right after the lap that meets it.
-    const int lapLimit = options.laps.value_or(0);
-    const int idleLimit = options.idle.value_or(options.laps || options.seconds ? 0 : 50);
-    const double secondsLimit = options.seconds.value_or(0);
+    StopRules rules;
+    rules.laps = options.laps.value_or(0);
+    rules.idleLaps = options.idle.value_or(options.laps || options.seconds ? 0 : 50);
+    rules.seconds = options.seconds.value_or(0);
     const auto started = std::chrono::steady_clock::now();
-    auto elapsedSeconds = [&] {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    };
-    std::mutex mutex;
-    std::condition_variable wake;
-    bool pending = false;
-    program->onWorkerOutput = [&] {
-        std::lock_guard lock(mutex);
-        pending = true;
-        wake.notify_one();
-    };
-    program->onLapEnd = [&](const LapFigures& lap) {
-        if ((lapLimit > 0 && lap.laps >= lapLimit) || (idleLimit > 0 && lap.idleLaps >= idleLimit) ||
-            (secondsLimit > 0 && elapsedSeconds() >= secondsLimit))
-            program->thread->control.pauseAtNextCheckpoint();
-    };
-
-    if (!program->startProcessing())
-        return ExitRead;
-    while (!program->thread->control.paused()) {
-        {
-            std::unique_lock lock(mutex);
-            wake.wait_for(lock, std::chrono::milliseconds(200), [&] { return pending; });
-            pending = false;
-        }
-        program->drainWorkerOutput();
-        progress.draw(elapsedSeconds());
-    }
-    program->stopProcessing();
+    RoutingSession session(*program);
+    const SessionResult run = session.run(rules, nullptr, [&] {
+        progress.draw(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    });
     progress.wipe();
+    if (!run.started)
+        return ExitRead;
 
-    program->save();
-    const bool saved = program->fcd->status == StatusComplete && !program->fcd->resultsUnsaved;
+    const bool saved = program->saveTo(options.output).written;
     // The pictures come after the drawing: a picture that cannot be written loses no routing.
     const bool pictured = writePictures(options, *program);
 

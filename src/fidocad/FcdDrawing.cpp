@@ -2,11 +2,10 @@
 // size and which pads are placed.
 #include "fidocad/FcdDrawing.h"
 
-#include "core/Init_obj.h"
 #include "core/Messages.h"
 #include "fidocad/FcdRecord.h"
+#include "fidocad/FcdRules.h"
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
@@ -41,8 +40,8 @@ bool parseDrawing(const std::string& text, const GestoreFileINI& settings, FcdDr
     drawing = FcdDrawing{};
     const std::vector<std::string_view> lines = splitLines(text);
     size_t first = 0;
-    for (size_t i = 0; i < lines.size() && i < 50 && first == 0; ++i)
-        if (lines[i].find("[FIDOCAD") != std::string_view::npos)
+    for (size_t i = 0; i < lines.size() && i < HeaderSearchLines && first == 0; ++i)
+        if (isHeaderLine(lines[i]))
             first = i + 1;
     if (first == 0) {
         error = msg::Err103Box;
@@ -50,6 +49,7 @@ bool parseDrawing(const std::string& text, const GestoreFileINI& settings, FcdDr
     }
 
     std::vector<std::string_view> fields;
+    BoardFrame frame;
     if (settings.dim_auto) {
         Outline outline;
         for (size_t i = first; i < lines.size(); ++i) {
@@ -60,19 +60,15 @@ bool parseDrawing(const std::string& text, const GestoreFileINI& settings, FcdDr
             error = msg::Err104Box;
             return false;
         }
-        drawing.originX = outline.originX;
-        drawing.originY = outline.originY;
-        drawing.width = outline.width;
-        drawing.height = outline.height;
+        frame = outlineFrame(outline);
     } else {
-        drawing.width =
-            static_cast<int32_t>(std::clamp<int64_t>(int64_t{settings.mm_larg_scheda} * 8, 0, INT32_MAX));
-        drawing.height =
-            static_cast<int32_t>(std::clamp<int64_t>(int64_t{settings.mm_alt_scheda} * 8, 0, INT32_MAX));
+        frame = manualFrame(settings);
     }
-    const int32_t cols = drawing.width / 10;
-    const int32_t rows = drawing.height / 10;
-    if (cols < 3 || cols > GridCols - 1 || rows < 3 || rows > GridRows - 1) {
+    drawing.originX = frame.originX;
+    drawing.originY = frame.originY;
+    drawing.width = frame.width;
+    drawing.height = frame.height;
+    if (!frame.fits()) {
         error = msg::Err105Box;
         return false;
     }
@@ -80,22 +76,19 @@ bool parseDrawing(const std::string& text, const GestoreFileINI& settings, FcdDr
     for (size_t i = first; i < lines.size(); ++i) {
         splitFields(lines[i], fields);
         const int lineNumber = static_cast<int>(i) + 1;
-        if (fields[0] == "PL" && fieldInt(fields, 6) == 1) {
+        if (isCopperTrack(fields)) {
             drawing.tracks.push_back({fieldInt(fields, 1), fieldInt(fields, 2), fieldInt(fields, 3),
                                       fieldInt(fields, 4), fieldInt(fields, 5), fieldInt(fields, 7),
                                       lineNumber});
             continue;
         }
-        if (fields[0] != "PA" || fieldInt(fields, 7) != 1 || fields.size() - 1 == 7)
+        if (!isCopperPad(fields))
             continue;
-        const int32_t net = fieldInt(fields, 8);
-        const int32_t x = fieldInt(fields, 1);
-        const int32_t y = fieldInt(fields, 2);
-        const int64_t c = (int64_t{x} - drawing.originX) / 10;
-        const int64_t r = (int64_t{y} - drawing.originY) / 10;
-        if (net < 0 || net > NetMask || c < 1 || c >= cols || r < 1 || r >= rows)
+        const PadOnGrid place = placeOnGrid(fields, frame);
+        if (place.placement != PadPlacement::Placed)
             continue;
-        drawing.pads.push_back({x, y, fieldInt(fields, 3), fieldInt(fields, 4), net, lineNumber});
+        drawing.pads.push_back({fieldInt(fields, 1), fieldInt(fields, 2), fieldInt(fields, 3),
+                                fieldInt(fields, 4), place.net, lineNumber});
     }
     return true;
 }

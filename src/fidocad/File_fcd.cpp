@@ -1,4 +1,4 @@
-// The FidoCAD file object's construction, the open command and the reset that begins a read.
+// The FidoCAD file object's construction, the reset that begins a read, and failures.
 #include "fidocad/File_fcd.h"
 
 #include "core/Messages.h"
@@ -7,26 +7,28 @@ namespace zelta {
 
 GestoreFileFCD::GestoreFileFCD(std::string temporaryPath) : tmpPath(std::move(temporaryPath)) {}
 
-void GestoreFileFCD::openFcd() {
-    if (resultsUnsaved && links.host->messageDlg(msg::UnsavedResults, MsgDlgType::mtConfirmation,
-                                                 mbYes | mbNo) == ModalResult::mrNo)
-        return;
-    readFcd();
-}
-
-void GestoreFileFCD::resetForRead() {
+void GestoreFileFCD::beginRead() {
+    resultsUnsaved = false;
+    readComplete = false;
+    links.workList->clear();
+    links.netTable->clear();
+    placedPads.clear();
+    warningCount = 0;
     for (int f = 0; f < FieldCount; ++f)
         show(static_cast<Field>(f), "");
-    links.host->clearReport();
+    links.sink->clearReport();
     links.grid->clear();
     if (links.resetOthers)
         links.resetOthers();
+    links.settings->optionsChanged = false;
+    originX = 99999;
+    originY = 99999;
 }
 
-void GestoreFileFCD::fail(const char* reportText, const char* boxText, int32_t code) {
+Notice GestoreFileFCD::fail(const char* reportText, const char* boxText, int32_t code) {
     report(reportText);
-    links.host->messageDlg(boxText, MsgDlgType::mtError, mbOK);
     status = code;
+    return {Notice::Kind::Error, boxText};
 }
 
 } // namespace zelta

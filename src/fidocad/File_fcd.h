@@ -1,12 +1,14 @@
 // The FidoCAD file object: reads a drawing onto the routing grid (phase 1) and writes the
 // routed drawing back (phase 3), through a cleaned copy of the drawing in a temporary file.
+// The commands choose the files and show the notices; this object only reads and writes.
 #pragma once
 
-#include "app/Host.h"
 #include "core/Crono.h"
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
 #include "core/Lista_coo.h"
+#include "core/Notice.h"
+#include "core/ReportSink.h"
 #include "core/SafeFile.h"
 
 #include <cstdint>
@@ -44,6 +46,19 @@ struct PlacedPad {
     bool operator==(const PlacedPad&) const = default;
 };
 
+// How a read ended: status as kept in the object, and the notice that closes it (an error, or
+// the read's completion).
+struct ReadOutcome {
+    int32_t status = StatusNothingRead;
+    Notice notice;
+};
+
+// How a write ended; written is true once the result file is in place.
+struct WriteOutcome {
+    bool written = false;
+    Notice notice;
+};
+
 class GestoreFileFCD {
 public:
     // The other shared objects the reader and the writer work on.
@@ -53,7 +68,7 @@ public:
         NetTable* netTable = nullptr;
         GestoreFileINI* settings = nullptr;
         Crono* crono = nullptr;
-        Host* host = nullptr;
+        ReportSink* sink = nullptr;
         // Resets what belongs to other parts when a read begins: the tracer's resultsReady
         // and the processing thread, which is replaced by a new suspended one.
         std::function<void()> resetOthers;
@@ -61,20 +76,24 @@ public:
 
     explicit GestoreFileFCD(std::string temporaryPath);
 
-    // Open command: asks before throwing away unsaved results, then reads.
-    void openFcd();
-    // Phase 1; the outcome is status.
-    void readFcd();
-    void resetForRead();
+    // Phase 1 in two steps. beginRead empties the figures, the report, the grid and the lists;
+    // it comes before the file is chosen, so a cancelled choice leaves an empty board.
+    void beginRead();
+    // Reads the drawing at path. removeTracks is asked once, when the first copper track is met:
+    // true removes the tracks, false interrupts the read.
+    ReadOutcome readFile(const std::string& path, const std::function<bool()>& removeTracks);
+    // The read that ended before it began: no file was chosen.
+    void cancelRead() { status = StatusCancelled; }
 
     // Phase 3, driven by the tracer: beginWrite, writeSegment per segment, finishWrite, endWrite.
-    int32_t beginWrite();
+    // beginWrite and finishWrite return false after reporting a failure, with its notice in
+    // writeOutcome.
+    bool beginWrite(const std::string& path);
     void writeSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, int32_t layer,
                       int32_t net);
-    // Puts the written file in place of the destination; false (after reporting Errore 301)
-    // when anything could not be written.
     bool finishWrite();
     void endWrite();
+    WriteOutcome writeOutcome;
 
     Links links;
 
@@ -98,9 +117,10 @@ public:
     SafeFileWriter::WriteFn writeFn = nullptr;
 
 private:
-    void fail(const char* reportText, const char* boxText, int32_t code);
-    void report(const std::string& text) { links.host->reportLine(text); }
-    void show(Field field, const std::string& text) { links.host->setText(field, text); }
+    // Reports the failure and keeps its status; the notice is the command's to show.
+    Notice fail(const char* reportText, const char* boxText, int32_t code);
+    void report(const std::string& text) { links.sink->reportLine(text); }
+    void show(Field field, const std::string& text) { links.sink->setText(field, text); }
     void placePad(int lineNumber, int& padCount);
 
     SafeFileWriter out_;

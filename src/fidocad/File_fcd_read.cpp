@@ -4,7 +4,9 @@
 
 #include "core/Messages.h"
 #include "core/Report.h"
+#include "core/Units.h"
 #include "fidocad/FcdRecord.h"
+#include "fidocad/FcdRules.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,12 +15,6 @@
 namespace zelta {
 
 namespace {
-
-inline constexpr int HeaderSearchLines = 50;
-
-int32_t clamp32(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
 
 // Whole lines of any length; the line feed, and the carriage returns before it, are not kept.
 class LineReader {
@@ -72,32 +68,13 @@ private:
 
 } // namespace
 
-void GestoreFileFCD::readFcd() {
-    Host& host = *links.host;
+ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::function<bool()>& removeTracks) {
     GestoreFileINI& ini = *links.settings;
     Crono& crono = *links.crono;
     GestScheda& grid = *links.grid;
+    auto outcome = [this](Notice notice) { return ReadOutcome{status, std::move(notice)}; };
 
-    // Preparation: everything is emptied before the file dialog, so a cancelled dialog
-    // leaves an empty board behind.
-    resultsUnsaved = false;
-    readComplete = false;
-    links.workList->clear();
-    links.netTable->clear();
-    placedPads.clear();
-    warningCount = 0;
-    resetForRead();
-    ini.optionsChanged = false;
-    originX = 99999;
-    originY = 99999;
-
-    std::optional<std::string> chosen = host.openFileDialog({msg::FcdDefaultExt, msg::FcdFilter, ""});
-    if (!chosen) {
-        status = StatusCancelled;
-        return;
-    }
-    fcdPath = *chosen;
-
+    fcdPath = path;
     crono.reset(1);
     crono.start(1);
     show(Field::file_in, fcdPath);
@@ -105,44 +82,40 @@ void GestoreFileFCD::readFcd() {
     report(msg::ReadingFile + fcdPath);
 
     LineReader in;
-    if (!in.open(fcdPath)) {
-        fail(msg::Err101Report, msg::Err101Box, StatusErr101);
-        return;
-    }
+    if (!in.open(fcdPath))
+        return outcome(fail(msg::Err101Report, msg::Err101Box, StatusErr101));
     SafeFileWriter tmp(nullptr, false);
     if (!tmp.open(tmpPath)) {
         in.close();
-        fail(msg::Err102Report, msg::Err102Box, StatusTmpFile);
-        return;
+        return outcome(fail(msg::Err102Report, msg::Err102Box, StatusTmpFile));
     }
 
     // The line counter is shown in righe_in after every read; the field is brought up to date
-    // before anything can show it (a message box, the end of the read).
+    // before anything can show it (a question, the end of the read).
     int lineNumber = 0;
     auto showLineCount = [&] { show(Field::righe_in, std::to_string(lineNumber)); };
     auto abandon = [&](const char* reportText, const char* boxText, int32_t code) {
         showLineCount();
         in.close();
         tmp.abort();
-        fail(reportText, boxText, code);
+        return outcome(fail(reportText, boxText, code));
     };
 
     bool header = false;
     for (int i = 0; i < HeaderSearchLines; ++i) {
         in.read(lineBuf); // past the end of the file this yields empty lines, still counted
         ++lineNumber;
-        if (lineBuf.find("[FIDOCAD") != std::string::npos) {
+        if (isHeaderLine(lineBuf)) {
             tmp.write(lineBuf);
             tmp.write("\n");
             header = true;
             break;
         }
     }
-    if (!header) {
-        abandon(msg::Err103Report, msg::Err103Box, StatusErr103);
-        return;
-    }
+    if (!header)
+        return abandon(msg::Err103Report, msg::Err103Box, StatusErr103);
 
+    BoardFrame frame;
     if (ini.dim_auto) {
         const long afterHeader = in.tell();
         Outline outline;
@@ -150,50 +123,41 @@ void GestoreFileFCD::readFcd() {
             splitFields(lineBuf, fields);
             outline.consider(fields, ini.layer_dim);
         }
-        if (!outline.found) {
-            abandon(msg::Err104Report, msg::Err104Box, StatusErr104);
-            return;
-        }
-        originX = outline.originX;
-        originY = outline.originY;
-        ini.boardWidth = outline.width;
-        ini.boardHeight = outline.height;
+        if (!outline.found)
+            return abandon(msg::Err104Report, msg::Err104Box, StatusErr104);
+        frame = outlineFrame(outline);
         in.seek(afterHeader);
     } else {
-        ini.boardWidth = clamp32(int64_t{ini.mm_larg_scheda} * 8);
-        ini.boardHeight = clamp32(int64_t{ini.mm_alt_scheda} * 8);
-        originX = 0;
-        originY = 0;
+        frame = manualFrame(ini);
     }
-
-    ini.cols = ini.boardWidth / 10;
-    ini.rows = ini.boardHeight / 10;
-    if (ini.cols < 3 || ini.cols > GridCols - 1 || ini.rows < 3 || ini.rows > GridRows - 1) {
-        abandon(msg::Err105Report, msg::Err105Box, StatusErr105);
-        return;
-    }
+    originX = frame.originX;
+    originY = frame.originY;
+    ini.boardWidth = frame.width;
+    ini.boardHeight = frame.height;
+    ini.cols = frame.cols();
+    ini.rows = frame.rows();
+    if (!frame.fits())
+        return abandon(msg::Err105Report, msg::Err105Box, StatusErr105);
 
     bool tracksAsked = false;
     int padCount = 0;
     while (in.read(lineBuf)) {
         ++lineNumber;
         splitFields(lineBuf, fields);
-        const std::string_view kind = fields[0];
 
-        if (kind == "PL" && fieldInt(fields, 6) == 1) {
+        if (isCopperTrack(fields)) {
             // An existing track on the copper layer: removed, after asking once per read.
             if (!tracksAsked) {
                 tracksAsked = true;
                 report(strprintf(msg::Warn151, lineNumber));
                 crono.stop(1);
                 showLineCount();
-                if (host.messageDlg(msg::RemoveTracksQuestion, MsgDlgType::mtConfirmation, mbYes | mbNo) ==
-                    ModalResult::mrNo) {
+                if (!removeTracks()) {
                     in.close();
                     tmp.abort();
                     report(msg::ReadInterrupted);
                     status = StatusErr105;
-                    return;
+                    return outcome({});
                 }
                 crono.start(1);
             }
@@ -208,20 +172,18 @@ void GestoreFileFCD::readFcd() {
         }
         tmp.write("\n");
 
-        if (kind == "PA" && fieldInt(fields, 7) == 1)
+        if (isCopperPad(fields))
             placePad(lineNumber, padCount);
     }
     showLineCount();
 
     in.close();
-    if (!tmp.commit()) {
-        fail(msg::Err102Report, msg::Err102Box, StatusTmpFile);
-        return;
-    }
+    if (!tmp.commit())
+        return outcome(fail(msg::Err102Report, msg::Err102Box, StatusTmpFile));
     show(Field::warning, std::to_string(warningCount));
     show(Field::piaztot, std::to_string(padCount));
-    show(Field::larg, std::to_string(ini.boardWidth / 8));
-    show(Field::alt, std::to_string(ini.boardHeight / 8));
+    show(Field::larg, std::to_string(unitsToMm(ini.boardWidth)));
+    show(Field::alt, std::to_string(unitsToMm(ini.boardHeight)));
     show(Field::nettot, std::to_string(links.netTable->size()));
     crono.stop(1);
     crono.reset(2);
@@ -230,53 +192,54 @@ void GestoreFileFCD::readFcd() {
     report(strprintf(msg::ReadWarnings, warningCount));
     status = StatusComplete;
     readComplete = true;
-    if (warningCount == 0)
-        host.messageDlg(msg::ReadCompleteClean, MsgDlgType::mtInformation, mbOK);
-    else
-        host.messageDlg(msg::ReadCompleteWarnings, MsgDlgType::mtWarning, mbOK);
     grid.copyPlane(WorkPlane, BasePlane);
+    if (warningCount == 0)
+        return outcome({Notice::Kind::Information, msg::ReadCompleteClean});
+    return outcome({Notice::Kind::Warning, msg::ReadCompleteWarnings});
 }
 
 void GestoreFileFCD::placePad(int lineNumber, int& padCount) {
     GestoreFileINI& ini = *links.settings;
-    if (fields.size() - 1 == 7) {
+    const PadOnGrid place = placeOnGrid(fields, {originX, originY, ini.boardWidth, ini.boardHeight});
+    switch (place.placement) {
+    case PadPlacement::NoNet:
         report(strprintf(msg::Warn152, lineNumber));
         ++warningCount;
         return;
-    }
-    const int32_t net = fieldInt(fields, 8);
-    if (net < 0 || net > NetMask) {
-        report(strprintf(msg::Warn155, lineNumber, net));
+    case PadPlacement::NetOutOfRange:
+        report(strprintf(msg::Warn155, lineNumber, place.net));
         ++warningCount;
         return;
+    case PadPlacement::OffBoard:
+    case PadPlacement::Placed:
+        break;
     }
     ++padCount;
     const int32_t x = fieldInt(fields, 1);
     const int32_t y = fieldInt(fields, 2);
-    const int64_t sx = fieldInt(fields, 3);
-    const int64_t sy = fieldInt(fields, 4);
-    const int64_t c = (int64_t{x} - originX) / 10;
-    const int64_t r = (int64_t{y} - originY) / 10;
-    if (x % 10 != 0 || y % 10 != 0) {
+    if (place.offGrid) {
         report(strprintf(msg::Warn153, lineNumber, x, y));
         ++warningCount;
     }
-    if (c < 1 || c >= ini.cols || r < 1 || r >= ini.rows) {
+    if (place.placement == PadPlacement::OffBoard) {
         report(strprintf(msg::Warn154, lineNumber, x, y));
         ++warningCount;
         return;
     }
-    const int col = static_cast<int>(c);
-    const int row = static_cast<int>(r);
+    const int32_t net = place.net;
+    const int col = place.col;
+    const int row = place.row;
+    const int64_t sx = fieldInt(fields, 3);
+    const int64_t sy = fieldInt(fields, 4);
     GestScheda& grid = *links.grid;
     // The pad's area is written by assignment (a later pad wins where areas meet) and is
     // clipped at the grid's edge.
     const int64_t hx = (sx + 8) / 20;
     const int64_t hy = (sy + 8) / 20;
-    const int i0 = static_cast<int>(std::max<int64_t>(0, c - hx));
-    const int i1 = static_cast<int>(std::min<int64_t>(GridCols - 1, c + hx));
-    const int j0 = static_cast<int>(std::max<int64_t>(0, r - hy));
-    const int j1 = static_cast<int>(std::min<int64_t>(GridRows - 1, r + hy));
+    const int i0 = static_cast<int>(std::max<int64_t>(0, col - hx));
+    const int i1 = static_cast<int>(std::min<int64_t>(GridCols - 1, col + hx));
+    const int j0 = static_cast<int>(std::max<int64_t>(0, row - hy));
+    const int j1 = static_cast<int>(std::min<int64_t>(GridRows - 1, row + hy));
     for (int i = i0; i <= i1; ++i)
         for (int j = j0; j <= j1; ++j)
             grid.cell(WorkPlane, i, j) = net | PadArea;

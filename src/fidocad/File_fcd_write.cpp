@@ -27,12 +27,9 @@ bool readWhole(const std::string& path, std::string& content) {
 
 } // namespace
 
-int32_t GestoreFileFCD::beginWrite() {
-    Host& host = *links.host;
-    std::optional<std::string> chosen = host.saveFileDialog({msg::FcdDefaultExt, msg::FcdFilter, fcdPath});
-    if (!chosen)
-        return -1;
-    outPath = *chosen;
+bool GestoreFileFCD::beginWrite(const std::string& path) {
+    writeOutcome = {};
+    outPath = path;
 
     links.crono->reset(3);
     links.crono->start(3);
@@ -42,13 +39,13 @@ int32_t GestoreFileFCD::beginWrite() {
     // The temporary copy is read before the destination is touched.
     std::string copy;
     if (!readWhole(tmpPath, copy)) {
-        fail(msg::Err302Report, msg::Err302Box, StatusTmpFile);
-        return -1;
+        writeOutcome.notice = fail(msg::Err302Report, msg::Err302Box, StatusTmpFile);
+        return false;
     }
     out_.setWriteFn(writeFn);
     if (!out_.open(outPath)) {
-        fail(msg::Err301Report, msg::Err301Box, StatusErr301);
-        return -1;
+        writeOutcome.notice = fail(msg::Err301Report, msg::Err301Box, StatusErr301);
+        return false;
     }
 
     // Every line of the copy with a CR LF line end; the read that meets the end of the copy
@@ -68,7 +65,7 @@ int32_t GestoreFileFCD::beginWrite() {
     // A save that follows a complete read writes its tracks even after an earlier save failed.
     if (readComplete)
         status = StatusComplete;
-    return 0;
+    return true;
 }
 
 void GestoreFileFCD::writeSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width,
@@ -85,7 +82,7 @@ void GestoreFileFCD::writeSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2
 bool GestoreFileFCD::finishWrite() {
     if (out_.commit())
         return true;
-    fail(msg::Err301Report, msg::Err301Box, StatusErr301);
+    writeOutcome.notice = fail(msg::Err301Report, msg::Err301Box, StatusErr301);
     return false;
 }
 
@@ -94,7 +91,7 @@ void GestoreFileFCD::endWrite() {
     resultsUnsaved = false;
     links.crono->stop(3);
     report(strprintf(msg::WriteDone, links.crono->elapsed(3)));
-    links.host->messageDlg(msg::WriteComplete, MsgDlgType::mtInformation, mbOK);
+    writeOutcome = {true, {Notice::Kind::Information, msg::WriteComplete}};
 }
 
 } // namespace zelta

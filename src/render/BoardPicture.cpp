@@ -81,14 +81,13 @@ std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets
                                       int32_t originX, int32_t originY) {
     // The tracer's own segments, so the picture holds what the writer would write; the net table
     // is only looked up here, never added to.
-    TracciaPiste tracer;
-    tracer.tracePlane(plane, cols, rows, [&nets](int32_t net) {
+    const std::list<TrackSegment> segments = tracePlane(plane, cols, rows, [&nets](int32_t net) {
         const auto choice = nets.find(net);
         return TracciaPiste::widthFor(choice == nets.end() ? 0 : choice->second);
     });
     std::vector<PictureTrack> tracks;
-    tracks.reserve(tracer.doneSegments.size());
-    for (const TrackSegment& s : tracer.doneSegments)
+    tracks.reserve(segments.size());
+    for (const TrackSegment& s : segments)
         tracks.push_back({originX + s.x1, originY + s.y1, originX + s.x2, originY + s.y2, s.width, s.net});
     return tracks;
 }

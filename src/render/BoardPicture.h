@@ -11,9 +11,6 @@
 
 namespace zelta {
 
-// FidoCAD units in a millimetre, as the board size is converted.
-inline constexpr int32_t UnitsPerMm = 8;
-
 struct PicturePad : PlacedPad {
     // Outside the largest group of its net that the best lap's tracks join.
     bool unconnected = false;

@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/Report.h"
 #include "core/SafeFile.h"
+#include "core/Units.h"
 #include "render/PaintBoard.h"
 
 #include <QBuffer>

@@ -1,8 +1,6 @@
 // Tracing the best lap into joined segments and writing them after the drawing.
 #include "tracer/Tracciapiste.h"
 
-#include "core/Messages.h"
-
 #include <algorithm>
 
 namespace zelta {
@@ -41,25 +39,18 @@ struct ScannedPlane {
     }
 };
 
-} // namespace
+// Steps joined into segments as the scan meets them: a step that continues an open segment of
+// the same orientation stretches it; segments wholly above the scan are closed in order.
+struct SegmentJoiner {
+    std::list<TrackSegment>::iterator findJoinable(const TrackSegment& segment);
+    void addSegment(TrackSegment segment);
+    void closeRows(int32_t limit);
 
-int32_t TracciaPiste::widthFor(int32_t widthChoice) {
-    if (widthChoice == 0)
-        return 2;
-    if (widthChoice >= 1 && widthChoice <= 5)
-        return 4;
-    return 1;
-}
+    std::list<TrackSegment> openSegments;
+    std::list<TrackSegment> doneSegments;
+};
 
-void TracciaPiste::save() {
-    if (!resultsReady) {
-        links.host->messageDlg(msg::NothingToSave, MsgDlgType::mtInformation, mbOK);
-        return;
-    }
-    traceAndWrite();
-}
-
-std::list<TrackSegment>::iterator TracciaPiste::findJoinable(const TrackSegment& n) {
+std::list<TrackSegment>::iterator SegmentJoiner::findJoinable(const TrackSegment& n) {
     for (auto it = openSegments.begin(); it != openSegments.end(); ++it) {
         const TrackSegment& f = *it;
         if (f.orientation != n.orientation)
@@ -71,7 +62,7 @@ std::list<TrackSegment>::iterator TracciaPiste::findJoinable(const TrackSegment&
     return openSegments.end();
 }
 
-void TracciaPiste::addSegment(TrackSegment n) {
+void SegmentJoiner::addSegment(TrackSegment n) {
     auto it = findJoinable(n);
     if (it != openSegments.end()) {
         // Stretch the new step over the open segment it continues; it keeps its own net and width.
@@ -94,7 +85,7 @@ void TracciaPiste::addSegment(TrackSegment n) {
     openSegments.push_back(n);
 }
 
-void TracciaPiste::closeRows(int32_t limit) {
+void SegmentJoiner::closeRows(int32_t limit) {
     if (limit < 1)
         return;
     const int64_t bound = int64_t{10} * limit;
@@ -106,10 +97,11 @@ void TracciaPiste::closeRows(int32_t limit) {
     }
 }
 
-void TracciaPiste::tracePlane(const int32_t* plane, int32_t cols, int32_t rows,
-                              const std::function<int32_t(int32_t net)>& widthOf) {
-    doneSegments.clear();
-    openSegments.clear();
+} // namespace
+
+std::list<TrackSegment> tracePlane(const int32_t* plane, int32_t cols, int32_t rows,
+                                   const std::function<int32_t(int32_t net)>& widthOf) {
+    SegmentJoiner joiner;
     const ScannedPlane scan{plane, std::min(cols, GridCols), std::min(rows, GridRows)};
     for (int r = 1; r < scan.rows; ++r) {
         for (int c = 1; c < scan.cols; ++c) {
@@ -123,17 +115,26 @@ void TracciaPiste::tracePlane(const int32_t* plane, int32_t cols, int32_t rows,
                 if ((v & Directions[d].bit) == 0 || scan.tracedBefore(c, r, d))
                     continue;
                 const int32_t net = v & NetMask;
-                addSegment({10 * c, 10 * r, 10 * (c + Directions[d].dc), 10 * (r + Directions[d].dr), net,
-                            widthOf(net), orientationOf(d)});
+                joiner.addSegment({10 * c, 10 * r, 10 * (c + Directions[d].dc), 10 * (r + Directions[d].dr),
+                                   net, widthOf(net), orientationOf(d)});
             }
         }
         // Later steps lie in row r + 1 and below: segments wholly above row r - 2 are finished.
-        closeRows(r - 2);
+        joiner.closeRows(r - 2);
     }
-    closeRows(10000);
+    joiner.closeRows(10000);
+    return std::move(joiner.doneSegments);
 }
 
-void TracciaPiste::traceAndWrite() {
+int32_t TracciaPiste::widthFor(int32_t widthChoice) {
+    if (widthChoice == 0)
+        return 2;
+    if (widthChoice >= 1 && widthChoice <= 5)
+        return 4;
+    return 1;
+}
+
+WriteOutcome TracciaPiste::traceAndWrite(const std::string& path) {
     GestScheda& grid = *links.grid;
     GestoreFileFCD& fcd = *links.fcd;
     NetTable& nets = *links.netTable;
@@ -141,21 +142,23 @@ void TracciaPiste::traceAndWrite() {
     // every way out, so a stopped run can be resumed.
     grid.copyPlane(WorkPlane, SparePlane);
     grid.copyPlane(BestPlane, WorkPlane);
-    tracePlane(grid.plane(WorkPlane), links.settings->cols, links.settings->rows,
-               [&nets](int32_t net) { return widthFor(nets[net]); });
+    const std::list<TrackSegment> segments =
+        tracePlane(grid.plane(WorkPlane), links.settings->cols, links.settings->rows,
+                   [&nets](int32_t net) { return widthFor(nets[net]); });
 
-    if (fcd.beginWrite() >= 0) {
+    if (fcd.beginWrite(path)) {
         int32_t count = 0;
-        for (const TrackSegment& s : doneSegments) {
+        for (const TrackSegment& s : segments) {
             fcd.writeSegment(s.x1, s.y1, s.x2, s.y2, s.width, 1, s.net);
             ++count;
         }
         if (fcd.finishWrite()) {
-            links.host->setText(Field::piste_out, std::to_string(count));
+            links.sink->setText(Field::piste_out, std::to_string(count));
             fcd.endWrite();
         }
     }
     grid.copyPlane(SparePlane, WorkPlane);
+    return fcd.writeOutcome;
 }
 
 } // namespace zelta

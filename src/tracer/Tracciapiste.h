@@ -2,14 +2,16 @@
 // consecutive steps of one direction, and has the writer put them after the drawing.
 #pragma once
 
-#include "app/Host.h"
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
+#include "core/ReportSink.h"
 #include "fidocad/File_fcd.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <string>
 
 namespace zelta {
 
@@ -24,6 +26,12 @@ struct TrackSegment {
     uint8_t orientation;
 };
 
+// The track steps of plane in the scanned part of a cols x rows board, joined into segments in
+// the order the writer writes them (grid coordinates times ten, no drawing origin); widthOf gives
+// the FidoCAD width of a net's tracks. The save and the board pictures both trace with it.
+std::list<TrackSegment> tracePlane(const int32_t* plane, int32_t cols, int32_t rows,
+                                   const std::function<int32_t(int32_t net)>& widthOf);
+
 class TracciaPiste {
 public:
     struct Links {
@@ -31,28 +39,18 @@ public:
         NetTable* netTable = nullptr;
         GestoreFileFCD* fcd = nullptr;
         GestoreFileINI* settings = nullptr;
-        Host* host = nullptr;
+        ReportSink* sink = nullptr;
     };
 
     // FidoCAD width of a net's width choice: "0,25" is 2 units, every other choice 4, no choice 1.
     static int32_t widthFor(int32_t widthChoice);
 
-    // The save command: refused until a routing lap has ended.
-    void save();
-    void traceAndWrite();
-    // Traces the track steps of plane in the scanned part of a cols x rows board into
-    // doneSegments, joined as they are written (grid coordinates times ten, no drawing origin);
-    // widthOf gives the FidoCAD width of a net's tracks.
-    void tracePlane(const int32_t* plane, int32_t cols, int32_t rows,
-                    const std::function<int32_t(int32_t net)>& widthOf);
-    void addSegment(TrackSegment segment);
-    std::list<TrackSegment>::iterator findJoinable(const TrackSegment& segment);
-    void closeRows(int32_t limit);
+    // Writes the drawing with the best lap's tracks to path.
+    WriteOutcome traceAndWrite(const std::string& path);
 
     Links links;
-    std::list<TrackSegment> openSegments;
-    std::list<TrackSegment> doneSegments;
-    bool resultsReady = false;
+    // A lap has ended since the last read: there is something to save. Set by the worker.
+    std::atomic<bool> resultsReady = false;
 };
 
 } // namespace zelta

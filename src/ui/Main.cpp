@@ -96,8 +96,12 @@ TForm1::TForm1(const ProgramOptions& options, Prompter& prompter, HelpWindow& he
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (program)
-                    program->drainWorkerOutput();
+                if (!program)
+                    return;
+                program->drainWorkerOutput();
+                // A run that stopped by itself ends as if Stop had been pressed.
+                if (program->processing() && program->stoppedByItself())
+                    stop2Click();
             },
             Qt::QueuedConnection);
     };

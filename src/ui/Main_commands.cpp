@@ -216,12 +216,12 @@ bool TForm1::mayClose() {
     // below is the last word and the question does not race the laps.
     const bool wasRunning = program->processing();
     if (wasRunning)
-        program->thread->suspend();
+        program->holdWorker();
     program->drainWorkerOutput();
     if (program->fcd->resultsUnsaved && host->messageDlg(msg::UnsavedResults, MsgDlgType::mtConfirmation,
                                                          mbYes | mbNo) == ModalResult::mrNo) {
         if (wasRunning)
-            program->thread->resume();
+            program->releaseWorker();
         return false;
     }
     return true;

@@ -119,18 +119,27 @@ int main(int argc, char** argv) {
     main.start1Click();
     if (main.program->fcd->status != StatusComplete)
         return 1;
-    main.program->onLapEnd = [&main, laps](const LapFigures& lap) {
-        if (lap.laps >= laps)
-            main.program->thread->control.pauseAtNextCheckpoint();
-    };
+    // The run stops by itself after the laps asked for. The window is pictured before it takes
+    // that stop in (its hand-over of the worker's output is held back meanwhile), so the picture
+    // shows the processing state with the figures of the last lap.
+    const std::function<void()> handOver = main.program->onWorkerOutput;
+    main.program->onWorkerOutput = nullptr;
+    main.program->stopRules.laps = laps;
     main.start2->click();
-    if (!waitFor([&] { return main.program->thread->control.paused(); }, 120000)) {
-        std::fprintf(stderr, "zelta-screenshot: i giri non finiscono\n");
-        return 1;
+    QElapsedTimer clock;
+    clock.start();
+    while (!(main.program->stoppedByItself() && main.program->workerPaused())) {
+        if (clock.elapsed() > 120000) {
+            std::fprintf(stderr, "zelta-screenshot: i giri non finiscono\n");
+            return 1;
+        }
+        QThread::msleep(5);
     }
+    main.program->drainWorkerOutput();
     main.Timer1Timer();
     main.Timer1Timer();
     bool ok = save(main, dir, "main-processing.png");
+    main.program->onWorkerOutput = handOver;
     main.stop2->click();
     main.start3->click();
     ok = save(main, dir, "main.png") && ok;

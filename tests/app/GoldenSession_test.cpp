@@ -2,6 +2,7 @@
 // listed number of laps, stop, save; then the report, the result file, the best plane's hash and
 // the figures of every lap must be the recorded ones.
 #include "app/Program.h"
+#include "app/RoutingSession.h"
 #include "support/ReportText.h"
 #include "support/ScriptedHost.h"
 #include "support/TestFiles.h"
@@ -95,12 +96,12 @@ TEST_P(GoldenSession, ReproducesTheRecordedReportResultFileAndLaps) {
                       bestBefore, lap.failures, lap.handledPads);
         lapLines.push_back(text);
         bestBefore = lap.bestValue;
-        if (lap.laps >= c.laps)
-            program.thread->control.pauseAtNextCheckpoint();
     };
-    ASSERT_TRUE(program.startProcessing());
-    program.thread->waitUntilPaused();
-    program.stopProcessing();
+    StopRules rules;
+    rules.laps = c.laps;
+    const SessionResult run = RoutingSession(program).run(rules);
+    ASSERT_TRUE(run.started);
+    ASSERT_EQ(run.laps, c.laps);
 
     char hash[32];
     std::snprintf(hash, sizeof hash, "%016llx",

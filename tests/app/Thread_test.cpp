@@ -84,7 +84,7 @@ TEST(ThreadStress, EveryStopLeavesTheWorkerPausedWithAWholeBoard) {
         std::this_thread::sleep_for(std::chrono::microseconds(waitMicroseconds(random)));
         p.stopProcessing();
 
-        ASSERT_TRUE(p.thread->control.paused());
+        ASSERT_TRUE(p.workerPaused());
         ASSERT_TRUE(planeOf(*p.grid, BasePlane) == base) << "the worker wrote the base plane";
         ASSERT_EQ(planeFault(*p.grid, WorkPlane), "");
         ASSERT_EQ(planeFault(*p.grid, BestPlane), "");

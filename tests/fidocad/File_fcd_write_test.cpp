@@ -44,7 +44,9 @@ protected:
 
 TEST_F(WriterTest, WritesTheCopyAnEmptyLineAndOneRecordPerSegment) {
     std::string out = f.dir.file("out.fcd");
-    ASSERT_TRUE(f.saveTo(out));
+    // Through the save command, whose dialog proposes the drawing's own path.
+    f.host.willSave(out);
+    f.program->save();
     // Net 1 runs straight from (3, 4) to (7, 4): one segment, shifted by the board origin.
     EXPECT_EQ(readFile(out), "[FIDOCAD]\r\n"
                              "RV 100 200 300 300 0\r\n"

@@ -253,7 +253,7 @@ TEST_F(Main, ClosingWhileRoutingPausesTheWorkerForTheQuestionAndEndsIt) {
 
     // No: the run goes on where it was.
     bool pausedWhileAsking = false;
-    prompter.duringMessage = [&] { pausedWhileAsking = program().thread->control.paused(); };
+    prompter.duringMessage = [&] { pausedWhileAsking = program().workerPaused(); };
     prompter.messageAnswers.push_back(ModalResult::mrNo);
     EXPECT_FALSE(window().close());
     EXPECT_TRUE(pausedWhileAsking);
@@ -262,7 +262,7 @@ TEST_F(Main, ClosingWhileRoutingPausesTheWorkerForTheQuestionAndEndsIt) {
 
     prompter.messageAnswers.push_back(ModalResult::mrYes);
     EXPECT_TRUE(window().close());
-    EXPECT_TRUE(program().thread->control.paused());
+    EXPECT_TRUE(program().workerPaused());
     forms.reset(); // ends the worker; a hang here fails by the test's time limit
 }
 

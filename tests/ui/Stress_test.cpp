@@ -36,7 +36,7 @@ TEST_F(WindowStress, EveryStopByTheButtonLeavesThePausedWorkerAndAWholeBoard) {
         QTest::qWait(waitMilliseconds(random));
         w.stop2->click();
 
-        ASSERT_TRUE(program().thread->control.paused());
+        ASSERT_TRUE(program().workerPaused());
         ASSERT_FALSE(w.stop2->isEnabled());
         const QString stopLine = reportLines().last();
         ASSERT_TRUE(stopLine.startsWith(QStringLiteral("...stop elaborazione"))) << stopLine.toStdString();

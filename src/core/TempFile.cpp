@@ -1,10 +1,10 @@
-// Unique temporary files for batch runs that work side by side.
-#include "cli/TempFile.h"
+// Unique temporary files, so that programs working side by side never share one.
+#include "core/TempFile.h"
 
 #include <cstdlib>
 #include <unistd.h>
 
-namespace zelta::cli {
+namespace zelta {
 
 TempFile::~TempFile() {
     if (!path_.empty())
@@ -22,4 +22,4 @@ bool TempFile::create() {
     return true;
 }
 
-} // namespace zelta::cli
+} // namespace zelta

@@ -1,9 +1,9 @@
-// A file of the batch run's own in the system's temporary folder, removed when the run ends.
+// A file of this process's own in the system's temporary folder, removed when its owner goes.
 #pragma once
 
 #include <string>
 
-namespace zelta::cli {
+namespace zelta {
 
 class TempFile {
 public:
@@ -19,4 +19,4 @@ private:
     std::string path_;
 };
 
-} // namespace zelta::cli
+} // namespace zelta

@@ -1,0 +1,35 @@
+// FidoCAD units, millimetres and grid cells: 8 units make a millimetre, one grid step is 10
+// units, and cell (c, r) stands for the point (originX + 10 c, originY + 10 r).
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+namespace zelta {
+
+inline constexpr int32_t UnitsPerMm = 8;
+inline constexpr int32_t UnitsPerCell = 10;
+
+// Whole millimetres in units, saturating at the 32-bit limits.
+constexpr int32_t mmToUnits(int32_t mm) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{mm} * UnitsPerMm, INT32_MIN, INT32_MAX));
+}
+// Units in whole millimetres, cut towards zero.
+constexpr int32_t unitsToMm(int32_t units) {
+    return units / UnitsPerMm;
+}
+// Whole cells in a length of units, cut towards zero.
+constexpr int32_t unitsToCells(int32_t units) {
+    return units / UnitsPerCell;
+}
+// The cell of a coordinate relative to the board's origin, cut towards zero; 64 bits, as a
+// coordinate far off the board must not wrap around onto it.
+constexpr int64_t cellOf(int32_t coordinate, int32_t origin) {
+    return (int64_t{coordinate} - origin) / UnitsPerCell;
+}
+// A cell's coordinate relative to the board's origin.
+constexpr int32_t cellToUnits(int32_t cell) {
+    return cell * UnitsPerCell;
+}
+
+} // namespace zelta

@@ -1,0 +1,65 @@
+// The rules of a FidoCAD drawing that the reader and the check share: where the drawing begins,
+// how big the board is, which records are copper, and where a copper pad lands on the grid.
+#pragma once
+
+#include "core/File_ini.h"
+#include "fidocad/FcdRecord.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace zelta {
+
+// The "[FIDOCAD" header is looked for in this many first lines.
+inline constexpr int HeaderSearchLines = 50;
+
+inline bool isHeaderLine(std::string_view line) {
+    return line.find("[FIDOCAD") != std::string_view::npos;
+}
+
+// The board's place and size in units.
+struct BoardFrame {
+    int32_t originX = 0;
+    int32_t originY = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+
+    int32_t cols() const;
+    int32_t rows() const;
+    // Whether the board has room for tracks and fits the grid.
+    bool fits() const;
+};
+
+// The board sized by hand in the settings, with its origin at the drawing's origin.
+BoardFrame manualFrame(const GestoreFileINI& settings);
+BoardFrame outlineFrame(const Outline& outline);
+
+// A track drawn on the copper layer.
+inline bool isCopperTrack(const std::vector<std::string_view>& fields) {
+    return fields[0] == "PL" && fieldInt(fields, 6) == 1;
+}
+// A pad on the copper layer.
+inline bool isCopperPad(const std::vector<std::string_view>& fields) {
+    return fields[0] == "PA" && fieldInt(fields, 7) == 1;
+}
+
+// Where a copper pad record lands, checked in this order.
+enum class PadPlacement {
+    NoNet,         // the record ends before the net field
+    NetOutOfRange, // the net is below 0 or above 255
+    OffBoard,      // its centre is outside the routable cells
+    Placed,
+};
+
+struct PadOnGrid {
+    PadPlacement placement;
+    int32_t net = 0;
+    int32_t col = 0;
+    int32_t row = 0;
+    bool offGrid = false; // the centre is not on a multiple of 10 (known from OffBoard on)
+};
+
+PadOnGrid placeOnGrid(const std::vector<std::string_view>& fields, const BoardFrame& frame);
+
+} // namespace zelta
