@@ -1,6 +1,7 @@
-# Front door of the project. `make run` builds and routes the example board; `make test` runs the
-# whole test suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer, runs the
-# application-layer and thread tests under ThreadSanitizer, and fuzzes each input reader for 30 s.
+# Front door of the project. `make run` builds and routes the example board; `make test` checks the
+# formatting, runs the whole test suite, then again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, runs the application-layer and thread tests under ThreadSanitizer,
+# and fuzzes each input reader for 30 s.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
@@ -15,7 +16,7 @@ TSAN_TESTS ?= ThreadStress|Program|FuzzRegressions|Writer|RoundTrip|Faults
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build test test-plain test-asan test-tsan test-fuzz fuzz fuzz-build bench run screenshot \
-	format clean
+	format format-check clean
 
 all: build
 
@@ -26,7 +27,7 @@ build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 
-test: test-plain test-asan test-tsan test-fuzz
+test: format-check test-plain test-asan test-tsan test-fuzz
 
 test-plain: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
@@ -68,6 +69,10 @@ screenshot: build
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Every source file as clang-format writes it; `make format` mends what this finds.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

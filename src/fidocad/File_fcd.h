@@ -11,6 +11,7 @@
 #include "core/ReportSink.h"
 #include "core/SafeFile.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -106,7 +107,8 @@ public:
     int32_t linesWritten = 0;
     int32_t originX = 0;
     int32_t originY = 0;
-    bool resultsUnsaved = false;
+    // Results of a lap not written yet; set by the routing worker.
+    std::atomic<bool> resultsUnsaved = false;
     // The last read ran to its end (status 0 then); a later failed save does not change it.
     bool readComplete = false;
     std::vector<std::string_view> fields;
