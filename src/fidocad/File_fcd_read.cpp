@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "core/Report.h"
+#include "fidocad/BoardSize.h"
 #include "fidocad/FcdRecord.h"
 
 #include <algorithm>
@@ -170,6 +171,7 @@ void GestoreFileFCD::readFcd() {
     ini.rows = ini.boardHeight / 10;
     if (ini.cols < 3 || ini.cols > GridCols - 1 || ini.rows < 3 || ini.rows > GridRows - 1) {
         abandon(msg::Err105Report, msg::Err105Box, StatusErr105);
+        report(boardSizeReport(ini.boardWidth, ini.boardHeight));
         return;
     }
 
