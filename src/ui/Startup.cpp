@@ -5,6 +5,7 @@
 #include "core/Report.h"
 #include "ui/About.h"
 #include "ui/HelpWindow.h"
+#include "ui/Italian.h"
 #include "ui/Main.h"
 #include "ui/Opzioni.h"
 #include "ui/Opzioni2.h"
@@ -40,9 +41,11 @@ Forms::~Forms() {
 }
 
 void initializeApplication(QApplication& app) {
+    // No display name: the platform would append it to every window title, and each form has
+    // its own caption.
     QApplication::setApplicationName(QStringLiteral("Zelta!"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zelta!"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+    installItalianTranslations(app);
     app.setQuitOnLastWindowClosed(true);
 }
 

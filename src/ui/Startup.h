@@ -44,7 +44,7 @@ private:
     ModalPrompter modalPrompter_;
 };
 
-// Names the application; run before any form is made.
+// Names the application and makes the toolkit's own texts Italian; run before any form is made.
 void initializeApplication(QApplication& app);
 
 // The whole program: the forms, the main window shown, the event loop. A settings file that
