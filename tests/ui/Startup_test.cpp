@@ -1,5 +1,5 @@
-// Start-up as the person meets it: window titles exactly as the forms give them, and the toolkit's
-// own dialogs in Italian.
+// Start-up as the person meets it: window titles exactly as the forms give them, the toolkit's
+// own dialogs in Italian, and a drawing named on the command line opened at once.
 #include "UiFixture.h"
 
 #include "core/Messages.h"
@@ -136,6 +136,26 @@ TEST_F(StartupForms, TheFileDialogsAndTheirQuestionSpeakItalian) {
     EXPECT_TRUE(question.startsWith("scheda.fcd esiste già")) << question.toStdString();
     EXPECT_EQ(yesText, "&Sì");
     EXPECT_EQ(noText, "&No");
+}
+
+TEST_F(StartupForms, ADrawingNamedAtStartIsOpenedAsIfChosenInTheOpenDialog) {
+    const std::string board = boardPath("tiny-2nets.fcd");
+    scratch.write("zelta.ini", readFile(boardPath("auto-layer0.ini")));
+    ui::StartupOptions options;
+    options.program.iniPath = scratch.file("zelta.ini");
+    options.prompter = &prompter;
+    options.drawing = board;
+    forms = std::make_unique<ui::Forms>(options);
+    forms->showMainWindow();
+
+    ASSERT_TRUE(waitUntil([&] { return program().fcd->status != StatusNothingRead; }));
+    EXPECT_EQ(program().fcd->status, StatusComplete) << lastMessage();
+    EXPECT_EQ(text("file_in"), board);
+    EXPECT_EQ(lastMessage(), msg::ReadCompleteClean);
+
+    // Later opens ask the person again.
+    window().start1->click();
+    EXPECT_EQ(program().fcd->status, StatusCancelled);
 }
 
 } // namespace
