@@ -1,11 +1,15 @@
 # Front door of the project. `make run` builds and routes the example board; `make test` runs the
 # whole test suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer, runs the
 # application-layer and thread tests under ThreadSanitizer, and fuzzes each input reader for 30 s.
+# `make install` (PREFIX, DESTDIR) and `make package` (a .deb) use a Release build of the programs.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
+PACKAGE_BUILD ?= build-package
+PREFIX ?= /usr/local
+DESTDIR ?=
 # Seconds per fuzz target: `make fuzz` (FUZZ_SECONDS=1800 for a long run) and in `make test`.
 FUZZ_SECONDS ?= 60
 TEST_FUZZ_SECONDS ?= 30
@@ -15,7 +19,7 @@ TSAN_TESTS ?= ThreadStress|Program|FuzzRegressions|Writer|RoundTrip|Faults
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build test test-plain test-asan test-tsan test-fuzz fuzz fuzz-build bench run screenshot \
-	format clean
+	package-build install package format clean
 
 all: build
 
@@ -66,8 +70,20 @@ screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/zelta-screenshot --board examples/demo.fcd --ini examples/demo.ini \
 	    --laps 5 --out $(BUILD)/screenshots
 
+# Only the two programs are built: the tests and benchmarks are not part of what is installed.
+package-build: deps
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DZELTA_BENCH=OFF > /dev/null
+	@cmake --build $(PACKAGE_BUILD) -j$(JOBS) --target zelta zelta-cli
+
+install: package-build
+	DESTDIR="$(DESTDIR)" cmake --install $(PACKAGE_BUILD) --prefix "$(PREFIX)" --strip
+
+package: package-build
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	@ls $(PACKAGE_BUILD)/*.deb
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

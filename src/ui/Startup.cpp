@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/Report.h"
 #include "ui/About.h"
+#include "ui/Glyphs.h"
 #include "ui/HelpWindow.h"
 #include "ui/Italian.h"
 #include "ui/Main.h"
@@ -63,8 +64,10 @@ void initializeApplication(QApplication& app) {
     // its own caption.
     QApplication::setApplicationName(QStringLiteral("Zelta!"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
-    // The desktop entry that gives the windows their icon where the platform looks it up.
+    // The desktop entry that gives the windows their icon where the platform looks it up, and the
+    // same logo where it does not.
     QGuiApplication::setDesktopFileName(QStringLiteral("zelta"));
+    QApplication::setWindowIcon(glyph("logo"));
     installItalianTranslations(app);
     app.setQuitOnLastWindowClosed(true);
 }
