@@ -70,9 +70,11 @@ screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/zelta-screenshot --board examples/demo.fcd --ini examples/demo.ini \
 	    --laps 5 --out $(BUILD)/screenshots
 
-# Only the two programs are built: the tests and benchmarks are not part of what is installed.
+# Only the two programs are built: the tests and benchmarks are not part of what is installed, and
+# installing (cpack too) does not build everything first.
 package-build: deps
-	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DZELTA_BENCH=OFF > /dev/null
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DZELTA_BENCH=OFF \
+	    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON > /dev/null
 	@cmake --build $(PACKAGE_BUILD) -j$(JOBS) --target zelta zelta-cli
 
 install: package-build
