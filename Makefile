@@ -2,11 +2,15 @@
 # formatting, runs the whole test suite, then again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, runs the application-layer and thread tests under ThreadSanitizer,
 # and fuzzes each input reader for 30 s.
+# `make install` (PREFIX, DESTDIR) and `make package` (a .deb) use a Release build of the programs.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
+PACKAGE_BUILD ?= build-package
+PREFIX ?= /usr/local
+DESTDIR ?=
 # Seconds per fuzz target: `make fuzz` (FUZZ_SECONDS=1800 for a long run) and in `make test`.
 FUZZ_SECONDS ?= 60
 TEST_FUZZ_SECONDS ?= 30
@@ -16,7 +20,7 @@ TSAN_TESTS ?= ThreadStress|Program|FuzzRegressions|Writer|RoundTrip|Faults
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build test test-plain test-asan test-tsan test-fuzz fuzz fuzz-build bench run screenshot \
-	format format-check clean
+	package-build install package format format-check clean
 
 all: build
 
@@ -67,6 +71,20 @@ screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/zelta-screenshot --board examples/demo.fcd --ini examples/demo.ini \
 	    --laps 5 --out $(BUILD)/screenshots
 
+# Only the two programs are built: the tests and benchmarks are not part of what is installed, and
+# installing (cpack too) does not build everything first.
+package-build: deps
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DZELTA_BENCH=OFF \
+	    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON > /dev/null
+	@cmake --build $(PACKAGE_BUILD) -j$(JOBS) --target zelta zelta-cli
+
+install: package-build
+	DESTDIR="$(DESTDIR)" cmake --install $(PACKAGE_BUILD) --prefix "$(PREFIX)" --strip
+
+package: package-build
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	@ls $(PACKAGE_BUILD)/*.deb
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
@@ -75,4 +93,4 @@ format-check: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

@@ -24,6 +24,9 @@ inline constexpr const char* Err104Report = "Errore 104: Dimensioni basetta non 
 inline constexpr const char* Err104Box = "Errore 104: Dimensioni basetta non trovate";
 inline constexpr const char* Err105Report = "Errore 105: Dimensioni basetta non valide!";
 inline constexpr const char* Err105Box = "Errore 105: Dimensioni basetta non valide";
+inline constexpr const char* Err105Size =
+    "Dimensioni basetta: %d x %d celle (%s x %s mm); consentite da %d x %d "
+    "a %d x %d celle (da %s x %s a %s x %s mm)";
 inline constexpr const char* Warn151 = "[%d] Warning 151: Piste già presenti";
 inline constexpr const char* RemoveTracksQuestion =
     "Nel file sono già presenti una o più piste\nConfermi la loro rimozione?";

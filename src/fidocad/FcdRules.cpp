@@ -1,7 +1,6 @@
 // Board size and pad placement rules of a drawing.
 #include "fidocad/FcdRules.h"
 
-#include "core/Init_obj.h"
 #include "core/Units.h"
 
 namespace zelta {
@@ -15,7 +14,8 @@ int32_t BoardFrame::rows() const {
 }
 
 bool BoardFrame::fits() const {
-    return cols() >= 3 && cols() <= GridCols - 1 && rows() >= 3 && rows() <= GridRows - 1;
+    return cols() >= MinBoardCells && cols() <= MaxBoardCols && rows() >= MinBoardCells &&
+           rows() <= MaxBoardRows;
 }
 
 BoardFrame manualFrame(const GestoreFileINI& settings) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/File_ini.h"
+#include "core/Init_obj.h"
 #include "fidocad/FcdRecord.h"
 
 #include <cstdint>
@@ -17,6 +18,12 @@ inline constexpr int HeaderSearchLines = 50;
 inline bool isHeaderLine(std::string_view line) {
     return line.find("[FIDOCAD") != std::string_view::npos;
 }
+
+// Columns and rows in use: at least 3, and one less than the grid has, so that every pad centre
+// in column 1..cols-1 and row 1..rows-1 keeps a cell of border on the grid.
+inline constexpr int MinBoardCells = 3;
+inline constexpr int MaxBoardCols = GridCols - 1;
+inline constexpr int MaxBoardRows = GridRows - 1;
 
 // The board's place and size in units.
 struct BoardFrame {

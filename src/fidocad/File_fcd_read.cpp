@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/Report.h"
 #include "core/Units.h"
+#include "fidocad/BoardSize.h"
 #include "fidocad/FcdRecord.h"
 #include "fidocad/FcdRules.h"
 
@@ -136,8 +137,11 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
     ini.boardHeight = frame.height;
     ini.cols = frame.cols();
     ini.rows = frame.rows();
-    if (!frame.fits())
-        return abandon(msg::Err105Report, msg::Err105Box, StatusErr105);
+    if (!frame.fits()) {
+        ReadOutcome refused = abandon(msg::Err105Report, msg::Err105Box, StatusErr105);
+        report(boardSizeReport(ini.boardWidth, ini.boardHeight));
+        return refused;
+    }
 
     bool tracksAsked = false;
     int padCount = 0;

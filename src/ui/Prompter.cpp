@@ -1,6 +1,8 @@
 // Message boxes and file dialogs shown with the toolkit's own modal dialogs.
 #include "ui/Prompter.h"
 
+#include "ui/FileListLocale.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -39,6 +41,10 @@ QMessageBox::Icon boxIcon(MsgDlgType type) {
 
 std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogSpec& request, bool save) {
     QFileDialog dialog(parent, save ? QStringLiteral("Salva con nome") : QStringLiteral("Apri"));
+    // The toolkit's own dialog on every desktop: it speaks Italian through the catalogue loaded at
+    // start-up, where a desktop's native one would speak the system's language.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new FileListLocale(&dialog));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(qtFileFilter(request.filter));

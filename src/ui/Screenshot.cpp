@@ -1,8 +1,9 @@
 // zelta-screenshot: runs the desktop program's windows (best offscreen), opens and routes a
 // board for a few laps, stops, saves, and writes a PNG of the main window, of each dialog, of the
-// board view (as it opens, then with a net highlighted) and of the help window, and the board's
-// exported picture.
+// board view (as it opens, then with a net highlighted), of the help window and of the open and save
+// dialogs (with the question before replacing a file), and the board's exported picture.
 //   zelta-screenshot --board B.fcd --ini B.ini --laps N --out DIR
+#include "core/Messages.h"
 #include "render/ImageFiles.h"
 #include "ui/About.h"
 #include "ui/BoardView.h"
@@ -17,12 +18,17 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -53,6 +59,68 @@ bool save(QWidget& window, const QDir& dir, const char* name) {
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+// Runs the steps in order, each on the next dialog that becomes the active modal window (one
+// that no earlier step had), while the program waits in a modal dialog of its own.
+class ModalSteps : public QObject {
+public:
+    explicit ModalSteps(std::vector<std::function<void(QWidget*)>> steps) : steps_(std::move(steps)) {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
+        timer_.start();
+    }
+    bool finished() const { return next_ == steps_.size(); }
+
+private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || finished() || seen_.contains(modal))
+            return;
+        seen_.append(modal);
+        steps_[next_++](modal);
+    }
+
+    std::vector<std::function<void(QWidget*)>> steps_;
+    size_t next_ = 0;
+    QList<QPointer<QWidget>> seen_;
+    QTimer timer_;
+};
+
+// The toolkit's own open and save dialogs as the program shows them, and the save dialog's
+// question before it replaces a file that exists.
+bool saveFileDialogs(QWidget& parent, const QDir& dir, const std::string& existing) {
+    bool ok = true;
+    QPointer<QWidget> saveDialog;
+    ModalSteps steps({
+        [&](QWidget* open) {
+            ok = save(*open, dir, "apri.png") && ok;
+            QMetaObject::invokeMethod(open, "reject", Qt::QueuedConnection);
+        },
+        [&](QWidget* dialog) {
+            saveDialog = dialog;
+            ok = save(*dialog, dir, "salva.png") && ok;
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        },
+        [&](QWidget* question) {
+            ok = save(*question, dir, "sostituisci.png") && ok;
+            // No to the question, which leaves the save dialog open; then that is cancelled.
+            QTimer::singleShot(0, question, [question, &saveDialog] {
+                if (auto* box = qobject_cast<QMessageBox*>(question))
+                    box->button(QMessageBox::No)->click();
+                QMetaObject::invokeMethod(saveDialog, "reject", Qt::QueuedConnection);
+            });
+        },
+    });
+    ModalPrompter modal;
+    const FileDialogSpec drawing{msg::FcdDefaultExt, msg::FcdFilter, ""};
+    modal.openFileDialog(&parent, drawing);
+    modal.saveFileDialog(&parent, {msg::FcdDefaultExt, msg::FcdFilter, existing});
+    if (!steps.finished()) {
+        std::fprintf(stderr, "zelta-screenshot: i dialoghi dei file non si sono aperti tutti\n");
+        return false;
+    }
+    return ok;
 }
 
 // Lets the event loop run until done() or the time is up.
@@ -105,6 +173,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zelta-screenshot: impossibile creare %s\n", qPrintable(out));
         return 2;
     }
+    // The file dialogs are shown from another working folder.
+    dir.makeAbsolute();
 
     Autopilot autopilot;
     autopilot.board = QFileInfo(board).absoluteFilePath().toStdString();
@@ -180,5 +250,10 @@ int main(int argc, char** argv) {
     }
     forms.help->showContents();
     ok = save(*forms.help, dir, "guida.png") && ok;
+    forms.help->hide();
+    // The open dialog starts in the board's folder; the save dialog proposes the routed file,
+    // which exists by now.
+    QDir::setCurrent(QFileInfo(board).absolutePath());
+    ok = saveFileDialogs(main, dir, autopilot.output) && ok;
     return ok ? 0 : 1;
 }

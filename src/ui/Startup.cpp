@@ -4,18 +4,27 @@
 #include "core/Messages.h"
 #include "core/Report.h"
 #include "ui/About.h"
+#include "ui/Glyphs.h"
 #include "ui/HelpWindow.h"
+#include "ui/Italian.h"
 #include "ui/Main.h"
 #include "ui/Opzioni.h"
 #include "ui/Opzioni2.h"
 #include "ui/Spessore.h"
 
 #include <QApplication>
+#include <QPushButton>
+#include <QTimer>
 
 namespace zelta::ui {
 
 Forms::Forms(const StartupOptions& options) {
-    Prompter& prompter = options.prompter ? *options.prompter : modalPrompter_;
+    Prompter* chosen = options.prompter ? options.prompter : &modalPrompter_;
+    if (!options.drawing.empty()) {
+        startDrawing_ = std::make_unique<FirstOpenAnswer>(*chosen, options.drawing);
+        chosen = startDrawing_.get();
+    }
+    Prompter& prompter = *chosen;
     help = std::make_unique<HelpWindow>();
     // The help window alone never keeps the program running.
     help->setAttribute(Qt::WA_QuitOnClose, false);
@@ -39,10 +48,27 @@ Forms::~Forms() {
     Form1.reset();
 }
 
+void Forms::showMainWindow() {
+    Form1->show();
+    const GestoreFileINI& settings = *Form1->program->settings;
+    if (!settings.readProblem.empty())
+        Form1->host->messageDlg(
+            strprintf(msg::SettingsUnreadable, settings.iniFile.c_str(), settings.readProblem.c_str()),
+            MsgDlgType::mtWarning, mbOK);
+    if (startDrawing_)
+        QTimer::singleShot(0, Form1.get(), [this] { Form1->start1->click(); });
+}
+
 void initializeApplication(QApplication& app) {
+    // No display name: the platform would append it to every window title, and each form has
+    // its own caption.
     QApplication::setApplicationName(QStringLiteral("Zelta!"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zelta!"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+    // The desktop entry that gives the windows their icon where the platform looks it up, and the
+    // same logo where it does not.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zelta"));
+    QApplication::setWindowIcon(glyph("logo"));
+    installItalianTranslations(app);
     app.setQuitOnLastWindowClosed(true);
 }
 
@@ -56,12 +82,7 @@ int runZelta(QApplication& app, const StartupOptions& options) {
         prompter.messageDlg(nullptr, e.what(), MsgDlgType::mtError, mbOK);
         return 1;
     }
-    const GestoreFileINI& settings = *forms->Form1->program->settings;
-    forms->Form1->show();
-    if (!settings.readProblem.empty())
-        forms->Form1->host->messageDlg(
-            strprintf(msg::SettingsUnreadable, settings.iniFile.c_str(), settings.readProblem.c_str()),
-            MsgDlgType::mtWarning, mbOK);
+    forms->showMainWindow();
     return app.exec();
 }
 

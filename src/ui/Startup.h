@@ -4,8 +4,10 @@
 
 #include "app/Program.h"
 #include "ui/Prompter.h"
+#include "ui/StartDrawing.h"
 
 #include <memory>
+#include <string>
 
 class QApplication;
 
@@ -22,6 +24,8 @@ struct StartupOptions {
     ProgramOptions program;
     // Message boxes and file choices; null: the toolkit's modal dialogs.
     Prompter* prompter = nullptr;
+    // A drawing to open as soon as the main window shows, as if chosen in the open dialog.
+    std::string drawing;
 };
 
 class Forms {
@@ -31,6 +35,10 @@ public:
     ~Forms();
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
+
+    // Shows the main window, tells of a settings file that could not be read, and, once the event
+    // loop runs, opens the drawing of the start-up options with the open command.
+    void showMainWindow();
 
     std::unique_ptr<HelpWindow> help;
     // Owns the four dialogs, which are its children.
@@ -42,9 +50,10 @@ public:
 
 private:
     ModalPrompter modalPrompter_;
+    std::unique_ptr<FirstOpenAnswer> startDrawing_;
 };
 
-// Names the application; run before any form is made.
+// Names the application and makes the toolkit's own texts Italian; run before any form is made.
 void initializeApplication(QApplication& app);
 
 // The whole program: the forms, the main window shown, the event loop. A settings file that

@@ -1,4 +1,4 @@
-// zelta: the desktop program.
+// zelta: the desktop program. A drawing named on the command line is opened at once.
 #include "core/File_ini.h"
 #include "ui/Startup.h"
 
@@ -10,5 +10,6 @@ int main(int argc, char** argv) {
     zelta::ui::StartupOptions options;
     options.program.iniPath =
         zelta::GestoreFileINI::defaultPath(QCoreApplication::applicationFilePath().toStdString());
+    options.drawing = zelta::ui::drawingFromArguments(QCoreApplication::arguments());
     return zelta::ui::runZelta(app, options);
 }

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <string_view>
 #include <sys/stat.h>
 #include <vector>
 
@@ -87,11 +88,16 @@ protected:
                           [&](const std::string& l) { return l.find(part) != std::string::npos; }));
     }
 
-    // A read that ended with one of the errors 101 to 105.
+    // A read that ended with one of the errors 101 to 105; Errore 105 is followed by one line
+    // that gives the size found and the sizes allowed.
     void expectError(const char* reportText, const char* boxText, int32_t status) {
         EXPECT_EQ(fcd().status, status);
-        ASSERT_FALSE(host.report.empty());
-        EXPECT_EQ(host.report.back(), reportText);
+        const size_t last = std::string_view(reportText) == msg::Err105Report ? 2 : 1;
+        ASSERT_GE(host.report.size(), last);
+        EXPECT_EQ(host.report[host.report.size() - last], reportText);
+        if (last == 2) {
+            EXPECT_EQ(host.report.back().rfind("Dimensioni basetta: ", 0), 0u) << host.report.back();
+        }
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].text, boxText);
         EXPECT_EQ(host.messages[0].type, MsgDlgType::mtError);
@@ -172,6 +178,26 @@ TEST_F(ReadSize, ColumnsMustLieIn3To159AndRowsIn3To79) {
         else
             expectError(msg::Err105Report, msg::Err105Box, StatusErr105);
     }
+}
+
+TEST_F(ReadSize, Errore105TellsTheSizeFoundAndTheSizesAllowed) {
+    // 3 cells are 30 units, 3.75 mm; 159 cells reach 1599 units, 199.875 mm; 79 cells 799, 99.875 mm.
+    const std::string allowed =
+        "; consentite da 3 x 3 a 159 x 79 celle (da 3,75 x 3,75 a 199,875 x 99,875 mm)";
+    ini().mm_larg_scheda = 0;
+    ini().mm_alt_scheda = 0;
+    read(Header);
+    EXPECT_EQ(host.report.back(), "Dimensioni basetta: 0 x 0 celle (0 x 0 mm)" + allowed);
+
+    ini().mm_larg_scheda = 200;
+    ini().mm_alt_scheda = -3;
+    read(Header);
+    EXPECT_EQ(host.report.back(), "Dimensioni basetta: 160 x -2 celle (200 x -3 mm)" + allowed);
+
+    // An outline 1605 x 21 units: the size in millimetres is not truncated.
+    sizeFromOutlineOn(0);
+    read(Header + "RV 0 0 1605 21 0\n");
+    EXPECT_EQ(host.report.back(), "Dimensioni basetta: 160 x 2 celle (200,625 x 2,625 mm)" + allowed);
 }
 
 TEST_F(ReadSize, FromTheOutlineRectangleOnTheChosenLayer) {
