@@ -24,7 +24,8 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
     fcd = std::make_unique<GestoreFileFCD>(options.tmpPath.empty() ? temporaryPathBeside(options.iniPath)
                                                                    : options.tmpPath);
     thread = std::make_unique<Thread_>(*router);
-    settings = std::make_unique<GestoreFileINI>(options.iniPath);
+    settings = std::make_unique<GestoreFileINI>(SettingsLocation{
+        options.iniReadPath.empty() ? options.iniPath : options.iniReadPath, options.iniPath});
     crono = std::make_unique<Crono>(options.clock);
 
     router->links = {grid.get(), workList.get(), targetList.get(), settings.get(), &workerOutput_};

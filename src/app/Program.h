@@ -25,6 +25,7 @@ struct ProgramOptions {
     std::string iniPath; // the settings file
     std::string tmpPath; // the temporary copy of the drawing; empty: "zelta.tmp" beside iniPath
     Crono::Clock clock = monotonicTicks;
+    std::string iniReadPath = {}; // where the settings are read from, when not iniPath (shipped defaults)
 };
 
 class Program {

@@ -60,7 +60,7 @@ int runZelta(QApplication& app, const StartupOptions& options) {
     forms->Form1->show();
     if (!settings.readProblem.empty())
         forms->Form1->host->messageDlg(
-            strprintf(msg::SettingsUnreadable, settings.iniFile.c_str(), settings.readProblem.c_str()),
+            strprintf(msg::SettingsUnreadable, settings.readFrom.c_str(), settings.readProblem.c_str()),
             MsgDlgType::mtWarning, mbOK);
     return app.exec();
 }
