@@ -1,11 +1,14 @@
 # Front door of the project. `make run` builds and routes the example board; `make test` checks the
-# formatting, runs the whole test suite, then again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, runs the application-layer and thread tests under ThreadSanitizer,
-# and fuzzes each input reader for 30 s.
+# formatting, runs the whole test suite, builds every target in Release and runs the suite there
+# too, runs it again under AddressSanitizer and UndefinedBehaviorSanitizer, runs the
+# application-layer and thread tests under ThreadSanitizer, and fuzzes each input reader for 30 s.
 # `make install` (PREFIX, DESTDIR) and `make package` (a .deb) use a Release build of the programs.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
+# The Release tree holds every target (the desktop program, the tests and the benchmarks), so that
+# `make test` and `make bench` share it; the option is given because the cache would keep an older one.
+RELEASE_CONFIG = -DCMAKE_BUILD_TYPE=Release -DZELTA_UI=ON -DZELTA_BENCH=ON
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 PACKAGE_BUILD ?= build-package
@@ -19,8 +22,8 @@ TEST_FUZZ_SECONDS ?= 30
 TSAN_TESTS ?= ThreadStress|Program|FuzzRegressions|Writer|RoundTrip|Faults
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test test-plain test-asan test-tsan test-fuzz fuzz fuzz-build bench run screenshot \
-	package-build install package format format-check clean
+.PHONY: all deps build test test-plain test-release test-asan test-tsan test-fuzz fuzz fuzz-build bench run \
+	screenshot package-build install package format format-check clean
 
 all: build
 
@@ -31,10 +34,15 @@ build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 
-test: format-check test-plain test-asan test-tsan test-fuzz
+test: format-check test-plain test-release test-asan test-tsan test-fuzz
 
 test-plain: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+test-release: deps
+	@cmake -S . -B $(RELEASE_BUILD) $(RELEASE_CONFIG) > /dev/null
+	@cmake --build $(RELEASE_BUILD) -j$(JOBS)
+	ctest --test-dir $(RELEASE_BUILD) --output-on-failure -j$(JOBS)
 
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELTA_SANITIZE=ON -DZELTA_BENCH=OFF > /dev/null
@@ -59,7 +67,7 @@ test-fuzz: fuzz-build
 	FUZZ_SECONDS=$(TEST_FUZZ_SECONDS) fuzz/run $(FUZZ_BUILD)
 
 bench: deps
-	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DZELTA_UI=OFF > /dev/null
+	@cmake -S . -B $(RELEASE_BUILD) $(RELEASE_CONFIG) > /dev/null
 	@cmake --build $(RELEASE_BUILD) -j$(JOBS) --target zelta_bench
 	$(RELEASE_BUILD)/bench/zelta_bench
 

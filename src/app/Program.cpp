@@ -22,7 +22,8 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
     tracer = std::make_unique<TracciaPiste>();
     fcd = std::make_unique<GestoreFileFCD>(tmpPath);
     thread_ = makeThread();
-    settings = std::make_unique<GestoreFileINI>(options.iniPath);
+    settings = std::make_unique<GestoreFileINI>(SettingsLocation{
+        options.iniReadPath.empty() ? options.iniPath : options.iniReadPath, options.iniPath});
     crono = std::make_unique<Crono>(options.clock);
 
     router_->links = {grid.get(), workList.get(), targetList_.get(), settings.get(), &workerOutput_};

@@ -31,6 +31,7 @@ struct ProgramOptions {
     // temporary folder, removed with the program, so that two programs never share one.
     std::string tmpPath;
     Crono::Clock clock = monotonicTicks;
+    std::string iniReadPath = {}; // where the settings are read from, when not iniPath (shipped defaults)
 };
 
 // When a run stops by itself, checked at the end of every lap. A zero means no such limit.

@@ -97,8 +97,9 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
     host.quiet = options.quiet;
 
     ProgramOptions programOptions;
-    programOptions.iniPath =
-        options.iniPath.empty() ? GestoreFileINI::defaultPath(executablePath) : options.iniPath;
+    const SettingsLocation settings = settingsLocation(options.iniPath, executablePath);
+    programOptions.iniPath = settings.writePath;
+    programOptions.iniReadPath = settings.readPath;
     std::unique_ptr<Program> program;
     try {
         program = std::make_unique<Program>(host, programOptions);
@@ -111,7 +112,7 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
         return ExitRead;
     }
     if (!program->settings->readProblem.empty())
-        std::fprintf(stderr, "zelta-cli: %s: %s\n", program->settings->iniFile.c_str(),
+        std::fprintf(stderr, "zelta-cli: %s: %s\n", program->settings->readFrom.c_str(),
                      program->settings->readProblem.c_str());
     if (!applySettings(*program->settings, options.settings))
         return ExitUsage;

@@ -7,8 +7,9 @@
 
 namespace zelta::cli {
 
-std::string settingsPath(const std::string& iniPath, const std::string& executablePath) {
-    return iniPath.empty() ? GestoreFileINI::defaultPath(executablePath) : iniPath;
+SettingsLocation settingsLocation(const std::string& iniPath, const std::string& executablePath) {
+    return iniPath.empty() ? GestoreFileINI::defaultLocation(executablePath)
+                           : SettingsLocation{iniPath, iniPath};
 }
 
 bool applySettings(GestoreFileINI& settings, const std::vector<std::string>& assignments) {
@@ -35,13 +36,14 @@ bool applySettings(GestoreFileINI& settings, const std::vector<std::string>& ass
 int loadSettings(const std::string& iniPath, const std::vector<std::string>& assignments,
                  const std::string& executablePath, std::unique_ptr<GestoreFileINI>& settings) {
     try {
-        settings = std::make_unique<GestoreFileINI>(settingsPath(iniPath, executablePath));
+        settings = std::make_unique<GestoreFileINI>(settingsLocation(iniPath, executablePath));
     } catch (const SettingsError& e) {
         std::fprintf(stderr, "zelta-cli: %s\n", e.what());
         return ExitRead;
     }
     if (!settings->readProblem.empty())
-        std::fprintf(stderr, "zelta-cli: %s: %s\n", settings->iniFile.c_str(), settings->readProblem.c_str());
+        std::fprintf(stderr, "zelta-cli: %s: %s\n", settings->readFrom.c_str(),
+                     settings->readProblem.c_str());
     return applySettings(*settings, assignments) ? ExitOk : ExitUsage;
 }
 

@@ -10,7 +10,7 @@
 namespace zelta::cli {
 
 // The settings file the batch tool uses: iniPath, or the desktop program's own.
-std::string settingsPath(const std::string& iniPath, const std::string& executablePath);
+SettingsLocation settingsLocation(const std::string& iniPath, const std::string& executablePath);
 // Applies KEY=VALUE overrides; false (after saying why on standard error) for a bad one.
 bool applySettings(GestoreFileINI& settings, const std::vector<std::string>& assignments);
 // Reads the settings file and applies the overrides; returns an exit status.

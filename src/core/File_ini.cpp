@@ -1,17 +1,18 @@
 // Reading and writing of "zelta.ini", and the conversion of its item numbers to router values.
 #include "core/File_ini.h"
 
+#include "core/File_ini_text.h"
 #include "core/Messages.h"
 #include "core/Report.h"
 #include "core/SafeFile.h"
 
-#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zelta {
 
@@ -26,8 +27,9 @@ struct KeyDef {
     int32_t GestoreFileINI::*intField;
 };
 
-// The twelve keys in the order of a newly written file.
-const std::array<KeyDef, 12> Keys = {{
+// The keys in the order of a newly written file: the one place that defines them, so a new key
+// is one more line here (after the last of its section).
+const KeyDef Keys[] = {
     {"Base", "due_facce", "0", true, &GestoreFileINI::due_facce, nullptr},
     {"Base", "dim_auto", "0", true, &GestoreFileINI::dim_auto, nullptr},
     {"Base", "layer_dim", "0", false, nullptr, &GestoreFileINI::layer_dim},
@@ -40,70 +42,72 @@ const std::array<KeyDef, 12> Keys = {{
     {"Avanzate", "pdiag", "0", false, nullptr, &GestoreFileINI::pdiag},
     {"Avanzate", "pfaccia", "0", false, nullptr, &GestoreFileINI::pfaccia},
     {"Avanzate", "debug", "0", false, nullptr, &GestoreFileINI::debug},
-}};
+};
 
-std::string trim(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos)
-        return {};
-    size_t e = s.find_last_not_of(" \t\r");
-    return s.substr(b, e - b + 1);
-}
-
-bool sameText(const std::string& a, const char* b) {
-    return strcasecmp(a.c_str(), b) == 0;
-}
-
-// One value of a profile file: the first "key=value" line of the section, keys and sections
-// compared without regard to case, as the platform's profile files do.
-bool lookup(const std::string& content, const char* section, const char* key, std::string& value) {
-    bool inSection = false;
-    size_t pos = 0;
-    while (pos <= content.size()) {
-        size_t end = content.find('\n', pos);
-        if (end == std::string::npos)
-            end = content.size();
-        std::string line = trim(content.substr(pos, end - pos));
-        pos = end + 1;
-        if (line.empty() || line[0] == ';' || line[0] == '#')
-            continue;
-        if (line[0] == '[') {
-            size_t close = line.find(']');
-            inSection = close != std::string::npos && sameText(trim(line.substr(1, close - 1)), section);
-            continue;
+// Reads the whole file at path. Returns 0 when read (a pipe or a device reads as empty, so that
+// nothing waits on it), ENOENT when nothing is there (also when a file stands where a folder
+// should), else the reason it cannot be read.
+int readWholeFile(const std::string& path, std::string& content) {
+    content.clear();
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0)
+        return errno == ENOTDIR ? ENOENT : errno;
+    if (S_ISDIR(st.st_mode))
+        return EISDIR;
+    if (!S_ISREG(st.st_mode))
+        return 0;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    char buf[4096];
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            int err = errno;
+            ::close(fd);
+            return err;
         }
-        if (!inSection)
-            continue;
-        size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
-        if (sameText(trim(line.substr(0, eq)), key)) {
-            value = trim(line.substr(eq + 1));
-            return true;
-        }
+        content.append(buf, static_cast<size_t>(n));
     }
-    return false;
+    ::close(fd);
+    return 0;
 }
 
 void store(GestoreFileINI& ini, const KeyDef& def, const std::string& text) {
     int32_t v = 0;
     if (!parseWholeNumber(text, v))
         throw SettingsError(
-            strprintf(msg::SettingsBadValue, ini.iniFile.c_str(), def.section, def.key, text.c_str()));
+            strprintf(msg::SettingsBadValue, ini.readFrom.c_str(), def.section, def.key, text.c_str()));
     if (def.isBool)
         ini.*def.boolField = v != 0;
     else
         ini.*def.intField = v;
 }
 
-bool writableDir(const std::string& dir) {
-    return access(dir.c_str(), W_OK | X_OK) == 0;
+// Asked for the effective user, who is the one that will write.
+bool writableFolder(const std::string& dir) {
+    return faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// The executable's folder: "." for a bare name, "" for the root.
+std::string programFolder(const std::string& executablePath) {
+    auto slash = executablePath.find_last_of('/');
+    return slash == std::string::npos ? "." : executablePath.substr(0, slash);
+}
+
+bool isRegularFile(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 } // namespace
 
 bool parseWholeNumber(const std::string& text, int32_t& value) {
-    std::string t = trim(text);
+    std::string t = trimSpaces(text);
     if (t.empty())
         return false;
     size_t i = 0;
@@ -130,60 +134,68 @@ bool parseWholeNumber(const std::string& text, int32_t& value) {
     return true;
 }
 
-GestoreFileINI::GestoreFileINI(std::string path) : iniFile(std::move(path)) {
+GestoreFileINI::GestoreFileINI(std::string path) : GestoreFileINI(SettingsLocation{path, path}) {}
+
+GestoreFileINI::GestoreFileINI(const SettingsLocation& location)
+    : iniFile(location.writePath), readFrom(location.readPath) {
     readIni();
     optionsChanged = false;
 }
 
-std::string GestoreFileINI::defaultPath(const std::string& executablePath) {
-    auto slash = executablePath.find_last_of('/');
-    std::string exeDir = slash == std::string::npos ? "." : executablePath.substr(0, slash);
-    if (!exeDir.empty() && writableDir(exeDir))
-        return exeDir + "/zelta.ini";
-    // Built by construction, not assignment: GCC 12 at -O3 warns falsely (-Wrestrict) on
-    // assigning a literal to a std::string here.
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    const std::string config = xdg && *xdg     ? std::string(xdg)
-                               : home && *home ? std::string(home) + "/.config"
-                                               : std::string(".");
-    return config + "/zelta/zelta.ini";
+SettingsLocation GestoreFileINI::defaultLocation(const std::string& executablePath) {
+    const std::string folder = programFolder(executablePath);
+    return defaultLocation(executablePath, writableFolder(folder.empty() ? "/" : folder));
+}
+
+SettingsLocation GestoreFileINI::defaultLocation(const std::string& executablePath,
+                                                 bool programFolderWritable) {
+    const std::string folder = programFolder(executablePath);
+    std::string target = folder + "/zelta.ini";
+    if (!programFolderWritable) {
+        // Built by construction, not assignment: GCC 12 at -O3 warns falsely (-Wrestrict) on
+        // assigning a literal to a std::string here.
+        const char* xdg = std::getenv("XDG_CONFIG_HOME");
+        const char* home = std::getenv("HOME");
+        const std::string config = xdg && *xdg     ? std::string(xdg)
+                                   : home && *home ? std::string(home) + "/.config"
+                                                   : std::string(".");
+        target = config + "/zelta/zelta.ini";
+    }
+    // A file that is there but out of reach is still the one to read: its problem is told,
+    // rather than the shipped values silently taking its place.
+    struct stat st;
+    if (stat(target.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR))
+        return {target, target};
+    // Until the settings are first written, the shipped ones give the first values: beside the
+    // program, or where an installed program keeps its data (bin/../share/zelta).
+    for (const std::string& shipped : {folder + "/zelta.ini", folder + "/../share/zelta/zelta.ini"})
+        if (isRegularFile(shipped))
+            return {shipped, target};
+    return {target, target};
 }
 
 void GestoreFileINI::readIni() {
     readProblem.clear();
     std::string content;
-    struct stat st;
-    if (stat(iniFile.c_str(), &st) == 0) {
-        std::ifstream in;
-        if (S_ISDIR(st.st_mode)) {
-            readProblem = std::strerror(EISDIR);
-        } else {
-            in.open(iniFile, std::ios::binary);
-            if (!in)
-                readProblem = std::strerror(errno ? errno : EACCES);
-            else
-                content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-    } else if (errno != ENOENT && errno != ENOTDIR) {
-        // A missing file means defaults; a file that is there but out of reach is a problem to
-        // tell, or its values would be lost at the next write.
-        readProblem = std::strerror(errno);
-    }
+    // A missing file means defaults; a file that is there but out of reach is a problem to
+    // tell, or its values would be lost at the next write.
+    int err = readWholeFile(readFrom, content);
+    if (err != 0 && err != ENOENT)
+        readProblem = std::strerror(err);
     // Editors on some systems start a text file with a byte order mark; it is not part of the
     // first section's name.
     if (content.compare(0, 3, "\xEF\xBB\xBF") == 0)
         content.erase(0, 3);
     for (const KeyDef& def : Keys) {
         std::string text = def.defaultText;
-        lookup(content, def.section, def.key, text);
+        findProfileValue(content, def.section, def.key, text);
         store(*this, def, text);
     }
 }
 
 bool GestoreFileINI::setByKey(const std::string& key, const std::string& value) {
     for (const KeyDef& def : Keys) {
-        if (sameText(key, def.key)) {
+        if (sameName(key, def.key)) {
             store(*this, def, value);
             return true;
         }
@@ -193,30 +205,35 @@ bool GestoreFileINI::setByKey(const std::string& key, const std::string& value) 
 
 bool GestoreFileINI::writeIni() {
     writeError.clear();
-    std::string content;
-    const char* section = "";
+    auto failed = [this](const std::string& path, int err) {
+        writeError =
+            strprintf(msg::SettingsUnwritable, iniFile.c_str(), (path + ": " + std::strerror(err)).c_str());
+        return false;
+    };
+    // The lines that are not ours come from the file being replaced or, when there is none yet,
+    // from the file the values were read from. A file that is there but cannot be read is not
+    // replaced, or its other lines would be lost; a shipped file that cannot be read only has no
+    // lines to lend, and must not keep the person from saving their own settings.
+    std::string current;
+    int err = readWholeFile(iniFile, current);
+    if (err != 0 && err != ENOENT)
+        return failed(iniFile, err);
+    if (err == ENOENT && readFrom != iniFile && readWholeFile(readFrom, current) != 0)
+        current.clear();
+
+    std::vector<ProfileValue> values;
     for (const KeyDef& def : Keys) {
-        if (std::strcmp(section, def.section) != 0) {
-            section = def.section;
-            content += strprintf("[%s]\n", section);
-        }
         int32_t v = def.isBool ? (this->*def.boolField ? 1 : 0) : this->*def.intField;
-        content += strprintf("%s=%i\n", def.key, v);
+        values.push_back({def.section, def.key, strprintf("%i", v)});
     }
-    // The folder of a per-user settings file may not exist yet.
+    const std::string content = profileWithValues(current, values);
+
+    // The folder of a personal settings file may not exist yet; it is private to its user.
     auto slash = iniFile.find_last_of('/');
     if (slash != std::string::npos && slash > 0) {
-        std::string dir = iniFile.substr(0, slash);
-        struct stat st;
-        if (stat(dir.c_str(), &st) != 0) {
-            std::string partial;
-            for (size_t i = 1; i <= dir.size(); ++i) {
-                if (i == dir.size() || dir[i] == '/') {
-                    partial = dir.substr(0, i);
-                    mkdir(partial.c_str(), 0777);
-                }
-            }
-        }
+        const std::string folder = iniFile.substr(0, slash);
+        if (int made = makeFolders(folder, 0700); made != 0)
+            return failed(folder, made);
     }
     SafeFileWriter out;
     if (!out.open(iniFile)) {

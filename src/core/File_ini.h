@@ -13,17 +13,34 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Where the settings are read from and where they are written. The two differ only when the
+// program's folder cannot be written and the person has no settings file yet: the file shipped
+// beside the program gives the first values, the personal one receives the writes.
+struct SettingsLocation {
+    std::string readPath;
+    std::string writePath;
+};
+
 class GestoreFileINI {
 public:
-    // Reads the file at path (missing file or key: defaults). Throws SettingsError on a bad value.
+    // Reads the file at path (missing file or key: defaults), which writeIni then replaces.
+    // Throws SettingsError on a bad value.
     explicit GestoreFileINI(std::string path);
+    explicit GestoreFileINI(const SettingsLocation& location);
 
-    // "zelta.ini" in the executable's folder when that folder is writable, else in
-    // $XDG_CONFIG_HOME/zelta (~/.config/zelta when the variable is unset).
-    static std::string defaultPath(const std::string& executablePath);
+    // "zelta.ini" in the executable's folder when that folder can be written. Otherwise the file
+    // is written in $XDG_CONFIG_HOME/zelta (~/.config/zelta when the variable is unset). It is
+    // read from where it is written once it exists; until then from the settings shipped beside
+    // the executable, or in ../share/zelta/ from its folder (an installed program), if any.
+    static SettingsLocation defaultLocation(const std::string& executablePath);
+    // The same with the answer to "can the executable's folder be written?" given.
+    static SettingsLocation defaultLocation(const std::string& executablePath, bool programFolderWritable);
 
     void readIni();
-    // Writes all twelve keys; false when the file could not be written (see writeError).
+    // Writes every key into iniFile, creating its folder when missing. Every line of the
+    // file that is not one of the keys (comments, other keys and sections) stays as it stood;
+    // a first write takes those lines from the file read. False when the file could not be
+    // written (see writeError).
     bool writeIni();
 
     // Sets one option by its key, as the settings file would; false for an unknown key.
@@ -31,6 +48,8 @@ public:
     bool setByKey(const std::string& key, const std::string& value);
 
     std::string iniFile;
+    // The file the values were read from: iniFile, or the one shipped beside the program.
+    std::string readFrom;
     bool optionsChanged = false;
     bool due_facce = false;
     bool dim_auto = false;

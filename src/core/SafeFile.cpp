@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,9 +25,22 @@ std::string dirName(const std::string& path) {
     return path.substr(0, slash);
 }
 
-std::string baseName(const std::string& path) {
-    auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+// Creates a new file with a short unused name in folder: the destination's own name may already
+// be as long as a name can be, so the new name does not build on it. Returns the descriptor, or
+// -1 with errno set.
+int createTemporary(const std::string& folder, mode_t mode, std::string& path) {
+    static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = folder + "/.zelta-";
+        for (int i = 0; i < 8; ++i)
+            path += Letters[random() % (sizeof Letters - 1)];
+        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 // Follows a chain of symbolic links to the path they finally name, even when that path
@@ -48,6 +62,20 @@ std::string followLinks(std::string path) {
 
 } // namespace
 
+int makeFolders(const std::string& folder, mode_t mode) {
+    struct stat st;
+    if (stat(folder.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    const std::string parent = dirName(folder);
+    if (parent != folder && parent != ".")
+        if (int err = makeFolders(parent, mode); err != 0)
+            return err;
+    // Another process may make it at the same moment.
+    if (mkdir(folder.c_str(), mode) != 0 && errno != EEXIST)
+        return errno;
+    return 0;
+}
+
 ssize_t SafeFileWriter::defaultWrite(int fd, const void* data, size_t size) {
     return ::write(fd, data, size);
 }
@@ -60,8 +88,10 @@ SafeFileWriter::~SafeFileWriter() {
 }
 
 void SafeFileWriter::fail(const std::string& what, int err) {
-    if (!failed_)
-        error_ = what + ": " + std::strerror(err);
+    if (!failed_) {
+        reason_ = std::strerror(err);
+        error_ = what + ": " + reason_;
+    }
     failed_ = true;
 }
 
@@ -69,6 +99,7 @@ bool SafeFileWriter::open(const std::string& destination) {
     abort();
     failed_ = false;
     error_.clear();
+    reason_.clear();
     buffer_.clear();
     if (destination.empty()) {
         fail("(nome vuoto)", ENOENT);
@@ -100,23 +131,20 @@ bool SafeFileWriter::open(const std::string& destination) {
         fail(target_, errno);
         return false;
     }
-    std::string pattern = dirName(target_) + "/." + baseName(target_) + ".zelta-XXXXXX";
-    std::string temp = pattern;
-    fd_ = mkstemp(temp.data());
+    // A new file starts private and takes the old file's owner before its mode, since a change
+    // of owner clears the set-id bits. Without an old file, the usual mode for a new file.
+    std::string temp;
+    fd_ = createTemporary(dirName(target_), exists ? 0600 : 0666, temp);
     if (fd_ < 0) {
         fail(target_, errno);
         return false;
     }
     tempPath_ = temp;
-    mode_t mode;
     if (exists) {
-        mode = st.st_mode & 07777;
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask;
+        // Only a privileged process may give a file away; a failure leaves it this user's.
+        [[maybe_unused]] int owned = fchown(fd_, st.st_uid, st.st_gid);
+        fchmod(fd_, st.st_mode & 07777);
     }
-    fchmod(fd_, mode);
     return true;
 }
 
@@ -147,8 +175,10 @@ bool SafeFileWriter::flushBuffer() {
 }
 
 bool SafeFileWriter::commit() {
-    if (fd_ < 0)
+    if (fd_ < 0) {
+        fail(target_.empty() ? "(nessun file)" : target_, EBADF);
         return false;
+    }
     flushBuffer();
     if (!failed_ && !direct_ && sync_ && fsync(fd_) != 0)
         fail(target_, errno);

@@ -9,6 +9,10 @@
 
 namespace zelta {
 
+// Creates folder and its missing parents, each with mode (less the umask). Returns 0 when the
+// folder is there afterwards, else the reason (an errno value).
+int makeFolders(const std::string& folder, mode_t mode);
+
 class SafeFileWriter {
 public:
     // The system call used for every write; tests put a failing one in its place.
@@ -22,7 +26,11 @@ public:
 
     // Prepares to replace destination. A symbolic link is followed (the link stays a link);
     // a destination that exists and is not a regular file (a device, a pipe) is written directly;
-    // one that this process may not write (a read-only file) is refused.
+    // one that this process may not write (a read-only file) is refused. The new file takes the
+    // mode and, where the process may give it, the owner of the file it replaces. A file with
+    // other hard links is replaced too: the destination is always whole, old or new, and the
+    // other names keep the previous content (copying into the shared file would leave it half
+    // written if the copy broke off).
     bool open(const std::string& destination);
     void write(std::string_view data);
     // Flushes, syncs and puts the new file in place. On failure the destination is untouched.
@@ -33,7 +41,9 @@ public:
     bool isOpen() const { return fd_ >= 0; }
     void setWriteFn(WriteFn writeFn) { writeFn_ = writeFn ? writeFn : defaultWrite; }
     static ssize_t defaultWrite(int fd, const void* data, size_t size);
+    // After a failure: the file and the system's reason ("path: reason"), and the reason alone.
     const std::string& error() const { return error_; }
+    const std::string& reason() const { return reason_; }
 
 private:
     bool flushBuffer();
@@ -48,6 +58,7 @@ private:
     std::string tempPath_;
     std::string buffer_;
     std::string error_;
+    std::string reason_;
 };
 
 } // namespace zelta

@@ -53,7 +53,7 @@ void Forms::showMainWindow() {
     const GestoreFileINI& settings = *Form1->program->settings;
     if (!settings.readProblem.empty())
         Form1->host->messageDlg(
-            strprintf(msg::SettingsUnreadable, settings.iniFile.c_str(), settings.readProblem.c_str()),
+            strprintf(msg::SettingsUnreadable, settings.readFrom.c_str(), settings.readProblem.c_str()),
             MsgDlgType::mtWarning, mbOK);
     if (startDrawing_)
         QTimer::singleShot(0, Form1.get(), [this] { Form1->start1->click(); });

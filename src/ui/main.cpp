@@ -8,8 +8,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     zelta::ui::initializeApplication(app);
     zelta::ui::StartupOptions options;
-    options.program.iniPath =
-        zelta::GestoreFileINI::defaultPath(QCoreApplication::applicationFilePath().toStdString());
+    const zelta::SettingsLocation settings =
+        zelta::GestoreFileINI::defaultLocation(QCoreApplication::applicationFilePath().toStdString());
+    options.program.iniPath = settings.writePath;
+    options.program.iniReadPath = settings.readPath;
     options.drawing = zelta::ui::drawingFromArguments(QCoreApplication::arguments());
     return zelta::ui::runZelta(app, options);
 }

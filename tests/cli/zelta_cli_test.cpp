@@ -34,10 +34,20 @@ std::string quoted(const std::string& s) {
 }
 
 CliRun cli(const ScratchDir& dir, const std::vector<std::string>& args, const std::string& env = "") {
-    std::string cmd = env + " " + quoted(ZELTA_CLI);
-    for (const std::string& a : args)
-        cmd += " " + quoted(a);
-    cmd += " > " + quoted(dir.file("stdout")) + " 2> " + quoted(dir.file("stderr")) + " < /dev/null";
+    // Appended piece by piece: "literal" + std::string inlines to a copy that GCC 12 at -O3
+    // wrongly reports as overlapping (-Wrestrict).
+    std::string cmd = env;
+    cmd += ' ';
+    cmd += quoted(ZELTA_CLI);
+    for (const std::string& a : args) {
+        cmd += ' ';
+        cmd += quoted(a);
+    }
+    cmd += " > ";
+    cmd += quoted(dir.file("stdout"));
+    cmd += " 2> ";
+    cmd += quoted(dir.file("stderr"));
+    cmd += " < /dev/null";
     int status = std::system(cmd.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(dir.file("stdout")),
             readFile(dir.file("stderr"))};

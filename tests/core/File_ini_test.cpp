@@ -1,5 +1,6 @@
 // The settings file: defaults, the item-number conversions the router receives, a faithful round
-// trip in the documented key order, and every way the file can be bad, unreadable or unwritable.
+// trip in the documented key order, the lines of others kept as they stood, where the file lives,
+// and every way the file can be bad, unreadable or unwritable.
 #include "core/File_ini.h"
 
 #include "support/TestFiles.h"
@@ -7,10 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zelta {
 namespace {
@@ -94,6 +98,92 @@ TEST(GestoreFileINI, ANewFileHoldsTheKeysInTheirOrder) {
     ini.dim_auto = true;
     ASSERT_TRUE(ini.writeIni()) << ini.writeError;
     EXPECT_EQ(readFile(ini.iniFile), readFile(boardPath("auto-layer0.ini")));
+
+    // A file of nothing but our keys is ours alone: it is written as a new one.
+    GestoreFileINI ours(dir.write("ours.ini", "[avanzate]\nDEBUG = 0\n[Base]\ndim_auto=1\n"));
+    ASSERT_TRUE(ours.writeIni()) << ours.writeError;
+    EXPECT_EQ(readFile(ours.iniFile), readFile(boardPath("auto-layer0.ini")));
+}
+
+TEST(GestoreFileINI, WritingKeepsEveryLineThatIsNotOneOfTheKeys) {
+    ScratchDir dir;
+    GestoreFileINI ini(dir.write("zelta.ini", "; Zelta\r\n"
+                                              "\r\n"
+                                              "[Base]\r\n"
+                                              "  DIM_AUTO = 0 \r\n"
+                                              "mm_larg_scheda=100\r\n"
+                                              "colore=blu\r\n"
+                                              "\r\n"
+                                              "; advanced\r\n"
+                                              "[Avanzate]\r\n"
+                                              "metodo=2\r\n"
+                                              "giriv=1\r\n"
+                                              "[Altro]\r\n"
+                                              "giriv=9\r\n"));
+    ini.dim_auto = true;
+    ini.mm_larg_scheda = 120;
+    ini.giriv = 3;
+    ASSERT_TRUE(ini.writeIni()) << ini.writeError;
+    // Our keys change in place; the missing ones follow the last line of their section, in the
+    // order of a new file, with the file's own line ends.
+    EXPECT_EQ(readFile(ini.iniFile), "; Zelta\r\n"
+                                     "\r\n"
+                                     "[Base]\r\n"
+                                     "  DIM_AUTO = 1 \r\n"
+                                     "mm_larg_scheda=120\r\n"
+                                     "colore=blu\r\n"
+                                     "due_facce=0\r\n"
+                                     "layer_dim=0\r\n"
+                                     "mm_alt_scheda=0\r\n"
+                                     "\r\n"
+                                     "; advanced\r\n"
+                                     "[Avanzate]\r\n"
+                                     "metodo=2\r\n"
+                                     "giriv=3\r\n"
+                                     "ampg=10\r\n"
+                                     "ricalct=5\r\n"
+                                     "pcurva=0\r\n"
+                                     "pdiag=0\r\n"
+                                     "pfaccia=0\r\n"
+                                     "debug=0\r\n"
+                                     "[Altro]\r\n"
+                                     "giriv=9\r\n");
+}
+
+TEST(GestoreFileINI, WritingChangesTheLineTheReaderTakesAndAddsAMissingSectionAtTheEnd) {
+    ScratchDir dir;
+    GestoreFileINI ini(dir.write("zelta.ini",
+                                 "\xEF\xBB\xBF[base]\nlayer_dim=3\nlayer_dim=4\n[Base]\nlayer_dim=5\n"
+                                 "[Tools]\nx=1"));
+    EXPECT_EQ(ini.layer_dim, 3);
+    ini.layer_dim = 7;
+    ASSERT_TRUE(ini.writeIni()) << ini.writeError;
+    EXPECT_EQ(readFile(ini.iniFile),
+              "\xEF\xBB\xBF[base]\nlayer_dim=7\nlayer_dim=4\n"
+              "due_facce=0\ndim_auto=0\nmm_larg_scheda=0\nmm_alt_scheda=0\n"
+              "[Base]\nlayer_dim=5\n[Tools]\nx=1\n"
+              "[Avanzate]\nampg=10\ngiriv=10\nricalct=5\npcurva=0\npdiag=0\npfaccia=0\ndebug=0\n");
+    EXPECT_EQ(GestoreFileINI(ini.iniFile).layer_dim, 7);
+}
+
+TEST(GestoreFileINI, AFileThatCannotBeReadIsNotReplaced) {
+    // Its other lines cannot be kept: writing over it would lose them.
+    ScratchDir dir;
+    ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
+    const std::string path = dir.write("zelta.ini", "; mine\n[Base]\ndim_auto=1\n");
+    GestoreFileINI ini(path);
+    ASSERT_EQ(chmod(path.c_str(), 0200), 0);
+    if (chown(path.c_str(), 65534, 65534) != 0)
+        GTEST_SKIP() << "cannot give the file to another user";
+    {
+        WithoutRootRights user;
+        if (!user.active())
+            GTEST_SKIP() << "cannot give up root's rights";
+        EXPECT_FALSE(ini.writeIni());
+    }
+    EXPECT_NE(ini.writeError.find(std::strerror(EACCES)), std::string::npos) << ini.writeError;
+    ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+    EXPECT_EQ(readFile(path), "; mine\n[Base]\ndim_auto=1\n");
 }
 
 TEST(GestoreFileINI, WritingAndReadingGivesBackEveryField) {
@@ -225,18 +315,76 @@ TEST(GestoreFileINI, ASettingsPathThatCannotBeReadGivesTheDefaultsAndSaysWhy) {
     EXPECT_TRUE(missing.readProblem.empty());
 }
 
-TEST(DefaultPath, TheProgramFolderWhenItCanBeWrittenElseThePersonalConfigFolder) {
+TEST(DefaultLocation, TheProgramFolderWhenItCanBeWrittenElseThePersonalConfigFolder) {
     ScratchDir dir;
-    EXPECT_EQ(GestoreFileINI::defaultPath(dir.file("zelta")), dir.file("zelta.ini"));
-
-    const std::string noFolder = dir.file("missing/zelta");
+    const std::string exe = dir.file("zelta");
+    EXPECT_EQ(GestoreFileINI::defaultLocation(exe, true).readPath, dir.file("zelta.ini"));
+    EXPECT_EQ(GestoreFileINI::defaultLocation(exe, true).writePath, dir.file("zelta.ini"));
     {
         EnvVar xdg("XDG_CONFIG_HOME", "/xdg/config");
-        EXPECT_EQ(GestoreFileINI::defaultPath(noFolder), "/xdg/config/zelta/zelta.ini");
+        SettingsLocation where = GestoreFileINI::defaultLocation(exe, false);
+        EXPECT_EQ(where.readPath, "/xdg/config/zelta/zelta.ini");
+        EXPECT_EQ(where.writePath, "/xdg/config/zelta/zelta.ini");
     }
     EnvVar xdg("XDG_CONFIG_HOME", nullptr);
     EnvVar home("HOME", "/home/someone");
-    EXPECT_EQ(GestoreFileINI::defaultPath(noFolder), "/home/someone/.config/zelta/zelta.ini");
+    EXPECT_EQ(GestoreFileINI::defaultLocation(dir.file("missing/zelta")).writePath,
+              "/home/someone/.config/zelta/zelta.ini");
+
+    ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+    WithoutRootRights user;
+    if (!user.active())
+        GTEST_SKIP() << "cannot give up root's rights";
+    EXPECT_EQ(GestoreFileINI::defaultLocation(exe).writePath, "/home/someone/.config/zelta/zelta.ini");
+}
+
+TEST(DefaultLocation, TheFileShippedBesideAReadOnlyProgramIsReadUntilThePersonOwnsOne) {
+    ScratchDir dir;
+    const std::string exe = dir.file("bin/zelta");
+    std::filesystem::create_directory(dir.file("bin"));
+    EnvVar xdg("XDG_CONFIG_HOME", dir.file("config").c_str());
+    const std::string personal = dir.file("config/zelta/zelta.ini");
+    EXPECT_EQ(GestoreFileINI::defaultLocation(exe, false).readPath, personal);
+
+    const std::string shipped = dir.write("bin/zelta.ini", "; shipped\n[Base]\nmm_larg_scheda=80\n");
+    SettingsLocation where = GestoreFileINI::defaultLocation(exe, false);
+    EXPECT_EQ(where.readPath, shipped);
+    EXPECT_EQ(where.writePath, personal);
+
+    GestoreFileINI ini(where);
+    EXPECT_EQ(ini.mm_larg_scheda, 80);
+    ini.mm_larg_scheda = 90;
+    ASSERT_TRUE(ini.writeIni()) << ini.writeError;
+    EXPECT_EQ(readFile(shipped), "; shipped\n[Base]\nmm_larg_scheda=80\n");
+    EXPECT_EQ(GestoreFileINI(personal).mm_larg_scheda, 90);
+    // The shipped file's other lines come along into the person's own.
+    EXPECT_EQ(readFile(personal).rfind("; shipped\n", 0), 0u);
+
+    where = GestoreFileINI::defaultLocation(exe, false);
+    EXPECT_EQ(where.readPath, personal);
+    EXPECT_EQ(where.writePath, personal);
+}
+
+TEST(DefaultLocation, TheMissingConfigFoldersAreMadePrivateWhenTheSettingsAreWritten) {
+    ScratchDir dir;
+    const std::string path = dir.file("home/.config/zelta/zelta.ini");
+    GestoreFileINI ini(path);
+    ASSERT_TRUE(ini.writeIni()) << ini.writeError;
+    EXPECT_EQ(GestoreFileINI(path).giriv, 10);
+    struct stat st;
+    ASSERT_EQ(stat(dir.file("home/.config/zelta").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0077, 0u);
+
+    // A folder that cannot be made is named with the reason.
+    ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+    GestoreFileINI blocked(dir.file("other/zelta/zelta.ini"));
+    {
+        WithoutRootRights user;
+        if (!user.active())
+            GTEST_SKIP() << "cannot give up root's rights";
+        EXPECT_FALSE(blocked.writeIni());
+    }
+    EXPECT_NE(blocked.writeError.find(std::strerror(EACCES)), std::string::npos) << blocked.writeError;
 }
 
 } // namespace

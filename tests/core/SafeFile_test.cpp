@@ -1,5 +1,6 @@
-// Replacing a file by rename: the destination keeps its mode and its link, a failed write leaves
-// it and its folder as they were, and what cannot be renamed over is written in place.
+// Replacing a file by rename: the destination keeps its mode, owner and link, any legal name can
+// be written, a failed write leaves it and its folder as they were and says why, and what cannot
+// be renamed over is written in place.
 #include "core/SafeFile.h"
 
 #include "support/TestFiles.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -50,6 +52,34 @@ TEST(SafeFileWriter, ReplacingAFileKeepsItsMode) {
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
+TEST(SafeFileWriter, ReplacingAFileKeepsItsOwner) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can make a file of another user";
+    ScratchDir dir;
+    std::string path = dir.write("a.txt", "old");
+    ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+    // Set after the change of owner, which clears it.
+    ASSERT_EQ(chmod(path.c_str(), 02640), 0);
+    ASSERT_TRUE(replace(path, "new"));
+    EXPECT_EQ(readFile(path), "new");
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 02640u);
+}
+
+TEST(SafeFileWriter, AFileWithTheLongestLegalNameCanBeWrittenAndReplaced) {
+    ScratchDir dir;
+    for (size_t length : {250, 255}) {
+        std::string path = dir.file(std::string(length, 'n'));
+        ASSERT_TRUE(replace(path, "first")) << length;
+        ASSERT_TRUE(replace(path, "second")) << length;
+        EXPECT_EQ(readFile(path), "second");
+    }
+    EXPECT_EQ(entriesIn(dir.path()), 2);
+}
+
 TEST(SafeFileWriter, ASymbolicLinkIsFollowedAndStaysALink) {
     ScratchDir dir;
     std::string target = dir.write("real.txt", "old");
@@ -71,6 +101,30 @@ TEST(SafeFileWriter, AFailedWriteLeavesTheDestinationAndNoTemporaryFile) {
     EXPECT_FALSE(out.error().empty());
     EXPECT_EQ(readFile(path), "old");
     EXPECT_EQ(entriesIn(dir.path()), 1);
+}
+
+TEST(SafeFileWriter, EveryFailureGivesTheSystemsReason) {
+    ScratchDir dir;
+    auto reasonOf = [](const std::string& path, SafeFileWriter::WriteFn fn = nullptr) {
+        SafeFileWriter out(fn, false);
+        if (out.open(path)) {
+            out.write("new");
+            if (out.commit())
+                return std::string("written");
+        }
+        EXPECT_NE(out.error().find(out.reason()), std::string::npos) << out.error();
+        return out.reason();
+    };
+    EXPECT_EQ(reasonOf(dir.path()), std::strerror(EISDIR));
+    EXPECT_EQ(reasonOf(dir.file("missing/a.txt")), std::strerror(ENOENT));
+    EXPECT_EQ(reasonOf(dir.file("a.txt"), diskFull), std::strerror(ENOSPC));
+    if (::access("/dev/full", W_OK) == 0) {
+        EXPECT_EQ(reasonOf("/dev/full"), std::strerror(ENOSPC));
+    }
+
+    SafeFileWriter unopened;
+    EXPECT_FALSE(unopened.commit());
+    EXPECT_EQ(unopened.reason(), std::strerror(EBADF));
 }
 
 TEST(SafeFileWriter, APipeIsWrittenInPlace) {
