@@ -17,8 +17,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QThread>
 #include <atomic>
@@ -135,8 +137,14 @@ int main(int argc, char** argv) {
     main.start3->click();
     ok = save(main, dir, "main.png") && ok;
 
-    ok = save(*forms.Form2, dir, "opzioni.png") && ok;
-    forms.Form2->hide();
+    TForm2& basicOptions = *forms.Form2;
+    ok = save(basicOptions, dir, "opzioni.png") && ok;
+    // Other choices dropped by Abort: opened again, the dialog shows the settings as they were.
+    (basicOptions.Dimauto->isChecked() ? basicOptions.Dimman : basicOptions.Dimauto)->click();
+    basicOptions.larg->setText(QStringLiteral("999"));
+    basicOptions.BitBtn2->click();
+    ok = save(basicOptions, dir, "opzioni-dopo-abort.png") && ok;
+    basicOptions.hide();
     ok = save(*forms.Form3, dir, "opzioni-avanzate.png") && ok;
     forms.Form3->hide();
     ok = save(*forms.Form4, dir, "larghezza-piste.png") && ok;
