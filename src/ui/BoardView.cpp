@@ -118,6 +118,7 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("BoardView"));
     setWindowTitle(QString::fromUtf8(msg::BoardViewTitle));
     canvas = new BoardCanvas(*this);
+    legend = new BoardLegend(this);
     pointer_ = new QLabel(this);
     pointer_->setObjectName(QStringLiteral("pointer"));
     summary_ = new QLabel(this);
@@ -125,15 +126,18 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent, Qt::Window) {
     summary_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* status = new QHBoxLayout;
     status->setContentsMargins(6, 2, 6, 4);
+    status->setSpacing(16);
     status->addWidget(pointer_, 1);
     status->addWidget(summary_);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(canvas, 1);
+    column->addWidget(legend);
     column->addLayout(status);
     resize(900, 560);
     showSummary();
+    pointerGone();
 }
 
 void BoardView::setPicture(BoardPicture picture) {
@@ -187,7 +191,7 @@ void BoardView::pointerAt(QPointF board) {
 }
 
 void BoardView::pointerGone() {
-    pointer_->clear();
+    pointer_->setText(QString::fromUtf8(msg::BoardViewHint));
 }
 
 void BoardView::clickedAt(QPointF board, double slack) {

@@ -67,7 +67,8 @@ TEST_F(BoardViewWindow, ChangesOnlyWhenTheBestLapImproves) {
     ASSERT_TRUE(waitUntil([&] { return view.picture().routed; }));
     EXPECT_EQ(view.pictureChanges(), before + 1);
     EXPECT_FALSE(view.picture().tracks.empty());
-    EXPECT_EQ(view.summaryText(), "Giro migliore: piazzole scollegate 0 su 4");
+    EXPECT_TRUE(view.picture().rats.empty());
+    EXPECT_EQ(view.summaryText(), "Piazzole fuori dal gruppo maggiore della loro net: 0 su 4");
 
     // A better lap with no tracks at all, as the worker would hand it over: one pad of each net
     // is left out.
@@ -76,7 +77,8 @@ TEST_F(BoardViewWindow, ChangesOnlyWhenTheBestLapImproves) {
     ASSERT_TRUE(waitUntil([&] { return view.pictureChanges() == before + 2; }));
     EXPECT_TRUE(view.picture().tracks.empty());
     EXPECT_EQ(view.picture().unconnectedCount(), 2);
-    EXPECT_EQ(view.summaryText(), "Giro migliore: piazzole scollegate 2 su 4");
+    EXPECT_EQ(view.picture().rats.size(), 2u) << "one line joins the two pads of each net";
+    EXPECT_EQ(view.summaryText(), "Piazzole fuori dal gruppo maggiore della loro net: 2 su 4");
 
     // A new read drops the lap: pads only again.
     window().stop2->click();
@@ -120,6 +122,8 @@ TEST_F(BoardViewWindow, PointerTellsCellAndNetAndAClickHighlightsTheNet) {
     ui::BoardView& view = openView(window());
     QWidget* canvas = view.canvas;
 
+    EXPECT_EQ(view.pointerText(), "Rotella: zoom · trascina: sposta · clic: evidenzia la net")
+        << "how to use the pointer, while it is off the board";
     const QPoint pad = onCanvas(view, QPointF(60, 50)); // net 1, cell (6,5)
     hover(canvas, pad);
     EXPECT_EQ(view.pointerText(), "Cella (6,5)   net 1");
@@ -143,7 +147,7 @@ TEST_F(BoardViewWindow, PointerTellsCellAndNetAndAClickHighlightsTheNet) {
     EXPECT_EQ(view.options().highlightNet, -1);
 
     hover(canvas, onCanvas(view, QPointF(-5, 80))); // outside the board
-    EXPECT_EQ(view.pointerText(), "");
+    EXPECT_EQ(view.pointerText(), QString::fromUtf8(msg::BoardViewHint));
 }
 
 TEST_F(BoardViewWindow, WheelZoomsAboutThePointerAndDraggingPans) {
