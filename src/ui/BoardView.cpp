@@ -3,6 +3,7 @@
 
 #include "core/Messages.h"
 #include "core/Report.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -138,6 +139,14 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(900, 560);
     showSummary();
     pointerGone();
+}
+
+void BoardView::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        placeWindow(*this, parentWidget(), placed_);
+        placed_ = true;
+    }
+    QWidget::setVisible(visible);
 }
 
 void BoardView::setPicture(BoardPicture picture) {

@@ -74,6 +74,9 @@ public:
     QString pointerText() const;
     QString summaryText() const;
 
+    // Opening the window places it on the screen of the main window.
+    void setVisible(bool visible) override;
+
     BoardCanvas* canvas;
     BoardLegend* legend;
 
@@ -90,6 +93,7 @@ private:
     BoardPicture picture_;
     PaintOptions options_;
     int pictureChanges_ = 0;
+    bool placed_ = false;
     QLabel* pointer_;
     QLabel* summary_;
 };

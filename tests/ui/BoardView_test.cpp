@@ -1,5 +1,5 @@
-// The board view and the image export, driven from the main window: what the view shows and
-// when it changes, the pointer's work on it, and the export command.
+// The board view and the image export, driven from the main window: where the view opens, what
+// it shows and when it changes, the pointer's work on it, and the export command.
 #include "UiFixture.h"
 
 #include "core/Messages.h"
@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QImage>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
 #include <atomic>
@@ -55,6 +56,26 @@ TEST_F(BoardViewWindow, OpensFromMenuOrToolbarOnTheBoardAsItIs) {
     const QRectF board(view.canvas->toWidget(QPointF(0, 0)), view.canvas->toWidget(QPointF(240, 160)));
     EXPECT_TRUE(QRectF(view.canvas->rect()).contains(board)) << "board at " << board.x() << "," << board.y();
     EXPECT_GT(std::max(board.width() / view.canvas->width(), board.height() / view.canvas->height()), 0.9);
+}
+
+TEST_F(BoardViewWindow, OpensWhollyOnTheScreenOfTheMainWindow) {
+    startProgram("auto-layer0.ini");
+    const QRect area = window().screen()->availableGeometry();
+    // The main window in the far corner: the view may neither follow it off the screen nor
+    // keep more size than the screen has.
+    window().move(area.bottomRight() - QPoint(window().width() / 2, window().height() / 2));
+    ui::BoardView& view = openView(window());
+    EXPECT_TRUE(area.contains(view.frameGeometry())) << "view at " << view.x() << "," << view.y();
+
+    // Moved by the person, it reopens where it was left; left off the screen, it comes back.
+    view.close();
+    view.move(area.topLeft() + QPoint(3, 5));
+    openView(window());
+    EXPECT_EQ(view.pos(), area.topLeft() + QPoint(3, 5));
+    view.close();
+    view.move(area.right() + 500, area.top());
+    openView(window());
+    EXPECT_TRUE(area.contains(view.frameGeometry())) << "view at " << view.x() << "," << view.y();
 }
 
 TEST_F(BoardViewWindow, ChangesOnlyWhenTheBestLapImproves) {
