@@ -21,7 +21,7 @@ constexpr double OutlineWidth = 2.0;
 constexpr double MarkWidth = 2.5;
 constexpr double MarkGap = 4.0;
 // Rat lines are as thin in pixels at every zoom and scale: they are no copper and have no width.
-constexpr double RatPixels = 1.3;
+constexpr double RatPixels = 1.5;
 
 // How much of a dimmed net's colour stays over the substrate while another net is highlighted.
 constexpr double DimmedShare = 0.3;

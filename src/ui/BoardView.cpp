@@ -196,10 +196,13 @@ void BoardView::pointerAt(QPointF board) {
     const int32_t net = netAt(p, board.x(), board.y(), 0);
     if (net >= 0)
         line += "   " + strprintf(msg::BoardViewNet, net);
+    pointer_->setForegroundRole(QPalette::WindowText);
     pointer_->setText(text(line));
 }
 
 void BoardView::pointerGone() {
+    // The hint is greyed, so that it does not read as a figure of the board.
+    pointer_->setForegroundRole(QPalette::PlaceholderText);
     pointer_->setText(QString::fromUtf8(msg::BoardViewHint));
 }
 

@@ -9,11 +9,11 @@ namespace zelta::ui {
 
 namespace {
 
-// A sample as large as a line of text is high, twice as wide.
+// A sample a little higher than a line of text, twice as wide.
 class SampleTile : public QWidget {
 public:
     SampleTile(LegendSample sample, QWidget* parent) : QWidget(parent), sample_(sample) {
-        const int h = fontMetrics().height() + 2;
+        const int h = fontMetrics().height() + 5;
         setFixedSize(2 * h, h);
     }
 
