@@ -1,6 +1,7 @@
 // zelta-screenshot: runs the desktop program's windows (best offscreen), opens and routes a
-// board for a few laps, stops, saves, and writes a PNG of the main window, of each dialog, of the
-// board view (as it opens, then with a net highlighted) and of the help window, and the board's
+// board for a few laps, stops, saves, and writes a PNG of the main window, of each dialog (the
+// basic options also as reopened after Abort), of the board view (as it opens, then with a net
+// highlighted) and of the help window (contents, and the board view's page), and the board's
 // exported picture.
 //   zelta-screenshot --board B.fcd --ini B.ini --laps N --out DIR
 #include "render/ImageFiles.h"
@@ -23,6 +24,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 
@@ -153,20 +155,23 @@ int main(int argc, char** argv) {
     forms.AboutBox->hide();
     main.showBoardView();
     ok = save(*main.boardView, dir, "anteprima.png") && ok;
-    // The same view with the net of the first pad clicked on.
+    // The same view with a net clicked on: that of the first pad left unconnected, so that its
+    // rat lines show, else that of the first pad with a net.
     BoardView& view = *main.boardView;
-    for (const PicturePad& pad : view.picture().pads)
-        if (pad.net != 0) {
-            const QPointF at = view.canvas->toWidget(QPointF(pad.x, pad.y));
-            const QPointF global = view.canvas->mapToGlobal(at);
-            QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                              Qt::NoModifier);
-            QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                                Qt::NoModifier);
-            QApplication::sendEvent(view.canvas, &press);
-            QApplication::sendEvent(view.canvas, &release);
-            break;
-        }
+    const std::vector<PicturePad>& pads = view.picture().pads;
+    auto pad = std::find_if(pads.begin(), pads.end(), [](const PicturePad& p) { return p.unconnected; });
+    if (pad == pads.end())
+        pad = std::find_if(pads.begin(), pads.end(), [](const PicturePad& p) { return p.net != 0; });
+    if (pad != pads.end()) {
+        const QPointF at = view.canvas->toWidget(QPointF(pad->x, pad->y));
+        const QPointF global = view.canvas->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(view.canvas, &press);
+        QApplication::sendEvent(view.canvas, &release);
+    }
     ok = save(view, dir, "anteprima-net.png") && ok;
     view.hide();
     const QString picture = dir.filePath(QStringLiteral("scheda.png"));
@@ -179,5 +184,8 @@ int main(int argc, char** argv) {
     }
     forms.help->showContents();
     ok = save(*forms.help, dir, "guida.png") && ok;
+    forms.help->showContext(HelpMainWindow);
+    forms.help->browser()->scrollToAnchor(QStringLiteral("anteprima"));
+    ok = save(*forms.help, dir, "guida-anteprima.png") && ok;
     return ok ? 0 : 1;
 }
