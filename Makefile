@@ -75,9 +75,13 @@ run: build
 	$(BUILD)/zelta-cli route examples/demo.fcd -o $(BUILD)/demo-routed.fcd --ini examples/demo.ini --laps 40
 	@echo "Routed board written to $(BUILD)/demo-routed.fcd"
 
+# The demo board routes completely; three laps of the dense board leave pads unconnected, so
+# that its board view shows the marks and the rat lines.
 screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/zelta-screenshot --board examples/demo.fcd --ini examples/demo.ini \
 	    --laps 5 --out $(BUILD)/screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/zelta-screenshot --board tests/data/boards/dense-150pads.fcd \
+	    --ini tests/data/boards/auto-layer0.ini --laps 3 --out $(BUILD)/screenshots/dense
 
 # Only the two programs are built: the tests and benchmarks are not part of what is installed, and
 # installing (cpack too) does not build everything first.

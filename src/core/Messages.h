@@ -85,7 +85,10 @@ inline constexpr const char* BoardSizeNotNumber =
 inline constexpr const char* BoardViewTitle = "Anteprima scheda";
 inline constexpr const char* BoardViewNothingRead = "Nessuna scheda letta";
 inline constexpr const char* BoardViewPadsOnly = "Piazzole %d, nessun giro concluso";
-inline constexpr const char* BoardViewBestLap = "Giro migliore: piazzole scollegate %d su %d";
+// The view counts the pads outside the largest joined group of their net, as the check of a
+// saved file does; the main window counts the connections the best lap failed to make.
+inline constexpr const char* BoardViewBestLap = "Piazzole fuori dal gruppo maggiore della loro net: %d su %d";
+inline constexpr const char* BoardViewHint = "Rotella: zoom · trascina: sposta · clic: evidenzia la net";
 inline constexpr const char* BoardViewCell = "Cella (%d,%d)";
 inline constexpr const char* BoardViewNet = "net %d";
 inline constexpr const char* ExportFilter = "Immagine PNG|*.png|Immagine SVG|*.svg";

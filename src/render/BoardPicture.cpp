@@ -1,49 +1,15 @@
 // Building the board picture: pads from the read, tracks traced from a copy of the best plane as
-// the writer traces them, and the pads a lap left unconnected, found by joining cells through
-// track steps.
+// the writer traces them, and what the lap left unconnected; and what lies under a point.
 #include "render/BoardPicture.h"
 
 #include "tracer/Tracciapiste.h"
 
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <numeric>
 
 namespace zelta {
 
 namespace {
-
-bool inGrid(int c, int r) {
-    return c >= 0 && c < GridCols && r >= 0 && r < GridRows;
-}
-
-// Cells joined by track steps, with a union-find over the whole plane.
-class CellGroups {
-public:
-    explicit CellGroups(const int32_t* plane) : parent_(PlaneCells) {
-        std::iota(parent_.begin(), parent_.end(), 0);
-        for (int c = 0; c < GridCols; ++c)
-            for (int r = 0; r < GridRows; ++r) {
-                const int32_t v = plane[GestScheda::index(c, r)];
-                for (int d = 1; d <= 8; ++d) {
-                    const int nc = c + Directions[d].dc;
-                    const int nr = r + Directions[d].dr;
-                    if ((v & Directions[d].bit) != 0 && inGrid(nc, nr))
-                        join(GestScheda::index(c, r), GestScheda::index(nc, nr));
-                }
-            }
-    }
-    int root(int i) {
-        while (parent_[i] != i)
-            i = parent_[i] = parent_[parent_[i]];
-        return i;
-    }
-
-private:
-    void join(int a, int b) { parent_[root(a)] = root(b); }
-    std::vector<int> parent_;
-};
 
 double distanceToSegment(double x, double y, const PictureTrack& t) {
     const double dx = t.x2 - t.x1;
@@ -74,6 +40,7 @@ BoardPicture padsPicture(const GestoreFileFCD& fcd, const GestoreFileINI& settin
     picture.pads.reserve(fcd.placedPads.size());
     for (const PlacedPad& p : fcd.placedPads)
         picture.pads.push_back({p, false});
+    picture.rats = ratLines(picture.pads, padGroups(picture.pads, nullptr));
     return picture;
 }
 
@@ -92,50 +59,15 @@ std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets
     return tracks;
 }
 
-std::vector<bool> unconnectedPads(const std::vector<PicturePad>& pads, const int32_t* plane) {
-    CellGroups groups(plane);
-    // Per net: the pads in each group, and the group that came first for ties.
-    struct GroupCount {
-        int pads = 0;
-        size_t firstPad = 0;
-    };
-    std::map<int32_t, std::map<int, GroupCount>> byNet;
-    std::vector<int> groupOf(pads.size(), -1);
-    for (size_t i = 0; i < pads.size(); ++i) {
-        const PicturePad& p = pads[i];
-        if (p.net == 0 || !inGrid(p.col, p.row))
-            continue;
-        groupOf[i] = groups.root(GestScheda::index(p.col, p.row));
-        GroupCount& g = byNet[p.net][groupOf[i]];
-        if (g.pads++ == 0)
-            g.firstPad = i;
-    }
-    std::map<int32_t, int> largest;
-    for (const auto& [net, byGroup] : byNet) {
-        const GroupCount* best = nullptr;
-        int bestGroup = -1;
-        for (const auto& [group, count] : byGroup)
-            if (!best || count.pads > best->pads ||
-                (count.pads == best->pads && count.firstPad < best->firstPad)) {
-                best = &count;
-                bestGroup = group;
-            }
-        largest[net] = bestGroup;
-    }
-    std::vector<bool> result(pads.size(), false);
-    for (size_t i = 0; i < pads.size(); ++i)
-        if (groupOf[i] >= 0)
-            result[i] = groupOf[i] != largest[pads[i].net];
-    return result;
-}
-
 void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& nets) {
     if (picture.empty())
         return;
     picture.tracks = planeTracks(plane, nets, picture.cols, picture.rows, picture.originX, picture.originY);
-    const std::vector<bool> unconnected = unconnectedPads(picture.pads, plane);
+    const std::vector<int> groups = padGroups(picture.pads, plane);
+    const std::vector<bool> unconnected = unconnectedPads(picture.pads, groups);
     for (size_t i = 0; i < picture.pads.size(); ++i)
         picture.pads[i].unconnected = unconnected[i];
+    picture.rats = ratLines(picture.pads, groups);
     picture.routed = true;
 }
 

@@ -27,6 +27,17 @@ struct PictureTrack {
     bool operator==(const PictureTrack&) const = default;
 };
 
+// A connection still to make: a straight line between the nearest pads of two groups of a net
+// that the copper does not join.
+struct RatLine {
+    int32_t x1;
+    int32_t y1;
+    int32_t x2;
+    int32_t y2;
+    int32_t net;
+    bool operator==(const RatLine&) const = default;
+};
+
 struct BoardPicture {
     // The board's rectangle: its corner is grid cell (0, 0).
     int32_t originX = 0;
@@ -37,6 +48,8 @@ struct BoardPicture {
     int32_t rows = 0;
     std::vector<PicturePad> pads;
     std::vector<PictureTrack> tracks;
+    // What joins the groups of each net that the tracks leave apart; before a lap, every pad.
+    std::vector<RatLine> rats;
     // A lap has ended: the tracks and the unconnected pads are those of the best lap.
     bool routed = false;
 
@@ -45,20 +58,32 @@ struct BoardPicture {
     bool operator==(const BoardPicture&) const = default;
 };
 
-// The board of the last complete read with its pads and no tracks; empty when no read completed.
+// The board of the last complete read with its pads, no tracks and the rat lines that join its
+// pads; empty when no read completed.
 BoardPicture padsPicture(const GestoreFileFCD& fcd, const GestoreFileINI& settings);
 
-// Puts the tracks of plane (a copy of the best plane) on a pads picture and marks the pads the
-// lap left unconnected. Track widths follow the net table as the writer's do.
+// Puts the tracks of plane (a copy of the best plane) on a pads picture, marks the pads the lap
+// left unconnected and draws the rat lines that are still missing. Track widths follow the net
+// table as the writer's do.
 void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& nets);
 
 // The steps of plane joined into straight segments, at the writer's coordinates and widths.
 std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets, int32_t cols, int32_t rows,
                                       int32_t originX, int32_t originY);
 
-// Per pad: whether it lies outside its net's largest group of pads joined through the plane's
-// track steps. Ties go to the group holding the earliest pad; net 0 is no net and never counts.
-std::vector<bool> unconnectedPads(const std::vector<PicturePad>& pads, const int32_t* plane);
+// Per pad: the group of pads of its net that the plane's track steps join, named by the index of
+// the group's earliest pad; -1 for net 0, which is no net, and for pads off the grid. Without a
+// plane only pads on the same cell are joined.
+std::vector<int> padGroups(const std::vector<PicturePad>& pads, const int32_t* plane);
+
+// Per pad: whether it lies outside the largest group of its net. Ties go to the group holding
+// the earliest pad; pads without a group never count.
+std::vector<bool> unconnectedPads(const std::vector<PicturePad>& pads, const std::vector<int>& groups);
+
+// For each net, the fewest and shortest lines that join all its groups: a minimum spanning tree
+// over the groups, each line between the nearest two pads of the groups it joins. Ordered by net,
+// then shortest first; equal lengths go by the pads' order.
+std::vector<RatLine> ratLines(const std::vector<PicturePad>& pads, const std::vector<int>& groups);
 
 // The net of the copper at (x, y), pads before tracks, within slack units; -1 where there is none.
 int32_t netAt(const BoardPicture& picture, double x, double y, double slack);

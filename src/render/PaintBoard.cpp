@@ -1,5 +1,6 @@
 // Drawing a board picture: the substrate, the tracks at their width, the pads by their style with
-// their drill holes, the outline, and a red ring and cross on every pad the best lap left unconnected.
+// their drill holes, the outline, the rat lines still to make, and a red ring and cross on every
+// pad the best lap left unconnected; and the same things as samples for a legend.
 #include "render/PaintBoard.h"
 
 #include <QPainter>
@@ -19,6 +20,8 @@ const QColor UnconnectedMark(0xff, 0x30, 0x30);
 constexpr double OutlineWidth = 2.0;
 constexpr double MarkWidth = 2.5;
 constexpr double MarkGap = 4.0;
+// Rat lines are as thin in pixels at every zoom and scale: they are no copper and have no width.
+constexpr double RatPixels = 1.5;
 
 // How much of a dimmed net's colour stays over the substrate while another net is highlighted.
 constexpr double DimmedShare = 0.3;
@@ -86,6 +89,19 @@ void paintUnconnected(QPainter& painter, const PicturePad& p) {
     painter.drawLine(QPointF(p.x - a, p.y + a), QPointF(p.x + a, p.y - a));
 }
 
+void paintRats(QPainter& painter, const BoardPicture& picture, const PaintOptions& options) {
+    for (bool strong : {false, true})
+        for (const RatLine& r : picture.rats) {
+            const Shade s = shadeOf(r.net, options);
+            if (s.strong != strong)
+                continue;
+            QPen pen(s.pad, RatPixels, Qt::SolidLine, Qt::RoundCap);
+            pen.setCosmetic(true);
+            painter.setPen(pen);
+            painter.drawLine(QPointF(r.x1, r.y1), QPointF(r.x2, r.y2));
+        }
+}
+
 } // namespace
 
 QColor netColour(int32_t net) {
@@ -108,6 +124,8 @@ void paintBoard(QPainter& painter, const BoardPicture& picture, const PaintOptio
     // The highlighted net goes over the dimmed ones.
     paintTracks(painter, picture, options, false);
     paintTracks(painter, picture, options, true);
+    // Rat lines cross the tracks but end under their pads.
+    paintRats(painter, picture, options);
     for (bool strong : {false, true})
         for (const PicturePad& p : picture.pads) {
             const Shade s = shadeOf(p.net, options);
@@ -123,6 +141,41 @@ void paintBoard(QPainter& painter, const BoardPicture& picture, const PaintOptio
     for (const PicturePad& p : picture.pads)
         if (p.unconnected)
             paintUnconnected(painter, p);
+    painter.restore();
+}
+
+void paintLegendSample(QPainter& painter, LegendSample sample, const QRectF& box) {
+    // A piece of board 48 x 24 units, pads 10 units across as a common through-hole pad.
+    const auto pad = [](int32_t x, int32_t net) { return PicturePad{{x, 12, 10, 10, 4, 0, net, 0, 0}}; };
+    BoardPicture piece;
+    piece.width = 48;
+    piece.height = 24;
+    switch (sample) {
+    case LegendSample::NetColours:
+        piece.pads = {pad(10, 1), pad(24, 2), pad(38, 3)};
+        break;
+    case LegendSample::NoNet:
+        piece.pads = {pad(24, 0)};
+        break;
+    case LegendSample::Unconnected:
+        piece.pads = {pad(24, 4)};
+        break;
+    case LegendSample::Rat:
+        piece.pads = {pad(7, 5), pad(41, 5)};
+        piece.rats = {{7, 12, 41, 12, 5}};
+        break;
+    }
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.fillRect(box, Substrate);
+    painter.setClipRect(box);
+    painter.setTransform(fitTransform(piece, box), true);
+    paintRats(painter, piece, {});
+    for (const PicturePad& p : piece.pads)
+        paintPad(painter, p, shadeOf(p.net, {}));
+    if (sample == LegendSample::Unconnected)
+        paintUnconnected(painter, piece.pads.front());
     painter.restore();
 }
 

@@ -23,6 +23,17 @@ QColor netColour(int32_t net);
 // Draws the board in FidoCAD units: the painter's transform maps them to its device.
 void paintBoard(QPainter& painter, const BoardPicture& picture, const PaintOptions& options = {});
 
+// What the legend of a board picture explains, each drawn as on a board.
+enum class LegendSample {
+    NetColours,  // pads of three nets, each in its colour
+    NoNet,       // a pad of net 0
+    Unconnected, // a pad with the mark of a pad left unconnected
+    Rat,         // two pads of a net with the rat line between them
+};
+
+// Draws a sample on a piece of substrate filling box (device pixels).
+void paintLegendSample(QPainter& painter, LegendSample sample, const QRectF& box);
+
 // Maps the board's rectangle into target, whole and centred, keeping its proportions.
 QTransform fitTransform(const BoardPicture& picture, const QRectF& target);
 

@@ -3,6 +3,7 @@
 
 #include "core/Messages.h"
 #include "core/Report.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -118,6 +119,7 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("BoardView"));
     setWindowTitle(QString::fromUtf8(msg::BoardViewTitle));
     canvas = new BoardCanvas(*this);
+    legend = new BoardLegend(this);
     pointer_ = new QLabel(this);
     pointer_->setObjectName(QStringLiteral("pointer"));
     summary_ = new QLabel(this);
@@ -125,15 +127,26 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent, Qt::Window) {
     summary_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* status = new QHBoxLayout;
     status->setContentsMargins(6, 2, 6, 4);
+    status->setSpacing(16);
     status->addWidget(pointer_, 1);
     status->addWidget(summary_);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(canvas, 1);
+    column->addWidget(legend);
     column->addLayout(status);
     resize(900, 560);
     showSummary();
+    pointerGone();
+}
+
+void BoardView::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        placeWindow(*this, parentWidget(), placed_);
+        placed_ = true;
+    }
+    QWidget::setVisible(visible);
 }
 
 void BoardView::setPicture(BoardPicture picture) {
@@ -183,11 +196,14 @@ void BoardView::pointerAt(QPointF board) {
     const int32_t net = netAt(p, board.x(), board.y(), 0);
     if (net >= 0)
         line += "   " + strprintf(msg::BoardViewNet, net);
+    pointer_->setForegroundRole(QPalette::WindowText);
     pointer_->setText(text(line));
 }
 
 void BoardView::pointerGone() {
-    pointer_->clear();
+    // The hint is greyed, so that it does not read as a figure of the board.
+    pointer_->setForegroundRole(QPalette::PlaceholderText);
+    pointer_->setText(QString::fromUtf8(msg::BoardViewHint));
 }
 
 void BoardView::clickedAt(QPointF board, double slack) {

@@ -1,5 +1,6 @@
 // The board view: a window that draws the board picture, zooms about the pointer with the wheel,
-// pans by dragging, tells the cell and net under the pointer, and highlights the net clicked.
+// pans by dragging, tells the cell and net under the pointer, and highlights the net clicked; a
+// legend under the board says what its colours, marks and rat lines mean.
 #pragma once
 
 #include "render/BoardPicture.h"
@@ -49,6 +50,12 @@ private:
     QTransform pressTransform_;
 };
 
+// The legend: a sample of each thing drawn on the board beside what it means.
+class BoardLegend : public QWidget {
+public:
+    explicit BoardLegend(QWidget* parent);
+};
+
 class BoardView : public QWidget {
     Q_OBJECT
 public:
@@ -62,11 +69,16 @@ public:
     const PaintOptions& options() const { return options_; }
     void fitBoard();
 
-    // What lies under the pointer, and the state of the picture.
+    // What lies under the pointer (how to use the pointer while it is off the board), and the
+    // state of the picture.
     QString pointerText() const;
     QString summaryText() const;
 
+    // Opening the window places it on the screen of the main window.
+    void setVisible(bool visible) override;
+
     BoardCanvas* canvas;
+    BoardLegend* legend;
 
 signals:
     void pictureChanged();
@@ -81,6 +93,7 @@ private:
     BoardPicture picture_;
     PaintOptions options_;
     int pictureChanges_ = 0;
+    bool placed_ = false;
     QLabel* pointer_;
     QLabel* summary_;
 };

@@ -1,6 +1,8 @@
 // The help window and the map from help contexts to pages.
 #include "ui/HelpWindow.h"
 
+#include "ui/WindowPlacement.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -13,6 +15,16 @@ namespace {
 const char* const NotFoundHtml = "<h2>Pagina non trovata</h2>"
                                  "<p>La pagina <tt>%1</tt> non fa parte della guida.</p>"
                                  "<p><a href=\"qrc:/help/indice.html\">Torna all'indice</a></p>";
+
+// The window the person was working in when asking for help: the one to open beside.
+QWidget* askingWindow(const QWidget* help) {
+    if (QWidget* active = QApplication::activeWindow(); active && active != help)
+        return active;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != help && w->isVisible() && (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog))
+            return w;
+    return nullptr;
+}
 
 QString resourcePath(const QUrl& url) {
     if (url.scheme() == QLatin1String("qrc"))
@@ -110,6 +122,10 @@ void HelpWindow::present() {
         const QRect place = geometry();
         setParent(wanted, Qt::Window);
         setGeometry(place);
+    }
+    if (!isVisible()) {
+        placeWindow(*this, wanted ? wanted : askingWindow(this), placed_);
+        placed_ = true;
     }
     show();
     raise();

@@ -42,10 +42,12 @@ public:
 
 private:
     void open(const QString& page);
-    // Brings the window up so that it can be used even while a modal dialog is showing.
+    // Brings the window up so that it can be used even while a modal dialog is showing; on
+    // opening, it goes beside the window that asked for help, on that window's screen.
     void present();
 
     HelpBrowser* browser_;
+    bool placed_ = false;
 };
 
 } // namespace zelta::ui

@@ -128,9 +128,9 @@ void TForm2::showEvent(QShowEvent* event) {
 void TForm2::FormPaint() {
     const bool changed = settings_.optionsChanged;
     Supp->setItemIndex(settings_.due_facce ? 1 : 0);
-    Dimauto->setChecked(settings_.dim_auto);
-    if (!Dimauto->isChecked())
-        Dimman->setChecked(true);
+    // Checking one of the two buttons unchecks the other; unchecking the checked one alone would
+    // leave it checked, as exclusive buttons keep one on.
+    (settings_.dim_auto ? Dimauto : Dimman)->setChecked(true);
     layerdim->setCurrentIndex(
         settings_.layer_dim >= 0 && settings_.layer_dim < layerdim->count() ? settings_.layer_dim : -1);
     larg->setText(QString::number(settings_.mm_larg_scheda));

@@ -118,14 +118,8 @@ void TForm3::BitBtn1Click() {
 }
 
 void TForm3::BitBtn3Click() {
-    // The defaults reach the settings at once, even if the dialog is then aborted.
-    settings_.ampg = DefaultAmpg;
-    settings_.giriv = DefaultGiriv;
-    settings_.ricalct = DefaultRicalct;
-    settings_.pcurva = DefaultPcurva;
-    settings_.pdiag = DefaultPdiag;
-    settings_.pfaccia = DefaultPfaccia;
-    settings_.debug = DefaultDebug;
+    // The defaults go into the rows only: like a click, each row that changes counts as an edit,
+    // and they reach the settings on OK; Abort leaves the settings as they were.
     ampg->setItemIndex(DefaultAmpg);
     giriv->setItemIndex(DefaultGiriv);
     ricalct->setItemIndex(DefaultRicalct);

@@ -1,6 +1,7 @@
 // zelta-screenshot: runs the desktop program's windows (best offscreen), opens and routes a
-// board for a few laps, stops, saves, and writes a PNG of the main window, of each dialog, of the
-// board view (as it opens, then with a net highlighted), of the help window and of the open and save
+// board for a few laps, stops, saves, and writes a PNG of the main window, of each dialog (the
+// basic options also as reopened after Abort), of the board view (as it opens, then with a net
+// highlighted), of the help window (contents, and the board view's page), of the open and save
 // dialogs (with the question before replacing a file), and the board's exported picture.
 //   zelta-screenshot --board B.fcd --ini B.ini --laps N --out DIR
 #include "core/Messages.h"
@@ -18,13 +19,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <functional>
@@ -214,8 +218,14 @@ int main(int argc, char** argv) {
     main.start3->click();
     ok = save(main, dir, "main.png") && ok;
 
-    ok = save(*forms.Form2, dir, "opzioni.png") && ok;
-    forms.Form2->hide();
+    TForm2& basicOptions = *forms.Form2;
+    ok = save(basicOptions, dir, "opzioni.png") && ok;
+    // Other choices dropped by Abort: opened again, the dialog shows the settings as they were.
+    (basicOptions.Dimauto->isChecked() ? basicOptions.Dimman : basicOptions.Dimauto)->click();
+    basicOptions.larg->setText(QStringLiteral("999"));
+    basicOptions.BitBtn2->click();
+    ok = save(basicOptions, dir, "opzioni-dopo-abort.png") && ok;
+    basicOptions.hide();
     ok = save(*forms.Form3, dir, "opzioni-avanzate.png") && ok;
     forms.Form3->hide();
     ok = save(*forms.Form4, dir, "larghezza-piste.png") && ok;
@@ -224,20 +234,23 @@ int main(int argc, char** argv) {
     forms.AboutBox->hide();
     main.showBoardView();
     ok = save(*main.boardView, dir, "anteprima.png") && ok;
-    // The same view with the net of the first pad clicked on.
+    // The same view with a net clicked on: that of the first pad left unconnected, so that its
+    // rat lines show, else that of the first pad with a net.
     BoardView& view = *main.boardView;
-    for (const PicturePad& pad : view.picture().pads)
-        if (pad.net != 0) {
-            const QPointF at = view.canvas->toWidget(QPointF(pad.x, pad.y));
-            const QPointF global = view.canvas->mapToGlobal(at);
-            QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                              Qt::NoModifier);
-            QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                                Qt::NoModifier);
-            QApplication::sendEvent(view.canvas, &press);
-            QApplication::sendEvent(view.canvas, &release);
-            break;
-        }
+    const std::vector<PicturePad>& pads = view.picture().pads;
+    auto pad = std::find_if(pads.begin(), pads.end(), [](const PicturePad& p) { return p.unconnected; });
+    if (pad == pads.end())
+        pad = std::find_if(pads.begin(), pads.end(), [](const PicturePad& p) { return p.net != 0; });
+    if (pad != pads.end()) {
+        const QPointF at = view.canvas->toWidget(QPointF(pad->x, pad->y));
+        const QPointF global = view.canvas->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(view.canvas, &press);
+        QApplication::sendEvent(view.canvas, &release);
+    }
     ok = save(view, dir, "anteprima-net.png") && ok;
     view.hide();
     const QString picture = dir.filePath(QStringLiteral("scheda.png"));
@@ -250,6 +263,9 @@ int main(int argc, char** argv) {
     }
     forms.help->showContents();
     ok = save(*forms.help, dir, "guida.png") && ok;
+    forms.help->showContext(HelpMainWindow);
+    forms.help->browser()->scrollToAnchor(QStringLiteral("anteprima"));
+    ok = save(*forms.help, dir, "guida-anteprima.png") && ok;
     forms.help->hide();
     // The open dialog starts in the board's folder; the save dialog proposes the routed file,
     // which exists by now.

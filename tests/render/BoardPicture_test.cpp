@@ -1,5 +1,6 @@
-// The board picture's model: unconnected pads from a plane's steps, tracks joined at the writer's
-// coordinates and widths, what lies under a point, and pictures of a real read and routing.
+// The board picture's model: unconnected pads and rat lines from a plane's steps, tracks joined at
+// the writer's coordinates and widths, what lies under a point, and pictures of a real read and
+// routing.
 #include "render/BoardPicture.h"
 
 #include "app/Check.h"
@@ -47,7 +48,39 @@ TEST(BoardPicture, PadsOutsideTheLargestGroupOfTheirNetAreUnconnected) {
 
     const std::vector<bool> expected = {false, false, true,  false, true, false,
                                         false, false, false, false, false};
-    EXPECT_EQ(unconnectedPads(pads, plane.data()), expected);
+    EXPECT_EQ(unconnectedPads(pads, padGroups(pads, plane.data())), expected);
+}
+
+TEST(BoardPicture, RatLinesJoinTheNearestPadsOfTheGroupsTheCopperLeavesApart) {
+    Plane plane(PlaneCells, 0);
+    const std::vector<PicturePad> pads = {
+        padAt(2, 2, 1),   padAt(6, 2, 1), // joined by a track
+        padAt(6, 8, 1),                   // 60 below the second, 72 from the first
+        padAt(14, 2, 1),                  // 80 east of the second, 100 from the third
+        padAt(20, 10, 2), padAt(24, 10, 2), padAt(20, 14, 2), padAt(24, 14, 2), // a square 40 wide
+        padAt(30, 2, 3),  padAt(30, 2, 3), // two pads on one cell are joined
+        padAt(40, 2, 0),  padAt(44, 2, 0), // net 0 is no net
+        padAt(50, 2, 4),  padAt(52, 2, 4), // joined by a track
+        padAt(200, 2, 5), padAt(60, 2, 5), // the first lies off the grid
+    };
+    // Three sides of the square join its corners, all as long: the pads' order picks which.
+    lay(plane, 2, 2, 3, 4, 1);
+    lay(plane, 50, 2, 3, 2, 4);
+
+    const std::vector<RatLine> expected = {
+        {60, 20, 60, 80, 1},     {60, 20, 140, 20, 1},    {200, 100, 240, 100, 2},
+        {200, 100, 200, 140, 2}, {240, 100, 240, 140, 2},
+    };
+    const std::vector<int> groups = padGroups(pads, plane.data());
+    EXPECT_EQ(ratLines(pads, groups), expected);
+
+    // With no copper at all every pad is its own group, bar those that share a cell.
+    const std::vector<RatLine> bare = ratLines(pads, padGroups(pads, nullptr));
+    const std::vector<RatLine> expectedBare = {
+        {20, 20, 60, 20, 1},     {60, 20, 60, 80, 1},     {60, 20, 140, 20, 1},  {200, 100, 240, 100, 2},
+        {200, 100, 200, 140, 2}, {240, 100, 240, 140, 2}, {500, 20, 520, 20, 4},
+    };
+    EXPECT_EQ(bare, expectedBare);
 }
 
 using Track = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
@@ -127,6 +160,7 @@ TEST(BoardPicture, ShowsWhatTheReadPlacedAndWhatTheSavedBoardHolds) {
     EXPECT_EQ(picture.pads.front().sizeX, 10); // the slim IC pads keep their size
     EXPECT_EQ(picture.pads.front().sizeY, 16);
     EXPECT_FALSE(picture.routed);
+    EXPECT_FALSE(picture.rats.empty()) << "before a lap every connection is still to make";
 
     f.routeLaps(3);
     addBestLap(picture, f.program->grid->plane(BestPlane), *f.program->netTable);
@@ -144,6 +178,7 @@ TEST(BoardPicture, ShowsWhatTheReadPlacedAndWhatTheSavedBoardHolds) {
     const CheckResult check = checkDrawing(drawing);
     EXPECT_GT(check.padsUnconnected, 0) << "three laps do not finish this board";
     EXPECT_EQ(picture.unconnectedCount(), check.padsUnconnected);
+    EXPECT_FALSE(picture.rats.empty()) << "the pads left out are still to be joined";
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// The painter: net colours, and what each kind of copper looks like in a drawn picture.
+// The painter: net colours, and what each kind of copper and each rat line looks like in a drawn
+// picture.
 #include "render/PaintBoard.h"
 
 #include "TinyPicture.h"
@@ -57,6 +58,27 @@ TEST(PaintBoard, DrawsPadsTracksAtWidthOutlineAndUnconnectedMarks) {
     EXPECT_GT(mark.red(), 200);
     EXPECT_LT(mark.green(), 80);
     EXPECT_LT(mark.blue(), 80);
+}
+
+TEST(PaintBoard, RatLinesAreThinAtEveryScaleInTheirNetsColour) {
+    BoardPicture picture = tinyPicture();
+    picture.rats = {{300, 90, 300, 200, 2}};
+    for (double pixelsPerUnit : {2.0, 8.0}) {
+        // Half a pixel across, so that the line's middle falls in the middle of a pixel.
+        const QTransform toImage = QTransform::fromScale(pixelsPerUnit, pixelsPerUnit) *
+                                   QTransform::fromTranslate(-100 * pixelsPerUnit + 0.5, -50 * pixelsPerUnit);
+        QImage image(static_cast<int>(240 * pixelsPerUnit), static_cast<int>(160 * pixelsPerUnit),
+                     QImage::Format_ARGB32);
+        QPainter painter(&image);
+        painter.setTransform(toImage);
+        paintBoard(painter, picture);
+        painter.end();
+        const QColor substrate = pixelAt(image, toImage, BareBoard);
+        EXPECT_TRUE(near(pixelAt(image, toImage, QPointF(300, 150)), netColour(2))) << pixelsPerUnit;
+        // Two pixels beside it there is bare board, however large the scale.
+        const QPointF beside = toImage.inverted().map(toImage.map(QPointF(300, 150)) + QPointF(2, 0));
+        EXPECT_TRUE(near(pixelAt(image, toImage, beside), substrate)) << pixelsPerUnit;
+    }
 }
 
 TEST(PaintBoard, HighlightedNetStandsOutAndTheOthersAreDimmed) {

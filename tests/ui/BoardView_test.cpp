@@ -1,5 +1,5 @@
-// The board view and the image export, driven from the main window: what the view shows and
-// when it changes, the pointer's work on it, and the export command.
+// The board view and the image export, driven from the main window: where the view opens, what
+// it shows and when it changes, the pointer's work on it, and the export command.
 #include "UiFixture.h"
 
 #include "core/Messages.h"
@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QImage>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
 #include <atomic>
@@ -57,6 +58,26 @@ TEST_F(BoardViewWindow, OpensFromMenuOrToolbarOnTheBoardAsItIs) {
     EXPECT_GT(std::max(board.width() / view.canvas->width(), board.height() / view.canvas->height()), 0.9);
 }
 
+TEST_F(BoardViewWindow, OpensWhollyOnTheScreenOfTheMainWindow) {
+    startProgram("auto-layer0.ini");
+    const QRect area = window().screen()->availableGeometry();
+    // The main window in the far corner: the view may neither follow it off the screen nor
+    // keep more size than the screen has.
+    window().move(area.bottomRight() - QPoint(window().width() / 2, window().height() / 2));
+    ui::BoardView& view = openView(window());
+    EXPECT_TRUE(area.contains(view.frameGeometry())) << "view at " << view.x() << "," << view.y();
+
+    // Moved by the person, it reopens where it was left; left off the screen, it comes back.
+    view.close();
+    view.move(area.topLeft() + QPoint(3, 5));
+    openView(window());
+    EXPECT_EQ(view.pos(), area.topLeft() + QPoint(3, 5));
+    view.close();
+    view.move(area.right() + 500, area.top());
+    openView(window());
+    EXPECT_TRUE(area.contains(view.frameGeometry())) << "view at " << view.x() << "," << view.y();
+}
+
 TEST_F(BoardViewWindow, ChangesOnlyWhenTheBestLapImproves) {
     // The tiny board scores the same in every lap: only the first improves the best.
     startProgram("auto-layer0.ini");
@@ -67,7 +88,8 @@ TEST_F(BoardViewWindow, ChangesOnlyWhenTheBestLapImproves) {
     ASSERT_TRUE(waitUntil([&] { return view.picture().routed; }));
     EXPECT_EQ(view.pictureChanges(), before + 1);
     EXPECT_FALSE(view.picture().tracks.empty());
-    EXPECT_EQ(view.summaryText(), "Giro migliore: piazzole scollegate 0 su 4");
+    EXPECT_TRUE(view.picture().rats.empty());
+    EXPECT_EQ(view.summaryText(), "Piazzole fuori dal gruppo maggiore della loro net: 0 su 4");
 
     // A better lap with no tracks at all, as the worker would hand it over: one pad of each net
     // is left out.
@@ -76,7 +98,8 @@ TEST_F(BoardViewWindow, ChangesOnlyWhenTheBestLapImproves) {
     ASSERT_TRUE(waitUntil([&] { return view.pictureChanges() == before + 2; }));
     EXPECT_TRUE(view.picture().tracks.empty());
     EXPECT_EQ(view.picture().unconnectedCount(), 2);
-    EXPECT_EQ(view.summaryText(), "Giro migliore: piazzole scollegate 2 su 4");
+    EXPECT_EQ(view.picture().rats.size(), 2u) << "one line joins the two pads of each net";
+    EXPECT_EQ(view.summaryText(), "Piazzole fuori dal gruppo maggiore della loro net: 2 su 4");
 
     // A new read drops the lap: pads only again.
     window().stop2->click();
@@ -116,6 +139,8 @@ TEST_F(BoardViewWindow, PointerTellsCellAndNetAndAClickHighlightsTheNet) {
     ui::BoardView& view = openView(window());
     QWidget* canvas = view.canvas;
 
+    EXPECT_EQ(view.pointerText(), "Rotella: zoom · trascina: sposta · clic: evidenzia la net")
+        << "how to use the pointer, while it is off the board";
     const QPoint pad = onCanvas(view, QPointF(60, 50)); // net 1, cell (6,5)
     hover(canvas, pad);
     EXPECT_EQ(view.pointerText(), "Cella (6,5)   net 1");
@@ -139,7 +164,7 @@ TEST_F(BoardViewWindow, PointerTellsCellAndNetAndAClickHighlightsTheNet) {
     EXPECT_EQ(view.options().highlightNet, -1);
 
     hover(canvas, onCanvas(view, QPointF(-5, 80))); // outside the board
-    EXPECT_EQ(view.pointerText(), "");
+    EXPECT_EQ(view.pointerText(), QString::fromUtf8(msg::BoardViewHint));
 }
 
 TEST_F(BoardViewWindow, WheelZoomsAboutThePointerAndDraggingPans) {

@@ -1,5 +1,6 @@
-// The two options dialogs driven by their controls: loading from the settings, what OK, Abort
-// and "Ricarica default" leave in the settings and in the file, and the refused board size.
+// The two options dialogs driven by their controls: loading from the settings at every opening,
+// what OK, Abort and "Ricarica default" leave in the settings and in the file, and the refused
+// board size.
 #include "UiFixture.h"
 
 #include "core/Messages.h"
@@ -165,12 +166,61 @@ TEST_F(Options, AdvancedOkThenBasicAbortChangesMemoryButNotTheFile) {
     EXPECT_EQ(readFile(iniPath), ManualIni);
 }
 
-TEST_F(Options, ReloadDefaultsThenAbortLeavesTheDefaultsInTheSettings) {
+TEST_F(Options, ChoicesDroppedByAbortDoNotShowAtTheNextOpening) {
+    // Every control of the basic dialog moved away from the settings, then Abort.
+    whenModalShows([&](QWidget*) {
+        QTest::mouseClick(basic().Dimauto, Qt::LeftButton);
+        basic().layerdim->setCurrentIndex(0);
+        QTest::keyClicks(basic().larg, "5");
+        basic().BitBtn2->click();
+    });
+    EXPECT_EQ(basic().exec(), static_cast<int>(ModalResult::mrAbort));
+    EXPECT_FALSE(settings().dim_auto);
+    whenModalShows([&](QWidget*) {
+        EXPECT_TRUE(basic().Dimman->isChecked());
+        EXPECT_FALSE(basic().Dimauto->isChecked());
+        EXPECT_EQ(basic().layerdim->currentText(), "Serigrafie");
+        EXPECT_EQ(basic().larg->text(), "100");
+        basic().BitBtn2->click();
+    });
+    basic().exec();
+
+    // The same in the advanced dialog, including a row whose stored value selects nothing.
+    whenModalShows([&](QWidget*) {
+        QTest::mouseClick(advanced().giriv->button(0), Qt::LeftButton);
+        QTest::mouseClick(advanced().pcurva->button(1), Qt::LeftButton);
+        advanced().BitBtn2->click();
+    });
+    advanced().exec();
+    whenModalShows([&](QWidget*) {
+        EXPECT_EQ(advanced().giriv->itemIndex(), 3);
+        EXPECT_EQ(advanced().pcurva->itemIndex(), -1);
+        advanced().BitBtn2->click();
+    });
+    advanced().exec();
+    EXPECT_EQ(settings().giriv, 10);
+    EXPECT_EQ(settings().pcurva, -1);
+}
+
+TEST_F(Options, ReloadDefaultsReachesTheSettingsOnlyThroughOk) {
     whenModalShows([&](QWidget*) {
         advanced().BitBtn3->click();
         EXPECT_TRUE(advanced().isVisible());
         EXPECT_EQ(advanced().pcurva->itemIndex(), 2);
         advanced().BitBtn2->click();
+    });
+    advanced().exec();
+    EXPECT_EQ(settings().giriv, 10);
+    EXPECT_EQ(settings().ricalct, 0);
+    EXPECT_EQ(settings().pcurva, -1);
+    EXPECT_EQ(settings().pdiag, 4);
+    EXPECT_EQ(settings().debug, 1);
+    EXPECT_TRUE(settings().optionsChanged) << "the rows it changed count as edits";
+
+    whenModalShows([&](QWidget*) {
+        EXPECT_EQ(advanced().pcurva->itemIndex(), -1) << "the aborted defaults are gone";
+        advanced().BitBtn3->click();
+        advanced().BitBtn1->click();
     });
     advanced().exec();
     EXPECT_EQ(settings().ampg, 1);
@@ -180,7 +230,6 @@ TEST_F(Options, ReloadDefaultsThenAbortLeavesTheDefaultsInTheSettings) {
     EXPECT_EQ(settings().pdiag, 2);
     EXPECT_EQ(settings().pfaccia, 2);
     EXPECT_EQ(settings().debug, 0);
-    EXPECT_TRUE(settings().optionsChanged);
 }
 
 TEST_F(Options, HelpKeyKeepsTheDialogAndHelpButtonClosesIt) {
