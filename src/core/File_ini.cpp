@@ -42,6 +42,7 @@ const KeyDef Keys[] = {
     {"Avanzate", "pdiag", "0", false, nullptr, &GestoreFileINI::pdiag},
     {"Avanzate", "pfaccia", "0", false, nullptr, &GestoreFileINI::pfaccia},
     {"Avanzate", "debug", "0", false, nullptr, &GestoreFileINI::debug},
+    {"Avanzate", "ferma_vuoto", "0", false, nullptr, &GestoreFileINI::ferma_vuoto},
 };
 
 // Reads the whole file at path. Returns 0 when read (a pipe or a device reads as empty, so that

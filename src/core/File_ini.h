@@ -63,6 +63,9 @@ public:
     int32_t pdiag = 0;
     int32_t pfaccia = 0;
     int32_t debug = 0;
+    // The desktop program stops processing by itself after this many laps without a better one;
+    // 0 (or less) never.
+    int32_t ferma_vuoto = 0;
     int32_t boardWidth = 0;
     int32_t boardHeight = 0;
     int32_t cols = 0;

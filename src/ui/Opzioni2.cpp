@@ -8,14 +8,16 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zelta::ui {
 
 namespace {
 
 constexpr int ClientWidth = 378;
-constexpr int ClientHeight = 338;
+constexpr int ClientHeight = 370;
 
 // What "Ricarica default" puts in: 10x10, 1, 5, 0, 0, 0, Basso.
 constexpr int32_t DefaultAmpg = 1;
@@ -62,6 +64,23 @@ TForm3::TForm3(GestoreFileINI& settings, HelpWindow& help, QWidget* parent)
     debug = addRow("debug", "Debug", {"Basso", "Medio", "Alto"});
     rows->setColumnStretch(1, 1);
 
+    // When processing stops by itself. Not a routing option: changing it asks for no new read.
+    auto* stopCaption = new QLabel(QStringLiteral("Ferma dopo"), this);
+    QFont bold = stopCaption->font();
+    bold.setBold(true);
+    stopCaption->setFont(bold);
+    fermaVuoto = new QSpinBox(this);
+    fermaVuoto->setObjectName(QStringLiteral("fermaVuoto"));
+    fermaVuoto->setRange(0, 1000000);
+    fermaVuoto->setSpecialValueText(QStringLiteral("mai"));
+    auto* stopRow = new QHBoxLayout;
+    stopRow->addWidget(fermaVuoto);
+    stopRow->addWidget(new QLabel(QStringLiteral("giri a vuoto (0 = mai)"), this));
+    stopRow->addStretch();
+    rows->setRowStretch(2 * row - 1, 1);
+    rows->addWidget(stopCaption, 2 * row, 0, Qt::AlignVCenter);
+    rows->addLayout(stopRow, 2 * row, 1);
+
     BitBtn1 = okButton(this, "BitBtn1");
     BitBtn2 = abortButton(this, "BitBtn2");
     BitBtn3 = new QPushButton(QStringLiteral("Ricarica default"), this);
@@ -103,6 +122,7 @@ void TForm3::FormPaint() {
     pdiago->setItemIndex(settings_.pdiag);
     pfaccia->setItemIndex(settings_.pfaccia);
     debug->setItemIndex(settings_.debug);
+    fermaVuoto->setValue(std::max(0, settings_.ferma_vuoto));
     settings_.optionsChanged = changed;
 }
 
@@ -114,6 +134,7 @@ void TForm3::BitBtn1Click() {
     settings_.pdiag = pdiago->itemIndex();
     settings_.pfaccia = pfaccia->itemIndex();
     settings_.debug = debug->itemIndex();
+    settings_.ferma_vuoto = fermaVuoto->value();
     accept();
 }
 
@@ -127,6 +148,7 @@ void TForm3::BitBtn3Click() {
     pdiago->setItemIndex(DefaultPdiag);
     pfaccia->setItemIndex(DefaultPfaccia);
     debug->setItemIndex(DefaultDebug);
+    fermaVuoto->setValue(0);
 }
 
 void TForm3::BitBtn4Click() {

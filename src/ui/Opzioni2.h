@@ -1,5 +1,6 @@
 // The advanced options dialog: grid pitch, fast laps, target recalculation, the penalties and
-// the report detail, each a row of choices. OK changes the settings in memory only.
+// the report detail, each a row of choices, and when processing stops by itself. OK changes the
+// settings in memory only.
 #pragma once
 
 #include "core/File_ini.h"
@@ -7,6 +8,7 @@
 #include <QDialog>
 
 class QPushButton;
+class QSpinBox;
 
 namespace zelta::ui {
 
@@ -25,12 +27,13 @@ public:
     RadioGroup* pdiago;
     RadioGroup* pfaccia;
     RadioGroup* debug;
+    QSpinBox* fermaVuoto;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
     QPushButton* BitBtn3;
     QPushButton* BitBtn4;
 
-    // Loads the seven rows from the settings without counting that as an edit; runs whenever
+    // Loads the controls from the settings without counting that as an edit; runs whenever
     // the dialog is shown.
     void FormPaint();
 

@@ -92,17 +92,21 @@ TEST(ConversionTable, EveryItemAndEveryValueBeyondTheItems) {
     }
 }
 
+// The keys a newer program added at the end of [Avanzate], after those of the shared boards'
+// settings files, with their defaults.
+const char* NewerKeys = "ferma_vuoto=0\n";
+
 TEST(GestoreFileINI, ANewFileHoldsTheKeysInTheirOrder) {
     ScratchDir dir;
     GestoreFileINI ini(dir.file("zelta.ini"));
     ini.dim_auto = true;
     ASSERT_TRUE(ini.writeIni()) << ini.writeError;
-    EXPECT_EQ(readFile(ini.iniFile), readFile(boardPath("auto-layer0.ini")));
+    EXPECT_EQ(readFile(ini.iniFile), readFile(boardPath("auto-layer0.ini")) + NewerKeys);
 
     // A file of nothing but our keys is ours alone: it is written as a new one.
     GestoreFileINI ours(dir.write("ours.ini", "[avanzate]\nDEBUG = 0\n[Base]\ndim_auto=1\n"));
     ASSERT_TRUE(ours.writeIni()) << ours.writeError;
-    EXPECT_EQ(readFile(ours.iniFile), readFile(boardPath("auto-layer0.ini")));
+    EXPECT_EQ(readFile(ours.iniFile), readFile(boardPath("auto-layer0.ini")) + NewerKeys);
 }
 
 TEST(GestoreFileINI, WritingKeepsEveryLineThatIsNotOneOfTheKeys) {
@@ -116,7 +120,7 @@ TEST(GestoreFileINI, WritingKeepsEveryLineThatIsNotOneOfTheKeys) {
                                               "\r\n"
                                               "; advanced\r\n"
                                               "[Avanzate]\r\n"
-                                              "metodo=2\r\n"
+                                              "colore_piste=2\r\n"
                                               "giriv=1\r\n"
                                               "[Altro]\r\n"
                                               "giriv=9\r\n"));
@@ -138,7 +142,7 @@ TEST(GestoreFileINI, WritingKeepsEveryLineThatIsNotOneOfTheKeys) {
                                      "\r\n"
                                      "; advanced\r\n"
                                      "[Avanzate]\r\n"
-                                     "metodo=2\r\n"
+                                     "colore_piste=2\r\n"
                                      "giriv=3\r\n"
                                      "ampg=10\r\n"
                                      "ricalct=5\r\n"
@@ -146,6 +150,7 @@ TEST(GestoreFileINI, WritingKeepsEveryLineThatIsNotOneOfTheKeys) {
                                      "pdiag=0\r\n"
                                      "pfaccia=0\r\n"
                                      "debug=0\r\n"
+                                     "ferma_vuoto=0\r\n"
                                      "[Altro]\r\n"
                                      "giriv=9\r\n");
 }
@@ -162,7 +167,8 @@ TEST(GestoreFileINI, WritingChangesTheLineTheReaderTakesAndAddsAMissingSectionAt
               "\xEF\xBB\xBF[base]\nlayer_dim=7\nlayer_dim=4\n"
               "due_facce=0\ndim_auto=0\nmm_larg_scheda=0\nmm_alt_scheda=0\n"
               "[Base]\nlayer_dim=5\n[Tools]\nx=1\n"
-              "[Avanzate]\nampg=10\ngiriv=10\nricalct=5\npcurva=0\npdiag=0\npfaccia=0\ndebug=0\n");
+              "[Avanzate]\nampg=10\ngiriv=10\nricalct=5\npcurva=0\npdiag=0\npfaccia=0\ndebug=0\n" +
+                  std::string(NewerKeys));
     EXPECT_EQ(GestoreFileINI(ini.iniFile).layer_dim, 7);
 }
 

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QTest>
 
 namespace zelta::testing {
@@ -22,7 +23,7 @@ namespace {
 
 const char* const ManualIni =
     "[Base]\ndue_facce=0\ndim_auto=0\nlayer_dim=3\nmm_larg_scheda=100\nmm_alt_scheda=50\n"
-    "[Avanzate]\nampg=1\ngiriv=10\nricalct=0\npcurva=-1\npdiag=4\npfaccia=2\ndebug=1\n";
+    "[Avanzate]\nampg=1\ngiriv=10\nricalct=0\npcurva=-1\npdiag=4\npfaccia=2\ndebug=1\nferma_vuoto=0\n";
 
 class Options : public UiTest {
 protected:
@@ -72,9 +73,10 @@ TEST_F(Options, BasicOkCopiesTheControlsAndWritesTheSettingsFile) {
     EXPECT_EQ(settings().mm_larg_scheda, 120);
     EXPECT_EQ(settings().mm_alt_scheda, 60);
     // The advanced options go to the file as they are in memory.
-    EXPECT_EQ(readFile(iniPath),
-              "[Base]\ndue_facce=0\ndim_auto=1\nlayer_dim=1\nmm_larg_scheda=120\nmm_alt_scheda=60\n"
-              "[Avanzate]\nampg=1\ngiriv=10\nricalct=0\npcurva=-1\npdiag=4\npfaccia=2\ndebug=1\n");
+    EXPECT_EQ(
+        readFile(iniPath),
+        "[Base]\ndue_facce=0\ndim_auto=1\nlayer_dim=1\nmm_larg_scheda=120\nmm_alt_scheda=60\n"
+        "[Avanzate]\nampg=1\ngiriv=10\nricalct=0\npcurva=-1\npdiag=4\npfaccia=2\ndebug=1\nferma_vuoto=0\n");
 }
 
 TEST_F(Options, BoardSizeThatIsNoWholeNumberIsRefusedAndNothingIsCopied) {
@@ -149,6 +151,26 @@ TEST_F(Options, AdvancedDialogShowsLastItemForLargeValuesAndOkStoresItemNumbers)
     EXPECT_EQ(settings().pcurva, -1);
     // OK in the advanced dialog writes nothing.
     EXPECT_EQ(readFile(iniPath), ManualIni);
+}
+
+TEST_F(Options, IdleLapStopIsStoredByOkKeptByAbortAndAsksForNoNewRead) {
+    whenModalShows([&](QWidget*) {
+        EXPECT_EQ(advanced().fermaVuoto->value(), 0);
+        EXPECT_EQ(advanced().fermaVuoto->text(), "mai");
+        advanced().fermaVuoto->setValue(25);
+        advanced().BitBtn1->click();
+    });
+    EXPECT_EQ(advanced().exec(), QDialog::Accepted);
+    EXPECT_EQ(settings().ferma_vuoto, 25);
+    EXPECT_FALSE(settings().optionsChanged) << "when to stop does not change what was read";
+
+    whenModalShows([&](QWidget*) {
+        EXPECT_EQ(advanced().fermaVuoto->value(), 25);
+        advanced().fermaVuoto->setValue(3);
+        advanced().BitBtn2->click();
+    });
+    advanced().exec();
+    EXPECT_EQ(settings().ferma_vuoto, 25);
 }
 
 TEST_F(Options, AdvancedOkThenBasicAbortChangesMemoryButNotTheFile) {
