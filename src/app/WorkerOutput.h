@@ -1,11 +1,14 @@
-// Hands the routing worker's figures and report lines to the thread that owns the Host, in the
-// order the worker produced them.
+// Hands the routing worker's figures and report lines to the thread that owns the window (or
+// another sink). Lines keep their order; of each figure only the newest value matters, so a
+// burst of laps costs the receiving thread one update per field, however many laps it held.
 #pragma once
 
 #include "core/ReportSink.h"
 
+#include <array>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +20,8 @@ public:
     // Called on the worker's thread when the queue goes from empty to not empty.
     std::function<void()> onPending;
 
-    // Applies every queued item to host, in order. Call on the host's thread.
+    // Applies what is queued to sink: a clear, then the lines in order, then the newest value of
+    // each figure that changed. Call on the sink's thread.
     void drainInto(ReportSink& sink);
 
     void setText(Field field, const std::string& text) override;
@@ -25,17 +29,18 @@ public:
     void clearReport() override;
 
 private:
-    enum class Kind { Text, Line, Clear };
-    struct Item {
-        Kind kind;
-        Field field;
-        std::string text;
+    struct Queue {
+        bool clear = false;
+        std::vector<std::string> lines;
+        std::array<std::optional<std::string>, FieldCount> fields;
+        bool empty() const;
     };
-    void push(Item item);
+    // Runs change under the lock; onPending is called after it is released.
+    template <class Change> void push(Change change);
 
     std::mutex mutex_;
-    std::vector<Item> items_;
-    std::vector<Item> draining_;
+    Queue queue_;
+    Queue draining_;
 };
 
 } // namespace zelta

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zelta {
 
@@ -33,6 +34,11 @@ public:
     virtual ~ReportSink() = default;
     virtual void setText(Field field, const std::string& text) = 0;
     virtual void reportLine(const std::string& text) = 0;
+    // Several lines in their order; a sink that can take them at once does it faster.
+    virtual void reportLines(const std::vector<std::string>& lines) {
+        for (const std::string& line : lines)
+            reportLine(line);
+    }
     virtual void clearReport() = 0;
 };
 

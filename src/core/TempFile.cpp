@@ -2,6 +2,7 @@
 #include "core/TempFile.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <unistd.h>
 
 namespace zelta {
@@ -11,10 +12,10 @@ TempFile::~TempFile() {
         ::unlink(path_.c_str());
 }
 
-bool TempFile::create() {
+bool TempFile::create(const char* suffix) {
     const char* dir = std::getenv("TMPDIR");
-    std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/zelta-XXXXXX.tmp";
-    int fd = mkstemps(pattern.data(), 4);
+    std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/zelta-XXXXXX" + suffix;
+    int fd = mkstemps(pattern.data(), static_cast<int>(std::strlen(suffix)));
     if (fd < 0)
         return false;
     ::close(fd);

@@ -12,7 +12,8 @@ public:
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
 
-    bool create();
+    // A new empty file "zelta-XXXXXX<suffix>" in $TMPDIR (else /tmp); false when none could be made.
+    bool create(const char* suffix = ".tmp");
     const std::string& path() const { return path_; }
 
 private:

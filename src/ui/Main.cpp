@@ -92,16 +92,16 @@ TForm1::TForm1(const ProgramOptions& options, Prompter& prompter, HelpWindow& he
 
     program = std::make_unique<Program>(*host, options);
     // The worker's figures and report lines wait in a queue until the window's thread takes them.
+    outputTimer_ = new QTimer(this);
+    outputTimer_->setSingleShot(true);
+    outputTimer_->setInterval(40);
+    connect(outputTimer_, &QTimer::timeout, this, &TForm1::takeWorkerOutput);
     program->onWorkerOutput = [this] {
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (!program)
-                    return;
-                program->drainWorkerOutput();
-                // A run that stopped by itself ends as if Stop had been pressed.
-                if (program->processing() && program->stoppedByItself())
-                    stop2Click();
+                if (!outputTimer_->isActive())
+                    outputTimer_->start();
             },
             Qt::QueuedConnection);
     };
@@ -238,6 +238,8 @@ void TForm1::createControls() {
     report->setReadOnly(true);
     report->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     report->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The log keeps the last lines only; "Salva report..." writes them all.
+    report->setMaximumBlockCount(MaxLogLines);
     QPalette p = report->palette();
     p.setColor(QPalette::Base, Qt::white);
     p.setColor(QPalette::Text, Qt::black);
@@ -266,6 +268,7 @@ void TForm1::createMenu() {
     MenuStart1 = menuEntry(file, "MenuStart1", "&Apri fcd");
     MenuStart2 = menuEntry(file, "MenuStart2", "&Salva fcd");
     MenuExport = menuEntry(file, "MenuExport", "Esporta &immagine...");
+    MenuSaveReport = menuEntry(file, "MenuSaveReport", "Salva &report...");
     file->addSeparator();
     N2 = menuEntry(file, "N2", "&Larg. piste");
     file->addSeparator();

@@ -78,6 +78,7 @@ public:
     QAction* MenuStart1;
     QAction* MenuStart2;
     QAction* MenuExport;
+    QAction* MenuSaveReport;
     QAction* N2;
     QAction* N3;
     QAction* MenuExit;
@@ -113,6 +114,9 @@ public:
     void Timer1Timer();
     void showBoardView();
     void exportImage();
+    // "Salva report...": every line of the report since the last read, not only those the log
+    // still shows.
+    void saveReport();
 
     // The board of the last read with the best lap so far, from the window's own copy of it.
     BoardPicture boardPicture() const;
@@ -135,11 +139,16 @@ private:
     void run(const std::function<void()>& command);
     // Takes the best plane the worker handed over last (on the window's thread).
     void takeBestPlane();
+    // Shows what the worker produced since the last time, and takes in a stop it made by itself.
+    void takeWorkerOutput();
     // After a read or a track-width reset: a best lap whose results are gone is dropped, and
     // the view shows the board as it now is.
     void boardChanged();
 
     HelpWindow& help_;
+    // The worker's output is taken at most once a tick of this timer: however fast the laps run,
+    // the window repaints its figures and log a few times a second and stays free for clicks.
+    QTimer* outputTimer_;
     // The worker leaves its latest best plane here and posts one call to take it: a burst of
     // improving laps makes one update of the view, with the newest plane.
     std::mutex handoverMutex_;

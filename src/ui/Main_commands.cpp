@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 
 namespace zelta::ui {
@@ -52,6 +53,7 @@ void TForm1::connectCommands() {
     bind(BtnBoardView, &QPushButton::clicked, &TForm1::showBoardView);
     bind(MenuBoardView, &QAction::triggered, &TForm1::showBoardView);
     bind(MenuExport, &QAction::triggered, &TForm1::exportImage);
+    bind(MenuSaveReport, &QAction::triggered, &TForm1::saveReport);
     connect(Uscita1, &QAction::triggered, this, &QWidget::close);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 }
@@ -81,6 +83,7 @@ void TForm1::DimPisteClick() {
 }
 
 void TForm1::start2Click() {
+    program->stopRules.idleLaps = std::max(0, program->settings->ferma_vuoto);
     program->startProcessing();
 }
 
@@ -160,6 +163,32 @@ void TForm1::exportImage() {
     }
     if (!problem.empty())
         host->messageDlg(strprintf(msg::ExportFailed, problem.c_str()), MsgDlgType::mtError, mbOK);
+}
+
+void TForm1::saveReport() {
+    std::string proposed;
+    if (!program->fcd->fcdPath.empty()) {
+        const QFileInfo drawing(QString::fromStdString(program->fcd->fcdPath));
+        proposed = drawing.dir().filePath(drawing.completeBaseName() + QStringLiteral(".txt")).toStdString();
+    }
+    const std::optional<std::string> chosen =
+        host->saveFileDialog({msg::ReportDefaultExt, msg::ReportFilter, proposed});
+    if (!chosen)
+        return;
+    // The worker's lines still on their way belong in the file too.
+    program->drainWorkerOutput();
+    const std::string problem = host->spool.saveTo(*chosen);
+    if (!problem.empty())
+        host->messageDlg(strprintf(msg::ReportSaveFailed, problem.c_str()), MsgDlgType::mtError, mbOK);
+}
+
+void TForm1::takeWorkerOutput() {
+    if (!program)
+        return;
+    program->drainWorkerOutput();
+    // A run that stopped by itself ends as if Stop el. had been pressed.
+    if (program->processing() && program->stoppedByItself())
+        stop2Click();
 }
 
 BoardPicture TForm1::boardPicture() const {

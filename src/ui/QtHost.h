@@ -1,8 +1,10 @@
-// The desktop program's Host: figures into the main window's fields, report lines into its log,
-// message boxes and file choices through a Prompter. Used on the user-interface thread only.
+// The desktop program's Host: figures into the main window's fields, report lines into its log
+// (the last lines) and into the report's own file (every line), message boxes and file choices
+// through a Prompter. Used on the user-interface thread only.
 #pragma once
 
 #include "app/Host.h"
+#include "core/ReportSpool.h"
 #include "ui/Prompter.h"
 
 #include <array>
@@ -14,6 +16,9 @@ class QWidget;
 
 namespace zelta::ui {
 
+// The log keeps this many lines; older ones are only in the report's file.
+inline constexpr int MaxLogLines = 10000;
+
 class QtHost : public Host {
 public:
     QtHost(QWidget& window, Prompter& prompter) : window_(window), prompter_(prompter) {}
@@ -23,12 +28,15 @@ public:
     std::optional<std::string> saveFileDialog(const FileDialogSpec& request) override;
     void setText(Field field, const std::string& text) override;
     void reportLine(const std::string& text) override;
+    void reportLines(const std::vector<std::string>& lines) override;
     void clearReport() override;
     void processingStateChanged(bool processing) override;
 
     // The window's controls, set once they exist.
     std::array<QLineEdit*, FieldCount> fields{};
     QPlainTextEdit* report = nullptr;
+    // Every line since the report was last cleared, for "Salva report...".
+    ReportSpool spool;
     std::function<void(bool processing)> onProcessingStateChanged;
 
 private:

@@ -7,6 +7,7 @@
 #include "ui/Spessore.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 
 namespace zelta::testing {
@@ -71,9 +73,9 @@ TEST_F(Main, MenuHoldsEveryEntryInOrder) {
                     texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
         return texts;
     };
-    EXPECT_EQ(entries("&File"),
-              QStringList({"&Apri fcd", "&Salva fcd", "Esporta &immagine...", "-", "&Larg. piste", "-",
-                           "Start &elaborazione", "Stop ela&borazione", "-", "&Uscita"}));
+    EXPECT_EQ(entries("&File"), QStringList({"&Apri fcd", "&Salva fcd", "Esporta &immagine...",
+                                             "Salva &report...", "-", "&Larg. piste", "-",
+                                             "Start &elaborazione", "Stop ela&borazione", "-", "&Uscita"}));
     EXPECT_EQ(entries("&Opzioni"), QStringList({"&Modifica opzioni"}));
     EXPECT_EQ(entries("&Visualizza"), QStringList({"&Anteprima scheda"}));
     EXPECT_EQ(entries("&Help"), QStringList({"&Guida in linea", QString::fromUtf8("&Novità"),
@@ -142,6 +144,44 @@ TEST_F(Main, StartAndStopSwitchEveryCommandAndLogTheirTwoLines) {
     EXPECT_EQ(reportLines().last(), QStringLiteral("Start elaborazione... (%1 ms)").arg(spent));
     w.MenuExit->trigger();
     expectState(false);
+}
+
+// A small board routes thousands of laps a second, and at the higher levels each lap writes lines:
+// a click on Stop el. must still be taken at once, and the log must not grow without bound.
+TEST_F(Main, StopIsTakenAtOnceAtEveryReportLevelAndTheLogKeepsItsLastLines) {
+    for (int level = 0; level <= 2; ++level) {
+        SCOPED_TRACE("debug " + std::to_string(level));
+        startProgramWithIni("[Base]\ndim_auto=1\nlayer_dim=0\n[Avanzate]\ndebug=" + std::to_string(level) +
+                            "\n");
+        openBoard("tiny-2nets.fcd");
+        window().start2->click();
+        QElapsedTimer clock;
+        clock.start();
+        ASSERT_TRUE(waitUntil([&] { return clock.elapsed() > 700; }, 5000));
+
+        // Queued as a person's click is, behind whatever the window still has to do.
+        QMetaObject::invokeMethod(
+            window().stop2, [this] { window().stop2->click(); }, Qt::QueuedConnection);
+        clock.restart();
+        ASSERT_TRUE(waitUntil([&] { return !program().processing(); }, 10000));
+        // Generous: the benchmark measures it (about a tenth of a second on a loaded machine).
+        EXPECT_LT(clock.elapsed(), 2000);
+        EXPECT_LE(window().report->blockCount(), ui::MaxLogLines);
+        EXPECT_TRUE(reportLines().last().startsWith("...stop elaborazione")) << reportLines().last().toStdString();
+
+        if (level == 2) {
+            // The report's file holds every line, many more than the log shows.
+            const std::string path = scratch.file("report.txt");
+            prompter.saveAnswers.push_back(path);
+            window().MenuSaveReport->trigger();
+            const std::string saved = readFile(path);
+            const auto lines = std::count(saved.begin(), saved.end(), '\n');
+            EXPECT_GT(lines, ui::MaxLogLines);
+            EXPECT_EQ(saved.substr(saved.rfind('\n', saved.size() - 2) + 1),
+                      reportLines().last().toStdString() + "\n");
+        }
+        forms.reset();
+    }
 }
 
 TEST_F(Main, StartIsRefusedBeforeARead) {
