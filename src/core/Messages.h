@@ -71,6 +71,8 @@ inline constexpr const char* Err302Report = "Errore 302: Impossibile aprire file
 inline constexpr const char* Err302Box = "Errore 302: Impossibile aprire file temporaneo";
 inline constexpr const char* WriteDone = "... scrittura file terminata (%d ms)";
 inline constexpr const char* WriteComplete = "Scrittura file completata";
+// The line after an Errore 301 or 302 that says why the file could not be written or read.
+inline constexpr const char* FailureReason = "Motivo: %s";
 
 // Settings file
 inline constexpr const char* SettingsBadValue = "Valore non valido nel file delle opzioni %s:\nsezione [%s], "
