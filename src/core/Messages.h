@@ -73,6 +73,9 @@ inline constexpr const char* WriteDone = "... scrittura file terminata (%d ms)";
 inline constexpr const char* WriteComplete = "Scrittura file completata";
 // The line after an Errore 301 or 302 that says why the file could not be written or read.
 inline constexpr const char* FailureReason = "Motivo: %s";
+// The safe writer's reason for a pipe that nobody reads, where the system's ("No such device or
+// address") would mislead.
+inline constexpr const char* PipeWithoutReader = "nessun programma legge dalla pipe";
 
 // Settings file
 inline constexpr const char* SettingsBadValue = "Valore non valido nel file delle opzioni %s:\nsezione [%s], "
