@@ -107,4 +107,10 @@ inline constexpr const char* ImageNoBoard = "Nessuna scheda da disegnare";
 inline constexpr const char* ImageBadScale = "Scala non valida: %g pixel per millimetro";
 inline constexpr const char* ImageEncodeFailed = "Impossibile comporre l'immagine";
 
+// Batch tool
+inline constexpr const char* CliNotPositiveWhole = "valore non valido (\"%s\"): deve essere un numero intero "
+                                                   "positivo, al massimo %d";
+inline constexpr const char* CliNotPositive = "valore non valido (\"%s\"): deve essere un numero positivo";
+inline constexpr const char* CliNotInRange = "valore non valido (\"%s\"): deve essere un numero da %g a %g";
+
 } // namespace zelta::msg

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
-
+#include <cstring>
 #include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace zelta {
 namespace {
@@ -121,6 +124,42 @@ TEST(ZeltaCliRoute, ExitStatusTellsWhatWentWrong) {
 
     dir.write("bad.ini", "[Avanzate]\ngiriv=x\n");
     EXPECT_EQ(cli(dir, {"route", tiny, "-o", dir.file("o.fcd"), "--ini", dir.file("bad.ini")}).exit, 2);
+}
+
+TEST(ZeltaCliRoute, NumbersThatCouldNeverEndARunAreRefusedInWords) {
+    ScratchDir dir;
+    const std::string tiny = boardPath("tiny-2nets.fcd");
+    const std::string ini = boardPath("auto-layer0.ini");
+    struct Case {
+        std::vector<std::string> option;
+        const char* said;
+    };
+    const Case cases[] = {
+        // --laps 1 would end these runs anyway: only the refusal tells them apart.
+        {{"--seconds", "nan", "--laps", "1"}, "deve essere un numero positivo"},
+        {{"--seconds", "inf", "--laps", "1"}, "deve essere un numero positivo"},
+        {{"--seconds", "1e400", "--laps", "1"}, "deve essere un numero positivo"},
+        {{"--seconds", "-1"}, "deve essere un numero positivo"},
+        {{"--laps", "-5"}, "deve essere un numero intero positivo"},
+        {{"--laps", "99999999999"}, "deve essere un numero intero positivo"},
+        {{"--idle", "0"}, "deve essere un numero intero positivo"},
+        {{"--laps", "1.5"}, "deve essere un numero intero positivo"},
+        {{"--scale", "nan", "--laps", "1", "--png", dir.file("b.png")}, "deve essere un numero da 0.1 a 50"},
+        {{"--scale", "inf", "--laps", "1"}, "deve essere un numero da 0.1 a 50"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"route", tiny, "-o", dir.file("o.fcd"), "--ini", ini, "--quiet"};
+        args.insert(args.end(), c.option.begin(), c.option.end());
+        CliRun r = cli(dir, args);
+        EXPECT_EQ(r.exit, 1) << c.option[0] << " " << c.option[1];
+        EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+        EXPECT_LT(r.err.size(), 200u) << r.err;
+        EXPECT_FALSE(testing::fileExists(dir.file("o.fcd")));
+    }
+    EXPECT_EQ(cli(dir, {"route", tiny, "-o", dir.file("o.fcd"), "--ini", ini, "--quiet", "--seconds", "0.2",
+                        "--scale", "0.5", "--laps", "0x2"})
+                  .exit,
+              0);
 }
 
 TEST(ZeltaCliRoute, ExistingTracksAreReplacedOnRequest) {
