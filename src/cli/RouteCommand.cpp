@@ -4,8 +4,10 @@
 #include "app/Program.h"
 #include "app/RoutingSession.h"
 #include "cli/CliHost.h"
+#include "cli/SameFile.h"
 #include "cli/Settings.h"
 #include "core/Messages.h"
+#include "core/Report.h"
 #include "render/BoardPicture.h"
 #include "render/ImageFiles.h"
 
@@ -90,9 +92,32 @@ bool writePictures(const RouteOptions& options, const Program& program) {
     return ok;
 }
 
+// True when no two of the files name the same file; else says which two.
+bool distinctFiles(const RouteOptions& options) {
+    const std::vector<NamedFile> files = {{msg::CliInputRole, options.input, false},
+                                          {"--ini", options.iniPath, false},
+                                          {"-o", options.output, true},
+                                          {"--report", options.reportPath, true},
+                                          {"--svg", options.svgPath, true},
+                                          {"--png", options.pngPath, true}};
+    const auto same = firstSameFile(files);
+    if (!same)
+        return true;
+    const NamedFile& first = files[same->first];
+    const NamedFile& second = files[same->second];
+    std::fprintf(
+        stderr, "%s\n",
+        strprintf(msg::CliSameFile, first.role.c_str(), second.role.c_str(), second.path.c_str()).c_str());
+    return false;
+}
+
 } // namespace
 
 int runRoute(const RouteOptions& options, const std::string& executablePath) {
+    // Before anything is read or written: a refused run must leave every file as it was.
+    if (!distinctFiles(options))
+        return ExitUsage;
+
     CliHost host;
     host.quiet = options.quiet;
 

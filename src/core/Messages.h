@@ -108,6 +108,10 @@ inline constexpr const char* ImageBadScale = "Scala non valida: %g pixel per mil
 inline constexpr const char* ImageEncodeFailed = "Impossibile comporre l'immagine";
 
 // Batch tool
+inline constexpr const char* CliInputRole = "il disegno da leggere";
+inline constexpr const char* CliSameFile =
+    "zelta-cli: %s e %s indicano lo stesso file (%s): uno cancellerebbe l'altro; nulla è stato letto "
+    "né scritto";
 inline constexpr const char* CliNotPositiveWhole = "valore non valido (\"%s\"): deve essere un numero intero "
                                                    "positivo, al massimo %d";
 inline constexpr const char* CliNotPositive = "valore non valido (\"%s\"): deve essere un numero positivo";

@@ -126,6 +126,40 @@ TEST(ZeltaCliRoute, ExitStatusTellsWhatWentWrong) {
     EXPECT_EQ(cli(dir, {"route", tiny, "-o", dir.file("o.fcd"), "--ini", dir.file("bad.ini")}).exit, 2);
 }
 
+TEST(ZeltaCliRoute, TwoNamesOfOneFileAreRefusedBeforeAnythingIsReadOrWritten) {
+    ScratchDir dir;
+    const std::string ini = boardPath("auto-layer0.ini");
+    const std::string drawing = readFile(boardPath("tiny-2nets.fcd"));
+    const std::string in = dir.write("in.fcd", drawing);
+    std::filesystem::create_directory(dir.file("sub"));
+    std::filesystem::create_symlink("in.fcd", dir.file("link.fcd"));
+    const std::vector<std::vector<std::string>> clashes = {
+        {"-o", dir.file("out.fcd"), "--report", in},
+        {"-o", in},
+        {"-o", dir.file("link.fcd")},                                     // a link to the drawing
+        {"-o", dir.file("out.fcd"), "--png", dir.file("sub/../out.fcd")}, // not there yet
+        {"-o", dir.file("out.fcd"), "--svg", dir.file("b.svg"), "--report", dir.file("./b.svg")},
+        {"-o", ini},
+    };
+    for (const std::vector<std::string>& clash : clashes) {
+        std::vector<std::string> args = {"route", in, "--laps", "1", "--ini", ini};
+        args.insert(args.end(), clash.begin(), clash.end());
+        CliRun r = cli(dir, args);
+        EXPECT_EQ(r.exit, 1) << clash[1];
+        EXPECT_NE(r.err.find("indicano lo stesso file"), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "") << "nothing is read";
+        EXPECT_EQ(readFile(in), drawing);
+        for (const char* name : {"out.fcd", "b.svg"})
+            EXPECT_FALSE(testing::fileExists(dir.file(name))) << clash[1];
+    }
+    EXPECT_EQ(readFile(ini), readFile(boardPath("auto-layer0.ini")));
+
+    // Writing twice to a device loses nothing.
+    CliRun discarded = cli(dir, {"route", in, "-o", "/dev/null", "--report", "/dev/null", "--laps", "1",
+                                 "--ini", ini, "--quiet"});
+    EXPECT_EQ(discarded.exit, 0) << discarded.err;
+}
+
 TEST(ZeltaCliRoute, NumbersThatCouldNeverEndARunAreRefusedInWords) {
     ScratchDir dir;
     const std::string tiny = boardPath("tiny-2nets.fcd");
