@@ -1,4 +1,5 @@
-// The batch route: open, start, laps until the stop rule, stop, save.
+// The batch route: open, start, laps until the stop rule, stop, save, and the report file
+// whatever ended the run.
 #include "cli/RouteCommand.h"
 
 #include "app/Program.h"
@@ -8,6 +9,7 @@
 #include "cli/Settings.h"
 #include "core/Messages.h"
 #include "core/Report.h"
+#include "core/SafeFile.h"
 #include "render/BoardPicture.h"
 #include "render/ImageFiles.h"
 
@@ -15,7 +17,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <unistd.h>
 
 namespace zelta::cli {
@@ -111,6 +112,34 @@ bool distinctFiles(const RouteOptions& options) {
     return false;
 }
 
+// The report file holds every line of the report log, whatever ended the run.
+bool writeReport(const std::string& path, const std::vector<std::string>& lines) {
+    if (path.empty())
+        return true;
+    SafeFileWriter out;
+    if (out.open(path)) {
+        for (const std::string& line : lines) {
+            out.write(line);
+            out.write("\n");
+        }
+        if (out.commit())
+            return true;
+    }
+    std::fprintf(stderr, "%s\n",
+                 strprintf(msg::CliReportUnwritable, path.c_str(), out.reason().c_str()).c_str());
+    return false;
+}
+
+// The last step of every way out of a run: the report file, the result's name when it was
+// written, and the exit status.
+int finish(const RouteOptions& options, const CliHost& host, int status) {
+    if (!writeReport(options.reportPath, host.log()) && status == ExitOk)
+        status = ExitWrite;
+    if (status == ExitOk)
+        std::fprintf(stderr, "Risultato: %s\n", options.output.c_str());
+    return status;
+}
+
 } // namespace
 
 int runRoute(const RouteOptions& options, const std::string& executablePath) {
@@ -130,17 +159,17 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
         program = std::make_unique<Program>(host, programOptions);
     } catch (const SettingsError& e) {
         std::fprintf(stderr, "zelta-cli: %s\n", e.what());
-        return ExitRead;
+        return finish(options, host, ExitRead);
     }
     if (program->fcd->tmpPath.empty()) {
         std::fprintf(stderr, "zelta-cli: impossibile creare un file temporaneo\n");
-        return ExitRead;
+        return finish(options, host, ExitRead);
     }
     if (!program->settings->readProblem.empty())
         std::fprintf(stderr, "zelta-cli: %s: %s\n", program->settings->readFrom.c_str(),
                      program->settings->readProblem.c_str());
     if (!applySettings(*program->settings, options.settings))
-        return ExitUsage;
+        return finish(options, host, ExitUsage);
 
     ProgressLine progress(host);
     host.beforePrint = [&] { progress.wipe(); };
@@ -152,7 +181,7 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
     };
 
     if (program->openFile(options.input).status != StatusComplete)
-        return ExitRead;
+        return finish(options, host, ExitRead);
 
     StopRules rules;
     rules.laps = options.laps.value_or(0);
@@ -165,26 +194,12 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
     });
     progress.wipe();
     if (!run.started)
-        return ExitRead;
+        return finish(options, host, ExitRead);
 
     const bool saved = program->saveTo(options.output).written;
     // The pictures come after the drawing: a picture that cannot be written loses no routing.
     const bool pictured = writePictures(options, *program);
-
-    if (!options.reportPath.empty()) {
-        std::ofstream report(options.reportPath, std::ios::binary);
-        for (const std::string& line : host.log())
-            report << line << '\n';
-        if (!report.flush()) {
-            std::fprintf(stderr, "zelta-cli: impossibile scrivere il rapporto %s\n",
-                         options.reportPath.c_str());
-            return ExitWrite;
-        }
-    }
-    if (!saved || !pictured)
-        return ExitWrite;
-    std::fprintf(stderr, "Risultato: %s\n", options.output.c_str());
-    return ExitOk;
+    return finish(options, host, saved && pictured ? ExitOk : ExitWrite);
 }
 
 } // namespace zelta::cli

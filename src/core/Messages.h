@@ -116,5 +116,6 @@ inline constexpr const char* CliNotPositiveWhole = "valore non valido (\"%s\"): 
                                                    "positivo, al massimo %d";
 inline constexpr const char* CliNotPositive = "valore non valido (\"%s\"): deve essere un numero positivo";
 inline constexpr const char* CliNotInRange = "valore non valido (\"%s\"): deve essere un numero da %g a %g";
+inline constexpr const char* CliReportUnwritable = "zelta-cli: impossibile scrivere il rapporto %s: %s";
 
 } // namespace zelta::msg

@@ -196,6 +196,73 @@ TEST(ZeltaCliRoute, NumbersThatCouldNeverEndARunAreRefusedInWords) {
               0);
 }
 
+TEST(ZeltaCliRoute, AnOutputThatIsAPipeNobodyReadsFailsAtOnce) {
+    ScratchDir dir;
+    const std::string fifo = dir.file("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string tiny = boardPath("tiny-2nets.fcd");
+    const std::string ini = boardPath("auto-layer0.ini");
+    // Without a limit of its own, a run that waited for a reader would hold the suite.
+    const std::string limit = "timeout 20";
+    CliRun drawing = cli(dir, {"route", tiny, "-o", fifo, "--laps", "1", "--ini", ini}, limit);
+    EXPECT_EQ(drawing.exit, 3);
+    EXPECT_NE(drawing.err.find("Errore 301: Impossibile aprire file fidocad"), std::string::npos)
+        << drawing.err;
+    EXPECT_NE(drawing.out.find("Errore 301: Impossibile aprire file fcd_out\nMotivo: "), std::string::npos);
+    for (const char* option : {"--report", "--svg", "--png"}) {
+        CliRun extra = cli(
+            dir, {"route", tiny, "-o", dir.file("o.fcd"), "--laps", "1", "--ini", ini, option, fifo}, limit);
+        EXPECT_EQ(extra.exit, 3) << option;
+        EXPECT_NE(extra.err.find(fifo), std::string::npos) << extra.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+TEST(ZeltaCliRoute, ACharacterDeviceIsWrittenInPlaceAndAFullOneSaysWhy) {
+    ScratchDir dir;
+    const std::string tiny = boardPath("tiny-2nets.fcd");
+    const std::string ini = boardPath("auto-layer0.ini");
+    EXPECT_EQ(cli(dir, {"route", tiny, "-o", "/dev/null", "--laps", "1", "--ini", ini}).exit, 0);
+    if (::access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full here";
+    CliRun full = cli(dir, {"route", tiny, "-o", "/dev/full", "--laps", "1", "--ini", ini});
+    EXPECT_EQ(full.exit, 3);
+    EXPECT_NE(full.out.find(std::string("Errore 301: Impossibile aprire file fcd_out\nMotivo: ") +
+                            std::strerror(ENOSPC) + "\n"),
+              std::string::npos)
+        << full.out;
+}
+
+TEST(ZeltaCliRoute, TheReportFileIsWrittenWhateverEndsTheRun) {
+    ScratchDir dir;
+    const std::string ini = boardPath("auto-layer0.ini");
+    const std::string report = dir.file("report.txt");
+    struct Case {
+        std::vector<std::string> args;
+        int exit;
+        const char* line;
+    };
+    const Case cases[] = {
+        {{"route", dir.file("none.fcd"), "-o", dir.file("o.fcd")},
+         2,
+         "Errore 101: Impossibile aprire file fcd"},
+        {{"route", boardPath("with-existing-tracks.fcd"), "-o", dir.file("o.fcd")},
+         2,
+         "Lettura interrotta da utente!"},
+        {{"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("gone/o.fcd"), "--laps", "1"},
+         3,
+         "Errore 301: Impossibile aprire file fcd_out"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--ini", ini, "--report", report, "--quiet"});
+        std::filesystem::remove(report);
+        CliRun r = cli(dir, args);
+        EXPECT_EQ(r.exit, c.exit) << r.err;
+        EXPECT_NE(readFile(report).find(c.line), std::string::npos) << c.line;
+    }
+}
+
 TEST(ZeltaCliRoute, ExistingTracksAreReplacedOnRequest) {
     ScratchDir dir;
     CliRun r = cli(dir, {"route", boardPath("with-existing-tracks.fcd"), "-o", dir.file("o.fcd"), "--laps",
