@@ -1,5 +1,5 @@
-// The batch route: open, start, laps until the stop rule, stop, save, and the report file
-// whatever ended the run.
+// The batch route: open, start, laps until a stop rule or a signal, stop, save, and the report
+// file whatever ended the run.
 #include "cli/RouteCommand.h"
 
 #include "app/Program.h"
@@ -7,6 +7,7 @@
 #include "cli/CliHost.h"
 #include "cli/SameFile.h"
 #include "cli/Settings.h"
+#include "cli/SignalStop.h"
 #include "core/Messages.h"
 #include "core/Report.h"
 #include "core/SafeFile.h"
@@ -131,13 +132,18 @@ bool writeReport(const std::string& path, const std::vector<std::string>& lines)
 }
 
 // The last step of every way out of a run: the report file, the result's name when it was
-// written, and the exit status.
-int finish(const RouteOptions& options, const CliHost& host, int status) {
+// written, and the exit status, which a signal that stopped the run decides.
+int finish(const RouteOptions& options, const CliHost& host, const SignalStop& interrupt, int status,
+           bool saved = false) {
     if (!writeReport(options.reportPath, host.log()) && status == ExitOk)
         status = ExitWrite;
-    if (status == ExitOk)
+    if (saved && (status == ExitOk || interrupt.received() != 0))
         std::fprintf(stderr, "Risultato: %s\n", options.output.c_str());
-    return status;
+    if (interrupt.received() == 0)
+        return status;
+    std::fprintf(stderr, "%s\n",
+                 strprintf(msg::CliInterrupted, interrupt.name(), interrupt.exitStatus()).c_str());
+    return interrupt.exitStatus();
 }
 
 } // namespace
@@ -147,6 +153,8 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
     if (!distinctFiles(options))
         return ExitUsage;
 
+    // Before the program makes its temporary copy, so that no signal finds the copy unguarded.
+    SignalStop interrupt;
     CliHost host;
     host.quiet = options.quiet;
 
@@ -159,17 +167,18 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
         program = std::make_unique<Program>(host, programOptions);
     } catch (const SettingsError& e) {
         std::fprintf(stderr, "zelta-cli: %s\n", e.what());
-        return finish(options, host, ExitRead);
+        return finish(options, host, interrupt, ExitRead);
     }
+    interrupt.removeOnAbort(program->fcd->tmpPath);
     if (program->fcd->tmpPath.empty()) {
         std::fprintf(stderr, "zelta-cli: impossibile creare un file temporaneo\n");
-        return finish(options, host, ExitRead);
+        return finish(options, host, interrupt, ExitRead);
     }
     if (!program->settings->readProblem.empty())
         std::fprintf(stderr, "zelta-cli: %s: %s\n", program->settings->readFrom.c_str(),
                      program->settings->readProblem.c_str());
     if (!applySettings(*program->settings, options.settings))
-        return finish(options, host, ExitUsage);
+        return finish(options, host, interrupt, ExitUsage);
 
     ProgressLine progress(host);
     host.beforePrint = [&] { progress.wipe(); };
@@ -180,8 +189,10 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
         return options.replaceTracks;
     };
 
-    if (program->openFile(options.input).status != StatusComplete)
-        return finish(options, host, ExitRead);
+    const bool read = program->openFile(options.input).status == StatusComplete;
+    // A signal during the read: the run ends there, and nothing but the report is written.
+    if (!read || interrupt.received() != 0)
+        return finish(options, host, interrupt, ExitRead);
 
     StopRules rules;
     rules.laps = options.laps.value_or(0);
@@ -189,17 +200,22 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
     rules.seconds = options.seconds.value_or(0);
     const auto started = std::chrono::steady_clock::now();
     RoutingSession session(*program);
-    const SessionResult run = session.run(rules, nullptr, [&] {
+    const SessionResult run = session.run(rules, &interrupt.requested(), [&] {
         progress.draw(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+        // A pipe or a file that the report goes to follows the run, not only its end.
+        std::fflush(stdout);
     });
     progress.wipe();
+    if (run.stopRequested)
+        std::fprintf(stderr, "%s\n", strprintf(msg::CliStopping, interrupt.name()).c_str());
     if (!run.started)
-        return finish(options, host, ExitRead);
+        return finish(options, host, interrupt, ExitRead);
 
+    // A signal from here on lets the writing finish: it is what the first signal asks for.
     const bool saved = program->saveTo(options.output).written;
     // The pictures come after the drawing: a picture that cannot be written loses no routing.
     const bool pictured = writePictures(options, *program);
-    return finish(options, host, saved && pictured ? ExitOk : ExitWrite);
+    return finish(options, host, interrupt, saved && pictured ? ExitOk : ExitWrite, saved);
 }
 
 } // namespace zelta::cli

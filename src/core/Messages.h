@@ -116,6 +116,10 @@ inline constexpr const char* CliNotPositiveWhole = "valore non valido (\"%s\"): 
                                                    "positivo, al massimo %d";
 inline constexpr const char* CliNotPositive = "valore non valido (\"%s\"): deve essere un numero positivo";
 inline constexpr const char* CliNotInRange = "valore non valido (\"%s\"): deve essere un numero da %g a %g";
+inline constexpr const char* CliStopping =
+    "zelta-cli: ricevuto %s: fermo l'elaborazione e salvo il giro migliore (un altro segnale termina "
+    "subito)";
+inline constexpr const char* CliInterrupted = "zelta-cli: interrotto da %s (codice di uscita %d)";
 inline constexpr const char* CliReportUnwritable = "zelta-cli: impossibile scrivere il rapporto %s: %s";
 
 } // namespace zelta::msg
