@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 // Height of each folder; folders of one height stand beside each other.
 const std::map<std::string, int> Height = {
-    {"core", 0}, {"router", 1}, {"fidocad", 2}, {"tracer", 3}, {"app", 4}, {"render", 4}, {"cli", 5}, {"ui", 5},
+    {"core", 0}, {"router", 1}, {"fidocad", 2}, {"tracer", 3},
+    {"app", 4},  {"render", 4}, {"cli", 5},     {"ui", 5},
 };
 const std::vector<std::string> EngineFolders = {"core", "router", "fidocad", "tracer", "app"};
 
@@ -54,13 +55,15 @@ std::vector<std::string> layeringFaults() {
     std::vector<std::string> faults;
     const fs::path src = fs::path(ZELTA_SOURCE_DIR) / "src";
     for (const auto& [folder, height] : Height) {
-        const bool engine = std::find(EngineFolders.begin(), EngineFolders.end(), folder) != EngineFolders.end();
+        const bool engine =
+            std::find(EngineFolders.begin(), EngineFolders.end(), folder) != EngineFolders.end();
         for (const auto& entry : fs::recursive_directory_iterator(src / folder)) {
             const std::string ext = entry.path().extension().string();
             if (ext != ".h" && ext != ".cpp")
                 continue;
             for (const Include& inc : includesIn(entry.path())) {
-                const std::string where = inc.file + ":" + std::to_string(inc.line) + " includes " + inc.header;
+                const std::string where =
+                    inc.file + ":" + std::to_string(inc.line) + " includes " + inc.header;
                 const std::string target = folderOf(inc.header);
                 const auto other = Height.find(target);
                 if (other != Height.end() && target != folder && other->second >= height)
