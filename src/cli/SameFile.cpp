@@ -29,12 +29,18 @@ std::optional<std::string> identityOf(const std::string& name) {
     if (stat(name.c_str(), &st) == 0) {
         if (S_ISCHR(st.st_mode))
             return std::nullopt;
-        return "inode " + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+        std::string key = "inode ";
+        key += std::to_string(st.st_dev);
+        key += ':';
+        key += std::to_string(st.st_ino);
+        return key;
     }
     std::error_code ec;
     fs::path path = fs::absolute(throughLinks(name), ec);
     const fs::path normal = fs::weakly_canonical(path, ec);
-    return "path " + (ec ? path.lexically_normal() : normal).string();
+    std::string key = "path ";
+    key += (ec ? path.lexically_normal() : normal).string();
+    return key;
 }
 
 } // namespace

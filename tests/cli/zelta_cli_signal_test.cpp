@@ -32,7 +32,9 @@ using Clock = std::chrono::steady_clock;
 class Child {
 public:
     Child(const ScratchDir& dir, const std::vector<std::string>& args) : errPath_(dir.file("stderr")) {
-        std::vector<std::string> env = {"TMPDIR=" + dir.file("tmp")};
+        std::string tmpdir = "TMPDIR=";
+        tmpdir += dir.file("tmp");
+        std::vector<std::string> env = {tmpdir};
         for (char** e = environ; *e; ++e)
             if (std::strncmp(*e, "TMPDIR=", 7) != 0)
                 env.emplace_back(*e);
@@ -158,8 +160,11 @@ int temporaryCopies(const std::string& folder) {
 
 // What the check command says of a file: its summary line, or "" when it could not read it.
 std::string checkSummary(const ScratchDir& dir, const std::string& file) {
-    const std::string cmd = std::string(ZELTA_CLI) + " check '" + file + "' --ini '" +
-                            boardPath("auto-layer0.ini") + "' > '" + dir.file("check") + "' 2>&1";
+    std::string cmd = ZELTA_CLI;
+    for (const std::string& piece :
+         {std::string(" check '"), file, std::string("' --ini '"), boardPath("auto-layer0.ini"),
+          std::string("' > '"), dir.file("check"), std::string("' 2>&1")})
+        cmd += piece;
     if (std::system(cmd.c_str()) == -1)
         return {};
     const std::string text = readFile(dir.file("check"));
