@@ -1,11 +1,16 @@
-// The batch route: open, start, laps until the stop rule, stop, save.
+// The batch route: open, start, laps until a stop rule or a signal, stop, save, and the report
+// file whatever ended the run.
 #include "cli/RouteCommand.h"
 
 #include "app/Program.h"
 #include "app/RoutingSession.h"
 #include "cli/CliHost.h"
+#include "cli/SameFile.h"
 #include "cli/Settings.h"
+#include "cli/SignalStop.h"
 #include "core/Messages.h"
+#include "core/Report.h"
+#include "core/SafeFile.h"
 #include "render/BoardPicture.h"
 #include "render/ImageFiles.h"
 
@@ -13,7 +18,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <unistd.h>
 
 namespace zelta::cli {
@@ -90,9 +94,67 @@ bool writePictures(const RouteOptions& options, const Program& program) {
     return ok;
 }
 
+// True when no two of the files name the same file; else says which two.
+bool distinctFiles(const RouteOptions& options) {
+    const std::vector<NamedFile> files = {{msg::CliInputRole, options.input, false},
+                                          {"--ini", options.iniPath, false},
+                                          {"-o", options.output, true},
+                                          {"--report", options.reportPath, true},
+                                          {"--svg", options.svgPath, true},
+                                          {"--png", options.pngPath, true}};
+    const auto same = firstSameFile(files);
+    if (!same)
+        return true;
+    const NamedFile& first = files[same->first];
+    const NamedFile& second = files[same->second];
+    std::fprintf(
+        stderr, "%s\n",
+        strprintf(msg::CliSameFile, first.role.c_str(), second.role.c_str(), second.path.c_str()).c_str());
+    return false;
+}
+
+// The report file holds every line of the report log, whatever ended the run.
+bool writeReport(const std::string& path, const std::vector<std::string>& lines) {
+    if (path.empty())
+        return true;
+    SafeFileWriter out;
+    if (out.open(path)) {
+        for (const std::string& line : lines) {
+            out.write(line);
+            out.write("\n");
+        }
+        if (out.commit())
+            return true;
+    }
+    std::fprintf(stderr, "%s\n",
+                 strprintf(msg::CliReportUnwritable, path.c_str(), out.reason().c_str()).c_str());
+    return false;
+}
+
+// The last step of every way out of a run: the report file, the result's name when it was
+// written, and the exit status, which a signal that stopped the run decides.
+int finish(const RouteOptions& options, const CliHost& host, const SignalStop& interrupt, int status,
+           bool saved = false) {
+    if (!writeReport(options.reportPath, host.log()) && status == ExitOk)
+        status = ExitWrite;
+    if (saved && (status == ExitOk || interrupt.received() != 0))
+        std::fprintf(stderr, "Risultato: %s\n", options.output.c_str());
+    if (interrupt.received() == 0)
+        return status;
+    std::fprintf(stderr, "%s\n",
+                 strprintf(msg::CliInterrupted, interrupt.name(), interrupt.exitStatus()).c_str());
+    return interrupt.exitStatus();
+}
+
 } // namespace
 
 int runRoute(const RouteOptions& options, const std::string& executablePath) {
+    // Before anything is read or written: a refused run must leave every file as it was.
+    if (!distinctFiles(options))
+        return ExitUsage;
+
+    // Before the program makes its temporary copy, so that no signal finds the copy unguarded.
+    SignalStop interrupt;
     CliHost host;
     host.quiet = options.quiet;
 
@@ -105,17 +167,18 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
         program = std::make_unique<Program>(host, programOptions);
     } catch (const SettingsError& e) {
         std::fprintf(stderr, "zelta-cli: %s\n", e.what());
-        return ExitRead;
+        return finish(options, host, interrupt, ExitRead);
     }
+    interrupt.removeOnAbort(program->fcd->tmpPath);
     if (program->fcd->tmpPath.empty()) {
         std::fprintf(stderr, "zelta-cli: impossibile creare un file temporaneo\n");
-        return ExitRead;
+        return finish(options, host, interrupt, ExitRead);
     }
     if (!program->settings->readProblem.empty())
         std::fprintf(stderr, "zelta-cli: %s: %s\n", program->settings->readFrom.c_str(),
                      program->settings->readProblem.c_str());
     if (!applySettings(*program->settings, options.settings))
-        return ExitUsage;
+        return finish(options, host, interrupt, ExitUsage);
 
     ProgressLine progress(host);
     host.beforePrint = [&] { progress.wipe(); };
@@ -126,8 +189,10 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
         return options.replaceTracks;
     };
 
-    if (program->openFile(options.input).status != StatusComplete)
-        return ExitRead;
+    const bool read = program->openFile(options.input).status == StatusComplete;
+    // A signal during the read: the run ends there, and nothing but the report is written.
+    if (!read || interrupt.received() != 0)
+        return finish(options, host, interrupt, ExitRead);
 
     StopRules rules;
     rules.laps = options.laps.value_or(0);
@@ -135,31 +200,22 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
     rules.seconds = options.seconds.value_or(0);
     const auto started = std::chrono::steady_clock::now();
     RoutingSession session(*program);
-    const SessionResult run = session.run(rules, nullptr, [&] {
+    const SessionResult run = session.run(rules, &interrupt.requested(), [&] {
         progress.draw(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+        // A pipe or a file that the report goes to follows the run, not only its end.
+        std::fflush(stdout);
     });
     progress.wipe();
+    if (run.stopRequested)
+        std::fprintf(stderr, "%s\n", strprintf(msg::CliStopping, interrupt.name()).c_str());
     if (!run.started)
-        return ExitRead;
+        return finish(options, host, interrupt, ExitRead);
 
+    // A signal from here on lets the writing finish: it is what the first signal asks for.
     const bool saved = program->saveTo(options.output).written;
     // The pictures come after the drawing: a picture that cannot be written loses no routing.
     const bool pictured = writePictures(options, *program);
-
-    if (!options.reportPath.empty()) {
-        std::ofstream report(options.reportPath, std::ios::binary);
-        for (const std::string& line : host.log())
-            report << line << '\n';
-        if (!report.flush()) {
-            std::fprintf(stderr, "zelta-cli: impossibile scrivere il rapporto %s\n",
-                         options.reportPath.c_str());
-            return ExitWrite;
-        }
-    }
-    if (!saved || !pictured)
-        return ExitWrite;
-    std::fprintf(stderr, "Risultato: %s\n", options.output.c_str());
-    return ExitOk;
+    return finish(options, host, interrupt, saved && pictured ? ExitOk : ExitWrite, saved);
 }
 
 } // namespace zelta::cli

@@ -1,12 +1,14 @@
 // zelta-cli: the batch front end of the router, for scripts, benchmarks and machines without
 // a display.
 #include "cli/CheckCommand.h"
+#include "cli/NumberOptions.h"
 #include "cli/RouteCommand.h"
 #include "render/ImageFiles.h"
 
 #include <CLI/CLI.hpp>
 
 #include <climits>
+#include <cstdio>
 #include <unistd.h>
 
 namespace {
@@ -15,6 +17,22 @@ std::string executablePath(const char* argv0) {
     char buf[PATH_MAX];
     ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
     return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string(argv0);
+}
+
+// The checks of the numeric options, in the parser's terms; the description shows in the help.
+CLI::Validator countCheck() {
+    return CLI::Validator([](std::string& text) { return zelta::cli::checkCount(text); }, "POSITIVE");
+}
+
+CLI::Validator positiveCheck() {
+    return CLI::Validator([](std::string& text) { return zelta::cli::checkPositive(text); }, "POSITIVE");
+}
+
+CLI::Validator withinCheck(double low, double high) {
+    char range[64];
+    std::snprintf(range, sizeof range, "[%g - %g]", low, high);
+    return CLI::Validator([low, high](std::string& text) { return zelta::cli::checkWithin(text, low, high); },
+                          range);
 }
 
 } // namespace
@@ -28,11 +46,11 @@ int main(int argc, char** argv) {
     CLI::App* routeCmd = app.add_subcommand("route", "Legge, sbroglia e salva un disegno FidoCAD");
     routeCmd->add_option("input", route.input, "Disegno FidoCAD da leggere")->required();
     routeCmd->add_option("-o,--output", route.output, "File FidoCAD da scrivere")->required();
-    routeCmd->add_option("--laps", route.laps, "Ferma dopo N giri")->check(CLI::PositiveNumber);
+    routeCmd->add_option("--laps", route.laps, "Ferma dopo N giri")->check(countCheck());
     routeCmd->add_option("--idle", route.idle, "Ferma dopo N giri senza miglioramento (predefinito 50)")
-        ->check(CLI::PositiveNumber);
+        ->check(countCheck());
     routeCmd->add_option("--seconds", route.seconds, "Ferma dopo S secondi (controllato tra i giri)")
-        ->check(CLI::PositiveNumber);
+        ->check(positiveCheck());
     routeCmd->add_option("--ini", route.iniPath, "File delle opzioni (predefinito: quello del programma)");
     routeCmd->add_option("--set", route.settings, "Cambia un'opzione: CHIAVE=VALORE (ripetibile)");
     routeCmd->add_flag("--replace-tracks", route.replaceTracks, "Rimuovi le piste gia' presenti nel disegno");
@@ -41,7 +59,7 @@ int main(int argc, char** argv) {
     routeCmd->add_option("--svg", route.svgPath, "Scrivi un'immagine SVG del giro migliore");
     routeCmd->add_option("--png", route.pngPath, "Scrivi un'immagine PNG del giro migliore");
     routeCmd->add_option("--scale", route.scale, "Pixel per millimetro delle immagini (predefinito 10)")
-        ->check(CLI::Range(0.1, zelta::MaxImageScale));
+        ->check(withinCheck(0.1, zelta::MaxImageScale));
 
     CheckOptions check;
     CLI::App* checkCmd =

@@ -71,6 +71,11 @@ inline constexpr const char* Err302Report = "Errore 302: Impossibile aprire file
 inline constexpr const char* Err302Box = "Errore 302: Impossibile aprire file temporaneo";
 inline constexpr const char* WriteDone = "... scrittura file terminata (%d ms)";
 inline constexpr const char* WriteComplete = "Scrittura file completata";
+// The line after an Errore 301 or 302 that says why the file could not be written or read.
+inline constexpr const char* FailureReason = "Motivo: %s";
+// The safe writer's reason for a pipe that nobody reads, where the system's ("No such device or
+// address") would mislead.
+inline constexpr const char* PipeWithoutReader = "nessun programma legge dalla pipe";
 
 // Settings file
 inline constexpr const char* SettingsBadValue = "Valore non valido nel file delle opzioni %s:\nsezione [%s], "
@@ -104,5 +109,20 @@ inline constexpr const char* ReportDefaultExt = "txt";
 inline constexpr const char* ReportSaveFailed = "Impossibile scrivere il report:\n%s";
 inline constexpr const char* ImageBadScale = "Scala non valida: %g pixel per millimetro";
 inline constexpr const char* ImageEncodeFailed = "Impossibile comporre l'immagine";
+
+// Batch tool
+inline constexpr const char* CliInputRole = "il disegno da leggere";
+inline constexpr const char* CliSameFile =
+    "zelta-cli: %s e %s indicano lo stesso file (%s): uno cancellerebbe l'altro; nulla è stato letto "
+    "né scritto";
+inline constexpr const char* CliNotPositiveWhole = "valore non valido (\"%s\"): deve essere un numero intero "
+                                                   "positivo, al massimo %d";
+inline constexpr const char* CliNotPositive = "valore non valido (\"%s\"): deve essere un numero positivo";
+inline constexpr const char* CliNotInRange = "valore non valido (\"%s\"): deve essere un numero da %g a %g";
+inline constexpr const char* CliStopping =
+    "zelta-cli: ricevuto %s: fermo l'elaborazione e salvo il giro migliore (un altro segnale termina "
+    "subito)";
+inline constexpr const char* CliInterrupted = "zelta-cli: interrotto da %s (codice di uscita %d)";
+inline constexpr const char* CliReportUnwritable = "zelta-cli: impossibile scrivere il rapporto %s: %s";
 
 } // namespace zelta::msg

@@ -1,6 +1,8 @@
 // Replace-by-rename file writing with symbolic-link following and direct writes to devices.
 #include "core/SafeFile.h"
 
+#include "core/Messages.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -88,8 +90,12 @@ SafeFileWriter::~SafeFileWriter() {
 }
 
 void SafeFileWriter::fail(const std::string& what, int err) {
+    failWith(what, std::strerror(err));
+}
+
+void SafeFileWriter::failWith(const std::string& what, const std::string& reason) {
     if (!failed_) {
-        reason_ = std::strerror(err);
+        reason_ = reason;
         error_ = what + ": " + reason_;
     }
     failed_ = true;
@@ -115,9 +121,21 @@ bool SafeFileWriter::open(const std::string& destination) {
     if (exists && !S_ISREG(st.st_mode)) {
         direct_ = true;
         target_ = destination;
-        fd_ = ::open(destination.c_str(), O_WRONLY | O_CLOEXEC);
+        // Opened without waiting: a pipe that nobody reads would hold a blocking open for ever.
+        // The writes that follow wait as usual, for a reader that is there.
+        fd_ = ::open(destination.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd_ < 0) {
+            if (errno == ENXIO && S_ISFIFO(st.st_mode))
+                failWith(destination, msg::PipeWithoutReader);
+            else
+                fail(destination, errno);
+            return false;
+        }
+        const int flags = fcntl(fd_, F_GETFL);
+        if (flags < 0 || fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) < 0) {
             fail(destination, errno);
+            ::close(fd_);
+            fd_ = -1;
             return false;
         }
         return true;

@@ -25,7 +25,8 @@ public:
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
     // Prepares to replace destination. A symbolic link is followed (the link stays a link);
-    // a destination that exists and is not a regular file (a device, a pipe) is written directly;
+    // a destination that exists and is not a regular file (a device, a pipe) is written directly,
+    // and a pipe that nobody reads is refused rather than waited for;
     // one that this process may not write (a read-only file) is refused. The new file takes the
     // mode and, where the process may give it, the owner of the file it replaces. A file with
     // other hard links is replaced too: the destination is always whole, old or new, and the
@@ -48,6 +49,7 @@ public:
 private:
     bool flushBuffer();
     void fail(const std::string& what, int err);
+    void failWith(const std::string& what, const std::string& reason);
 
     WriteFn writeFn_;
     bool sync_;

@@ -6,6 +6,8 @@
 #include "core/Messages.h"
 #include "core/Report.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
@@ -14,15 +16,19 @@ namespace zelta {
 
 namespace {
 
-bool readWhole(const std::string& path, std::string& content) {
+// Returns 0, or the system's reason (an errno value) why path could not be read.
+int readWhole(const std::string& path, std::string& content) {
     struct stat st;
-    if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
-        return false;
+    if (stat(path.c_str(), &st) != 0)
+        return errno;
+    if (S_ISDIR(st.st_mode))
+        return EISDIR;
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return false;
+        return errno != 0 ? errno : EIO;
     content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return in.bad() ? EIO : 0;
 }
 
 } // namespace
@@ -38,13 +44,15 @@ bool GestoreFileFCD::beginWrite(const std::string& path) {
 
     // The temporary copy is read before the destination is touched.
     std::string copy;
-    if (!readWhole(tmpPath, copy)) {
+    if (int err = readWhole(tmpPath, copy); err != 0) {
         writeOutcome.notice = fail(msg::Err302Report, msg::Err302Box, StatusTmpFile);
+        report(strprintf(msg::FailureReason, std::strerror(err)));
         return false;
     }
     out_.setWriteFn(writeFn);
     if (!out_.open(outPath)) {
         writeOutcome.notice = fail(msg::Err301Report, msg::Err301Box, StatusErr301);
+        report(strprintf(msg::FailureReason, out_.reason().c_str()));
         return false;
     }
 
@@ -83,6 +91,7 @@ bool GestoreFileFCD::finishWrite() {
     if (out_.commit())
         return true;
     writeOutcome.notice = fail(msg::Err301Report, msg::Err301Box, StatusErr301);
+    report(strprintf(msg::FailureReason, out_.reason().c_str()));
     return false;
 }
 

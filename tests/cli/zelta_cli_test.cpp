@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
-
+#include <cstring>
 #include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace zelta {
 namespace {
@@ -121,6 +124,143 @@ TEST(ZeltaCliRoute, ExitStatusTellsWhatWentWrong) {
 
     dir.write("bad.ini", "[Avanzate]\ngiriv=x\n");
     EXPECT_EQ(cli(dir, {"route", tiny, "-o", dir.file("o.fcd"), "--ini", dir.file("bad.ini")}).exit, 2);
+}
+
+TEST(ZeltaCliRoute, TwoNamesOfOneFileAreRefusedBeforeAnythingIsReadOrWritten) {
+    ScratchDir dir;
+    const std::string ini = boardPath("auto-layer0.ini");
+    const std::string drawing = readFile(boardPath("tiny-2nets.fcd"));
+    const std::string in = dir.write("in.fcd", drawing);
+    std::filesystem::create_directory(dir.file("sub"));
+    std::filesystem::create_symlink("in.fcd", dir.file("link.fcd"));
+    const std::vector<std::vector<std::string>> clashes = {
+        {"-o", dir.file("out.fcd"), "--report", in},
+        {"-o", in},
+        {"-o", dir.file("link.fcd")},                                     // a link to the drawing
+        {"-o", dir.file("out.fcd"), "--png", dir.file("sub/../out.fcd")}, // not there yet
+        {"-o", dir.file("out.fcd"), "--svg", dir.file("b.svg"), "--report", dir.file("./b.svg")},
+        {"-o", ini},
+    };
+    for (const std::vector<std::string>& clash : clashes) {
+        std::vector<std::string> args = {"route", in, "--laps", "1", "--ini", ini};
+        args.insert(args.end(), clash.begin(), clash.end());
+        CliRun r = cli(dir, args);
+        EXPECT_EQ(r.exit, 1) << clash[1];
+        EXPECT_NE(r.err.find("indicano lo stesso file"), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "") << "nothing is read";
+        EXPECT_EQ(readFile(in), drawing);
+        for (const char* name : {"out.fcd", "b.svg"})
+            EXPECT_FALSE(testing::fileExists(dir.file(name))) << clash[1];
+    }
+    EXPECT_EQ(readFile(ini), readFile(boardPath("auto-layer0.ini")));
+
+    // Writing twice to a device loses nothing.
+    CliRun discarded = cli(dir, {"route", in, "-o", "/dev/null", "--report", "/dev/null", "--laps", "1",
+                                 "--ini", ini, "--quiet"});
+    EXPECT_EQ(discarded.exit, 0) << discarded.err;
+}
+
+TEST(ZeltaCliRoute, NumbersThatCouldNeverEndARunAreRefusedInWords) {
+    ScratchDir dir;
+    const std::string tiny = boardPath("tiny-2nets.fcd");
+    const std::string ini = boardPath("auto-layer0.ini");
+    struct Case {
+        std::vector<std::string> option;
+        const char* said;
+    };
+    const Case cases[] = {
+        // --laps 1 would end these runs anyway: only the refusal tells them apart.
+        {{"--seconds", "nan", "--laps", "1"}, "deve essere un numero positivo"},
+        {{"--seconds", "inf", "--laps", "1"}, "deve essere un numero positivo"},
+        {{"--seconds", "1e400", "--laps", "1"}, "deve essere un numero positivo"},
+        {{"--seconds", "-1"}, "deve essere un numero positivo"},
+        {{"--laps", "-5"}, "deve essere un numero intero positivo"},
+        {{"--laps", "99999999999"}, "deve essere un numero intero positivo"},
+        {{"--idle", "0"}, "deve essere un numero intero positivo"},
+        {{"--laps", "1.5"}, "deve essere un numero intero positivo"},
+        {{"--scale", "nan", "--laps", "1", "--png", dir.file("b.png")}, "deve essere un numero da 0.1 a 50"},
+        {{"--scale", "inf", "--laps", "1"}, "deve essere un numero da 0.1 a 50"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"route", tiny, "-o", dir.file("o.fcd"), "--ini", ini, "--quiet"};
+        args.insert(args.end(), c.option.begin(), c.option.end());
+        CliRun r = cli(dir, args);
+        EXPECT_EQ(r.exit, 1) << c.option[0] << " " << c.option[1];
+        EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+        EXPECT_LT(r.err.size(), 200u) << r.err;
+        EXPECT_FALSE(testing::fileExists(dir.file("o.fcd")));
+    }
+    EXPECT_EQ(cli(dir, {"route", tiny, "-o", dir.file("o.fcd"), "--ini", ini, "--quiet", "--seconds", "0.2",
+                        "--scale", "0.5", "--laps", "0x2"})
+                  .exit,
+              0);
+}
+
+TEST(ZeltaCliRoute, AnOutputThatIsAPipeNobodyReadsFailsAtOnce) {
+    ScratchDir dir;
+    const std::string fifo = dir.file("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string tiny = boardPath("tiny-2nets.fcd");
+    const std::string ini = boardPath("auto-layer0.ini");
+    // Without a limit of its own, a run that waited for a reader would hold the suite.
+    const std::string limit = "timeout 20";
+    CliRun drawing = cli(dir, {"route", tiny, "-o", fifo, "--laps", "1", "--ini", ini}, limit);
+    EXPECT_EQ(drawing.exit, 3);
+    EXPECT_NE(drawing.err.find("Errore 301: Impossibile aprire file fidocad"), std::string::npos)
+        << drawing.err;
+    EXPECT_NE(drawing.out.find("Errore 301: Impossibile aprire file fcd_out\nMotivo: "), std::string::npos);
+    for (const char* option : {"--report", "--svg", "--png"}) {
+        CliRun extra = cli(
+            dir, {"route", tiny, "-o", dir.file("o.fcd"), "--laps", "1", "--ini", ini, option, fifo}, limit);
+        EXPECT_EQ(extra.exit, 3) << option;
+        EXPECT_NE(extra.err.find(fifo), std::string::npos) << extra.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+TEST(ZeltaCliRoute, ACharacterDeviceIsWrittenInPlaceAndAFullOneSaysWhy) {
+    ScratchDir dir;
+    const std::string tiny = boardPath("tiny-2nets.fcd");
+    const std::string ini = boardPath("auto-layer0.ini");
+    EXPECT_EQ(cli(dir, {"route", tiny, "-o", "/dev/null", "--laps", "1", "--ini", ini}).exit, 0);
+    if (::access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full here";
+    CliRun full = cli(dir, {"route", tiny, "-o", "/dev/full", "--laps", "1", "--ini", ini});
+    EXPECT_EQ(full.exit, 3);
+    EXPECT_NE(full.out.find(std::string("Errore 301: Impossibile aprire file fcd_out\nMotivo: ") +
+                            std::strerror(ENOSPC) + "\n"),
+              std::string::npos)
+        << full.out;
+}
+
+TEST(ZeltaCliRoute, TheReportFileIsWrittenWhateverEndsTheRun) {
+    ScratchDir dir;
+    const std::string ini = boardPath("auto-layer0.ini");
+    const std::string report = dir.file("report.txt");
+    struct Case {
+        std::vector<std::string> args;
+        int exit;
+        const char* line;
+    };
+    const Case cases[] = {
+        {{"route", dir.file("none.fcd"), "-o", dir.file("o.fcd")},
+         2,
+         "Errore 101: Impossibile aprire file fcd"},
+        {{"route", boardPath("with-existing-tracks.fcd"), "-o", dir.file("o.fcd")},
+         2,
+         "Lettura interrotta da utente!"},
+        {{"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("gone/o.fcd"), "--laps", "1"},
+         3,
+         "Errore 301: Impossibile aprire file fcd_out"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--ini", ini, "--report", report, "--quiet"});
+        std::filesystem::remove(report);
+        CliRun r = cli(dir, args);
+        EXPECT_EQ(r.exit, c.exit) << r.err;
+        EXPECT_NE(readFile(report).find(c.line), std::string::npos) << c.line;
+    }
 }
 
 TEST(ZeltaCliRoute, ExistingTracksAreReplacedOnRequest) {

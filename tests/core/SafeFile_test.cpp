@@ -3,16 +3,19 @@
 // be renamed over is written in place.
 #include "core/SafeFile.h"
 
+#include "core/Messages.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <thread>
 #include <unistd.h>
 
 namespace zelta {
@@ -139,6 +142,29 @@ TEST(SafeFileWriter, APipeIsWrittenInPlace) {
     ssize_t n = ::read(readEnd, buf, sizeof buf);
     ::close(readEnd);
     EXPECT_EQ(std::string(buf, n > 0 ? static_cast<size_t>(n) : 0), "through the pipe");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(entriesIn(dir.path()), 1);
+}
+
+TEST(SafeFileWriter, APipeThatNobodyReadsIsRefusedAtOnce) {
+    ScratchDir dir;
+    std::string fifo = dir.file("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // A writer that waited for a reader is let go after a while, so that it fails here instead
+    // of holding the suite.
+    std::atomic<bool> done = false;
+    std::thread rescuer([&] {
+        for (int i = 0; i < 500 && !done; ++i)
+            usleep(10000);
+        if (!done)
+            ::close(::open(fifo.c_str(), O_RDONLY | O_NONBLOCK));
+    });
+    SafeFileWriter out(nullptr, false);
+    const bool opened = out.open(fifo);
+    done = true;
+    rescuer.join();
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(out.reason(), msg::PipeWithoutReader);
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     EXPECT_EQ(entriesIn(dir.path()), 1);
 }

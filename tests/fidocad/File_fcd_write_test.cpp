@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <unistd.h>
 
@@ -29,6 +30,14 @@ ssize_t diskFull(int, const void*, size_t) {
 
 class WriterTest : public ::testing::Test {
 protected:
+    // The report line that follows text, "" when there is none.
+    std::string lineAfter(const std::string& text) const {
+        const std::vector<std::string>& report = f.host.report;
+        for (size_t i = 0; i + 1 < report.size(); ++i)
+            if (report[i] == text)
+                return report[i + 1];
+        return {};
+    }
     void SetUp() override {
         ASSERT_TRUE(f.openText(TwoPads));
         f.routeLaps(1);
@@ -87,7 +96,8 @@ TEST_F(WriterTest, AMissingTemporaryCopyLeavesTheDestinationUntouched) {
     ::unlink(f.program->fcd->tmpPath.c_str());
     EXPECT_FALSE(f.saveTo(out));
     EXPECT_EQ(readFile(out), "precious drawing\n");
-    EXPECT_TRUE(f.host.reported("Errore 302: Impossibile aprire file temporaneo"));
+    EXPECT_EQ(lineAfter("Errore 302: Impossibile aprire file temporaneo"),
+              std::string("Motivo: ") + std::strerror(ENOENT));
     EXPECT_EQ(f.host.lastMessage(), "Errore 302: Impossibile aprire file temporaneo");
     EXPECT_EQ(f.host.messages.back().type, MsgDlgType::mtError);
     EXPECT_EQ(f.program->fcd->status, StatusTmpFile);
@@ -101,7 +111,8 @@ TEST_F(WriterTest, AFullDiskIsAnErrorAndTheDestinationSurvives) {
     f.program->fcd->writeFn = diskFull;
     EXPECT_FALSE(f.saveTo(out));
     EXPECT_EQ(readFile(out), "precious drawing\n");
-    EXPECT_TRUE(f.host.reported("Errore 301: Impossibile aprire file fcd_out"));
+    EXPECT_EQ(lineAfter("Errore 301: Impossibile aprire file fcd_out"),
+              std::string("Motivo: ") + std::strerror(ENOSPC));
     EXPECT_EQ(f.host.lastMessage(), "Errore 301: Impossibile aprire file fidocad");
     EXPECT_EQ(f.program->fcd->status, StatusErr301);
     EXPECT_EQ(filesInDir(), files); // no half-written file left beside it
@@ -123,6 +134,8 @@ TEST_F(WriterTest, ADeviceThatRefusesWritesIsAnError) {
 
 TEST_F(WriterTest, AFolderThatDoesNotExistIsAnError) {
     EXPECT_FALSE(f.saveTo(f.dir.file("gone/out.fcd")));
+    EXPECT_EQ(lineAfter("Errore 301: Impossibile aprire file fcd_out"),
+              std::string("Motivo: ") + std::strerror(ENOENT));
     EXPECT_EQ(f.host.lastMessage(), "Errore 301: Impossibile aprire file fidocad");
     EXPECT_EQ(f.program->fcd->status, StatusErr301);
 }
