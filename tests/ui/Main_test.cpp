@@ -167,7 +167,8 @@ TEST_F(Main, StopIsTakenAtOnceAtEveryReportLevelAndTheLogKeepsItsLastLines) {
         // Generous: the benchmark measures it (about a tenth of a second on a loaded machine).
         EXPECT_LT(clock.elapsed(), 2000);
         EXPECT_LE(window().report->blockCount(), ui::MaxLogLines);
-        EXPECT_TRUE(reportLines().last().startsWith("...stop elaborazione")) << reportLines().last().toStdString();
+        EXPECT_TRUE(reportLines().last().startsWith("...stop elaborazione"))
+            << reportLines().last().toStdString();
 
         if (level == 2) {
             // The report's file holds every line, many more than the log shows.
