@@ -4,6 +4,7 @@
 // is lost or cut.
 // (An injected write failure, a missing temporary copy and /dev/full are in the writer's tests;
 // an unreadable settings file and an unwritable settings folder in the settings file's tests.)
+#include "app/RoutingSession.h"
 #include "core/Messages.h"
 #include "core/Report.h"
 #include "support/ProgramFixture.h"
@@ -220,6 +221,56 @@ TEST(SettingsFaults, ASettingsPathThatIsAFolderIsNotReplacedByAFile) {
                                         (path + ": " + std::strerror(EISDIR)).c_str()));
     EXPECT_TRUE(std::filesystem::is_directory(path));
     EXPECT_EQ(readFile(path + "/keep.txt"), "kept");
+}
+
+} // namespace
+} // namespace zelta
+
+namespace zelta {
+namespace {
+
+// Two windows on one settings folder (the same program started twice): each keeps the cleaned
+// copy of its own drawing, so saving one never writes the other's drawing, and the copies are
+// gone with the programs.
+TEST(TwoPrograms, EachSavesItsOwnDrawingAndLeavesNoCopyBehind) {
+    testing::ScratchDir dir;
+    testing::ScratchDir tmp;
+    const char* previousTmp = std::getenv("TMPDIR");
+    const std::string savedTmp = previousTmp ? previousTmp : "";
+    ::setenv("TMPDIR", tmp.path().c_str(), 1);
+    {
+        const std::string ini = dir.write("zelta.ini", testing::AutoLayer0Ini);
+        testing::ScriptedHost hostA, hostB;
+        Program a(hostA, {ini, "", [] { return uint32_t{0}; }});
+        Program b(hostB, {ini, "", [] { return uint32_t{0}; }});
+        EXPECT_NE(a.fcd->tmpPath, b.fcd->tmpPath);
+
+        ASSERT_EQ(a.openFile(boardPath("dip8-555.fcd")).status, StatusComplete);
+        StopRules twoLaps;
+        twoLaps.laps = 2;
+        ASSERT_TRUE(RoutingSession(a).run(twoLaps).started);
+        ASSERT_EQ(b.openFile(boardPath("medium-40pads.fcd")).status, StatusComplete);
+        const std::string out = dir.file("a-routed.fcd");
+        ASSERT_TRUE(a.saveTo(out).written);
+
+        // The result is board A's drawing (less nothing, as it had no tracks) and A's tracks.
+        const std::string drawing = readFile(boardPath("dip8-555.fcd"));
+        const std::string result = readFile(out);
+        auto firstPad = [](const std::string& text) {
+            const size_t at = text.find("PA ");
+            return text.substr(at, text.find_first_of("\r\n", at) - at);
+        };
+        const std::string other = readFile(boardPath("medium-40pads.fcd"));
+        ASSERT_NE(firstPad(drawing), firstPad(other));
+        EXPECT_NE(result.find(firstPad(drawing)), std::string::npos) << "A's own pads are in A's result";
+        EXPECT_EQ(result.find(firstPad(other)), std::string::npos) << "B's drawing is not in A's result";
+        EXPECT_EQ(namesIn(tmp.path()).size(), 2u) << "one copy each";
+    }
+    EXPECT_TRUE(namesIn(tmp.path()).empty()) << "the copies go with their programs";
+    if (previousTmp)
+        ::setenv("TMPDIR", savedTmp.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
 }
 
 } // namespace
