@@ -27,8 +27,8 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
     crono = std::make_unique<Crono>(options.clock);
 
     router_->links = {grid.get(), workList.get(), targetList_.get(), settings.get(), &workerOutput_};
-    driver_.links = {grid.get(), settings.get(), &workerOutput_};
-    tracer->links = {grid.get(), netTable.get(), fcd.get(), settings.get(), &host};
+    driver_.links = {grid.get(), settings.get(), &workerOutput_, &bestJumpers};
+    tracer->links = {grid.get(), netTable.get(), fcd.get(), settings.get(), &host, &bestJumpers};
     fcd->links.grid = grid.get();
     fcd->links.workList = workList.get();
     fcd->links.netTable = netTable.get();
@@ -37,6 +37,7 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
     fcd->links.sink = &host;
     fcd->links.resetOthers = [this] {
         tracer->resultsReady = false;
+        bestJumpers.clear();
         replaceThread();
     };
     removeTracks = [this] { return askRemoveTracks(); };
@@ -58,9 +59,9 @@ std::unique_ptr<Thread_> Program::makeThread() {
 
 void Program::wireThread() {
     thread_->control.onLapEnd = [this](const LapFigures& figures) { lapEnded(figures); };
-    thread_->control.onBestImproved = [this](const int32_t* bestPlane) {
+    thread_->control.onBestImproved = [this](const int32_t* bestPlane, const JumperList& jumpers) {
         if (onBestImproved)
-            onBestImproved(bestPlane);
+            onBestImproved(bestPlane, jumpers);
     };
 }
 
@@ -145,7 +146,7 @@ bool Program::prepareTrackWidths() {
         host.messageDlg(msg::UnsavedResults, MsgDlgType::mtConfirmation, mbYes | mbNo) == ModalResult::mrNo)
         return false;
     for (Field f : {Field::ciclitot, Field::ciclivuoto, Field::piazzscoll, Field::valore, Field::file_out,
-                    Field::piste_out, Field::righe_out})
+                    Field::piste_out, Field::righe_out, Field::ponticelli})
         host.setText(f, "");
     host.clearReport();
     tracer->resultsReady = false;

@@ -90,8 +90,9 @@ public:
     std::function<void()> onWorkerOutput;
     // Called on the worker's thread at the end of every lap (after the shared flags are set).
     std::function<void(const LapFigures&)> onLapEnd;
-    // Called on the worker's thread with the best plane after every lap that improved it.
-    std::function<void(const int32_t* bestPlane)> onBestImproved;
+    // Called on the worker's thread with the best plane and its jumpers after every lap that
+    // improved it.
+    std::function<void(const int32_t* bestPlane, const JumperList& bestJumpers)> onBestImproved;
 
     Host& host;
 
@@ -115,6 +116,9 @@ private:
 public:
     std::unique_ptr<GestoreFileINI> settings;
     std::unique_ptr<Crono> crono;
+    // The jumpers of the best lap, kept beside the best plane; written by the worker while it
+    // runs, like the plane.
+    JumperList bestJumpers;
 
 private:
     std::unique_ptr<Thread_> makeThread();

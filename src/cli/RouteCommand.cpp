@@ -31,9 +31,12 @@ public:
     void draw(double seconds) {
         if (!enabled_)
             return;
-        std::fprintf(stderr, "\r\033[Kgiri %s  a vuoto %s  piazz. scollegate %s  punteggio %s  %.1f s",
+        std::fprintf(stderr, "\r\033[Kgiri %s  a vuoto %s  piazz. scollegate %s  punteggio %s",
                      value(Field::ciclitot), value(Field::ciclivuoto), value(Field::piazzscoll),
-                     value(Field::valore), seconds);
+                     value(Field::valore));
+        if (!host_.text(Field::ponticelli).empty())
+            std::fprintf(stderr, "  ponticelli %s", value(Field::ponticelli));
+        std::fprintf(stderr, "  %.1f s", seconds);
         std::fflush(stderr);
         shown_ = true;
     }
@@ -77,7 +80,7 @@ bool writePictures(const RouteOptions& options, const Program& program) {
 
     BoardPicture picture = padsPicture(*program.fcd, *program.settings);
     if (program.tracer->resultsReady)
-        addBestLap(picture, program.grid->plane(BestPlane), *program.netTable);
+        addBestLap(picture, program.grid->plane(BestPlane), *program.netTable, program.bestJumpers);
     bool ok = true;
     auto write = [&](const std::string& path, auto writer) {
         if (path.empty())
@@ -213,6 +216,8 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
 
     // A signal from here on lets the writing finish: it is what the first signal asks for.
     const bool saved = program->saveTo(options.output).written;
+    if (saved && program->settings->ponticelli)
+        std::fprintf(stderr, "%s\n", strprintf(msg::CliJumpers, program->bestJumpers.size()).c_str());
     // The pictures come after the drawing: a picture that cannot be written loses no routing.
     const bool pictured = writePictures(options, *program);
     return finish(options, host, interrupt, saved && pictured ? ExitOk : ExitWrite, saved);

@@ -25,24 +25,29 @@ struct KeyDef {
     bool isBool;
     bool GestoreFileINI::*boolField;
     int32_t GestoreFileINI::*intField;
+    // A list of whole numbers, written "4,6,8".
+    std::vector<int32_t> GestoreFileINI::*listField;
 };
 
 // The keys in the order of a newly written file: the one place that defines them, so a new key
 // is one more line here (after the last of its section).
 const KeyDef Keys[] = {
-    {"Base", "due_facce", "0", true, &GestoreFileINI::due_facce, nullptr},
-    {"Base", "dim_auto", "0", true, &GestoreFileINI::dim_auto, nullptr},
-    {"Base", "layer_dim", "0", false, nullptr, &GestoreFileINI::layer_dim},
-    {"Base", "mm_larg_scheda", "0", false, nullptr, &GestoreFileINI::mm_larg_scheda},
-    {"Base", "mm_alt_scheda", "0", false, nullptr, &GestoreFileINI::mm_alt_scheda},
-    {"Avanzate", "ampg", "10", false, nullptr, &GestoreFileINI::ampg},
-    {"Avanzate", "giriv", "10", false, nullptr, &GestoreFileINI::giriv},
-    {"Avanzate", "ricalct", "5", false, nullptr, &GestoreFileINI::ricalct},
-    {"Avanzate", "pcurva", "0", false, nullptr, &GestoreFileINI::pcurva},
-    {"Avanzate", "pdiag", "0", false, nullptr, &GestoreFileINI::pdiag},
-    {"Avanzate", "pfaccia", "0", false, nullptr, &GestoreFileINI::pfaccia},
-    {"Avanzate", "debug", "0", false, nullptr, &GestoreFileINI::debug},
-    {"Avanzate", "ferma_vuoto", "0", false, nullptr, &GestoreFileINI::ferma_vuoto},
+    {"Base", "due_facce", "0", true, &GestoreFileINI::due_facce, nullptr, nullptr},
+    {"Base", "dim_auto", "0", true, &GestoreFileINI::dim_auto, nullptr, nullptr},
+    {"Base", "layer_dim", "0", false, nullptr, &GestoreFileINI::layer_dim, nullptr},
+    {"Base", "mm_larg_scheda", "0", false, nullptr, &GestoreFileINI::mm_larg_scheda, nullptr},
+    {"Base", "mm_alt_scheda", "0", false, nullptr, &GestoreFileINI::mm_alt_scheda, nullptr},
+    {"Avanzate", "ampg", "10", false, nullptr, &GestoreFileINI::ampg, nullptr},
+    {"Avanzate", "giriv", "10", false, nullptr, &GestoreFileINI::giriv, nullptr},
+    {"Avanzate", "ricalct", "5", false, nullptr, &GestoreFileINI::ricalct, nullptr},
+    {"Avanzate", "pcurva", "0", false, nullptr, &GestoreFileINI::pcurva, nullptr},
+    {"Avanzate", "pdiag", "0", false, nullptr, &GestoreFileINI::pdiag, nullptr},
+    {"Avanzate", "pfaccia", "0", false, nullptr, &GestoreFileINI::pfaccia, nullptr},
+    {"Avanzate", "debug", "0", false, nullptr, &GestoreFileINI::debug, nullptr},
+    {"Avanzate", "ferma_vuoto", "0", false, nullptr, &GestoreFileINI::ferma_vuoto, nullptr},
+    {"Avanzate", "ponticelli", "0", true, &GestoreFileINI::ponticelli, nullptr, nullptr},
+    {"Avanzate", "ponticelli_max", "20", false, nullptr, &GestoreFileINI::ponticelli_max, nullptr},
+    {"Avanzate", "ponticelli_passi", "4,6,8", false, nullptr, nullptr, &GestoreFileINI::ponticelli_passi},
 };
 
 // Reads the whole file at path. Returns 0 when read (a pipe or a device reads as empty, so that
@@ -78,11 +83,45 @@ int readWholeFile(const std::string& path, std::string& content) {
     return 0;
 }
 
+// Whole numbers separated by commas, at least one.
+bool parseNumberList(const std::string& text, std::vector<int32_t>& values) {
+    values.clear();
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = text.find(',', start);
+        int32_t v = 0;
+        if (!parseWholeNumber(
+                text.substr(start, comma == std::string::npos ? std::string::npos : comma - start), v))
+            return false;
+        values.push_back(v);
+        if (comma == std::string::npos)
+            return true;
+        start = comma + 1;
+    }
+}
+
+std::string numberListText(const std::vector<int32_t>& values) {
+    std::string text;
+    for (size_t i = 0; i < values.size(); ++i)
+        text += (i ? "," : "") + std::to_string(values[i]);
+    return text;
+}
+
 void store(GestoreFileINI& ini, const KeyDef& def, const std::string& text) {
+    auto refuse = [&] {
+        return SettingsError(
+            strprintf(msg::SettingsBadValue, ini.readFrom.c_str(), def.section, def.key, text.c_str()));
+    };
+    if (def.listField) {
+        std::vector<int32_t> values;
+        if (!parseNumberList(text, values))
+            throw refuse();
+        ini.*def.listField = std::move(values);
+        return;
+    }
     int32_t v = 0;
     if (!parseWholeNumber(text, v))
-        throw SettingsError(
-            strprintf(msg::SettingsBadValue, ini.readFrom.c_str(), def.section, def.key, text.c_str()));
+        throw refuse();
     if (def.isBool)
         ini.*def.boolField = v != 0;
     else
@@ -224,6 +263,10 @@ bool GestoreFileINI::writeIni() {
 
     std::vector<ProfileValue> values;
     for (const KeyDef& def : Keys) {
+        if (def.listField) {
+            values.push_back({def.section, def.key, numberListText(this->*def.listField)});
+            continue;
+        }
         int32_t v = def.isBool ? (this->*def.boolField ? 1 : 0) : this->*def.intField;
         values.push_back({def.section, def.key, strprintf("%i", v)});
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace zelta {
 
@@ -66,6 +67,11 @@ public:
     // The desktop program stops processing by itself after this many laps without a better one;
     // 0 (or less) never.
     int32_t ferma_vuoto = 0;
+    // Jumpers: whether the router may lay them, at most how many on a board, and the lengths
+    // allowed in grid steps.
+    bool ponticelli = false;
+    int32_t ponticelli_max = 20;
+    std::vector<int32_t> ponticelli_passi = {4, 6, 8};
     int32_t boardWidth = 0;
     int32_t boardHeight = 0;
     int32_t cols = 0;

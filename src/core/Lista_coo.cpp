@@ -50,6 +50,11 @@ void ListaCoord::setValue(int32_t col, int32_t row, int32_t value) {
     }
 }
 
+void ListaCoord::removeCell(int32_t col, int32_t row) {
+    std::erase_if(entries_, [&](const coord& e) { return e.col == col && e.row == row; });
+    cursor_ = 0;
+}
+
 void ListaCoord::sortByValue() {
     std::stable_sort(entries_.begin(), entries_.end(),
                      [](const coord& a, const coord& b) { return a.value < b.value; });

@@ -31,6 +31,8 @@ public:
     bool find(coord& inOut) const;
     // Every entry of the cell gets the value; safe during a first/next walk.
     void setValue(int32_t col, int32_t row, int32_t value);
+    // Drops every entry of the cell; the others keep their order. Not during a first/next walk.
+    void removeCell(int32_t col, int32_t row);
     // Ascending by value; entries of equal value keep their order.
     void sortByValue();
 

@@ -104,6 +104,7 @@ inline constexpr const char* ExportUnknownType =
     "Formato immagine non riconosciuto:\n%s\nUsare l'estensione .png o .svg";
 inline constexpr const char* ExportFailed = "Impossibile scrivere l'immagine:\n%s";
 inline constexpr const char* ImageNoBoard = "Nessuna scheda da disegnare";
+inline constexpr const char* CliJumpers = "Ponticelli: %zu";
 inline constexpr const char* ReportFilter = "File di testo|*.txt|Tutti i file|*";
 inline constexpr const char* ReportDefaultExt = "txt";
 inline constexpr const char* ReportSaveFailed = "Impossibile scrivere il report:\n%s";

@@ -33,6 +33,8 @@ const char* fieldName(Field field) {
         return "piste_out";
     case Field::righe_out:
         return "righe_out";
+    case Field::ponticelli:
+        return "ponticelli";
     }
     return "";
 }

@@ -8,7 +8,7 @@
 
 namespace zelta {
 
-// The fourteen figure fields of the main window, by phase.
+// The figure fields of the main window, by phase.
 enum class Field {
     file_in,
     righe_in,
@@ -24,8 +24,9 @@ enum class Field {
     file_out,
     piste_out,
     righe_out,
+    ponticelli, // jumpers of the best lap, beside the unconnected pads
 };
-inline constexpr int FieldCount = 14;
+inline constexpr int FieldCount = 15;
 
 const char* fieldName(Field field);
 

@@ -50,4 +50,24 @@ PadOnGrid placeOnGrid(const std::vector<std::string_view>& fields, const BoardFr
     return pad;
 }
 
+std::vector<std::pair<size_t, size_t>> jumperPads(const std::vector<PadPoint>& pads,
+                                                  const std::vector<WireEnds>& wires) {
+    std::vector<std::pair<size_t, size_t>> found;
+    auto padAt = [&](int32_t x, int32_t y, int32_t net) {
+        for (size_t i = 0; i < pads.size(); ++i)
+            if (pads[i].x == x && pads[i].y == y && pads[i].net != 0 && (net < 0 || pads[i].net == net))
+                return i;
+        return pads.size();
+    };
+    for (const WireEnds& w : wires) {
+        const size_t a = padAt(w.x1, w.y1, -1);
+        if (a == pads.size())
+            continue;
+        const size_t b = padAt(w.x2, w.y2, pads[a].net);
+        if (b != pads.size() && b != a)
+            found.emplace_back(a, b);
+    }
+    return found;
+}
+
 } // namespace zelta

@@ -4,10 +4,12 @@
 
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
+#include "core/Jumper.h"
 #include "fidocad/FcdRecord.h"
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zelta {
@@ -51,6 +53,11 @@ inline bool isCopperPad(const std::vector<std::string_view>& fields) {
     return fields[0] == "PA" && fieldInt(fields, 7) == 1;
 }
 
+// A wire drawn on the component side: a jumper when it joins two pads of one net.
+inline bool isComponentWire(const std::vector<std::string_view>& fields) {
+    return fields[0] == "PL" && fieldInt(fields, 6) == JumperLayer;
+}
+
 // Where a copper pad record lands, checked in this order.
 enum class PadPlacement {
     NoNet,         // the record ends before the net field
@@ -68,5 +75,24 @@ struct PadOnGrid {
 };
 
 PadOnGrid placeOnGrid(const std::vector<std::string_view>& fields, const BoardFrame& frame);
+
+struct PadPoint {
+    int32_t x;
+    int32_t y;
+    int32_t net;
+};
+
+struct WireEnds {
+    int32_t x1;
+    int32_t y1;
+    int32_t x2;
+    int32_t y2;
+};
+
+// The wires that are jumpers: each joins, end on centre, two different pads of one net (not 0).
+// For each, the indices of its two pads (at an end where several pads stand, the first of the
+// net); the wires in their order.
+std::vector<std::pair<size_t, size_t>> jumperPads(const std::vector<PadPoint>& pads,
+                                                  const std::vector<WireEnds>& wires);
 
 } // namespace zelta

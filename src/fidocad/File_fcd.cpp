@@ -13,6 +13,7 @@ void GestoreFileFCD::beginRead() {
     links.workList->clear();
     links.netTable->clear();
     placedPads.clear();
+    existingJumpers.clear();
     warningCount = 0;
     for (int f = 0; f < FieldCount; ++f)
         show(static_cast<Field>(f), "");

@@ -6,10 +6,12 @@
 #include "core/Crono.h"
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
+#include "core/Jumper.h"
 #include "core/Lista_coo.h"
 #include "core/Notice.h"
 #include "core/ReportSink.h"
 #include "core/SafeFile.h"
+#include "fidocad/FcdRules.h"
 
 #include <atomic>
 #include <cstdint>
@@ -92,6 +94,11 @@ public:
     bool beginWrite(const std::string& path);
     void writeSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, int32_t layer,
                       int32_t net);
+    // A jumper from grid cell to grid cell: its two pads on the copper layer, then its wire on the
+    // component side.
+    void writeJumper(const Jumper& jumper, int32_t width);
+    // The drill of the jumpers' pads: that of the board's first round pad, else a default.
+    int32_t jumperDrill() const;
     bool finishWrite();
     void endWrite();
     WriteOutcome writeOutcome;
@@ -114,6 +121,9 @@ public:
     std::vector<std::string_view> fields;
     // The pads placed by the last read, in the order of the file.
     std::vector<PlacedPad> placedPads;
+    // The jumpers the drawing already has: component-side ("PL" on layer 2) wires whose ends are
+    // the centres of two placed pads of one net. The router takes each pair as joined.
+    JumperList existingJumpers;
 
     // Test seam: the system call the writer writes with.
     SafeFileWriter::WriteFn writeFn = nullptr;
@@ -124,6 +134,7 @@ private:
     void report(const std::string& text) { links.sink->reportLine(text); }
     void show(Field field, const std::string& text) { links.sink->setText(field, text); }
     void placePad(int lineNumber, int& padCount);
+    void joinJumperPads(const std::vector<WireEnds>& wires);
 
     SafeFileWriter out_;
 };

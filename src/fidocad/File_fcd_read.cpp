@@ -145,6 +145,7 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
 
     bool tracksAsked = false;
     int padCount = 0;
+    std::vector<WireEnds> wires;
     while (in.read(lineBuf)) {
         ++lineNumber;
         splitFields(lineBuf, fields);
@@ -178,8 +179,12 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
 
         if (isCopperPad(fields))
             placePad(lineNumber, padCount);
+        else if (isComponentWire(fields))
+            wires.push_back(
+                {fieldInt(fields, 1), fieldInt(fields, 2), fieldInt(fields, 3), fieldInt(fields, 4)});
     }
     showLineCount();
+    joinJumperPads(wires);
 
     in.close();
     if (!tmp.commit())
@@ -200,6 +205,42 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
     if (warningCount == 0)
         return outcome({Notice::Kind::Information, msg::ReadCompleteClean});
     return outcome({Notice::Kind::Warning, msg::ReadCompleteWarnings});
+}
+
+void GestoreFileFCD::joinJumperPads(const std::vector<WireEnds>& wires) {
+    std::vector<PadPoint> centres;
+    centres.reserve(placedPads.size());
+    for (const PlacedPad& p : placedPads)
+        centres.push_back({p.x, p.y, p.net});
+    // Pads joined by jumpers form groups; each group keeps its first pad as the one pad the
+    // router connects. The others leave the work list, and their centres become pad area, so
+    // that no track is laid to them: the wire joins them already.
+    std::vector<size_t> group(placedPads.size());
+    for (size_t i = 0; i < group.size(); ++i)
+        group[i] = i;
+    auto root = [&](size_t i) {
+        while (group[i] != i)
+            i = group[i] = group[group[i]];
+        return i;
+    };
+    for (const auto& [a, b] : jumperPads(centres, wires)) {
+        const PlacedPad& pa = placedPads[a];
+        const PlacedPad& pb = placedPads[b];
+        existingJumpers.push_back({pa.net, pa.col, pa.row, pb.col, pb.row});
+        const size_t ra = root(a), rb = root(b);
+        if (ra != rb)
+            group[std::max(ra, rb)] = std::min(ra, rb);
+    }
+    for (size_t i = 0; i < placedPads.size(); ++i) {
+        const PlacedPad& joined = placedPads[i];
+        const PlacedPad& first = placedPads[root(i)];
+        if (joined.col == first.col && joined.row == first.row)
+            continue;
+        links.workList->removeCell(joined.col, joined.row);
+        int32_t& centre = links.grid->cell(WorkPlane, joined.col, joined.row);
+        if (centre == (joined.net | PadCentre))
+            centre = joined.net | PadArea;
+    }
 }
 
 void GestoreFileFCD::placePad(int lineNumber, int& padCount) {

@@ -5,12 +5,14 @@
 
 #include "core/Messages.h"
 #include "core/Report.h"
+#include "core/Units.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
+#include <utility>
 
 namespace zelta {
 
@@ -85,6 +87,28 @@ void GestoreFileFCD::writeSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2
                          static_cast<long long>(int64_t{x2} + originX),
                          static_cast<long long>(int64_t{y2} + originY), width, layer, net));
     ++linesWritten;
+}
+
+int32_t GestoreFileFCD::jumperDrill() const {
+    for (const PlacedPad& p : placedPads)
+        if (p.style == 0)
+            return p.drill;
+    return JumperDefaultDrill;
+}
+
+void GestoreFileFCD::writeJumper(const Jumper& j, int32_t width) {
+    if (status != StatusComplete)
+        return;
+    const int64_t x1 = int64_t{originX} + cellToUnits(j.col1), y1 = int64_t{originY} + cellToUnits(j.row1);
+    const int64_t x2 = int64_t{originX} + cellToUnits(j.col2), y2 = int64_t{originY} + cellToUnits(j.row2);
+    const int32_t drill = jumperDrill();
+    for (const auto& [x, y] : {std::pair{x1, y1}, std::pair{x2, y2}})
+        out_.write(strprintf("PA %lld %lld %d %d %d 0 1 %d\r\n", static_cast<long long>(x),
+                             static_cast<long long>(y), JumperPadSize, JumperPadSize, drill, j.net));
+    out_.write(strprintf("PL %lld %lld %lld %lld %d %d %d\r\n", static_cast<long long>(x1),
+                         static_cast<long long>(y1), static_cast<long long>(x2), static_cast<long long>(y2),
+                         width, JumperLayer, j.net));
+    linesWritten += 3;
 }
 
 bool GestoreFileFCD::finishWrite() {

@@ -59,7 +59,9 @@ std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets
     return tracks;
 }
 
-void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& nets) {
+void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& nets,
+                const JumperList& jumpers) {
+    (void)jumpers;
     if (picture.empty())
         return;
     picture.tracks = planeTracks(plane, nets, picture.cols, picture.rows, picture.originX, picture.originY);

@@ -65,7 +65,8 @@ BoardPicture padsPicture(const GestoreFileFCD& fcd, const GestoreFileINI& settin
 // Puts the tracks of plane (a copy of the best plane) on a pads picture, marks the pads the lap
 // left unconnected and draws the rat lines that are still missing. Track widths follow the net
 // table as the writer's do.
-void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& nets);
+void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& nets,
+                const JumperList& jumpers = {});
 
 // The steps of plane joined into straight segments, at the writer's coordinates and widths.
 std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets, int32_t cols, int32_t rows,

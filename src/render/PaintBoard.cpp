@@ -13,7 +13,7 @@ namespace zelta {
 namespace {
 
 const QColor Substrate(0x1d, 0x3a, 0x2e);
-const QColor Outline(0xe0, 0xc8, 0x7a);
+const QColor OutlineColour(0xe0, 0xc8, 0x7a);
 const QColor NoNet(0x9a, 0xa0, 0xa6);
 const QColor UnconnectedMark(0xff, 0x30, 0x30);
 // Drawn lines in FidoCAD units (8 to the millimetre).
@@ -133,7 +133,7 @@ void paintBoard(QPainter& painter, const BoardPicture& picture, const PaintOptio
                 paintPad(painter, p, s);
         }
 
-    painter.setPen(QPen(Outline, OutlineWidth));
+    painter.setPen(QPen(OutlineColour, OutlineWidth));
     painter.setBrush(Qt::NoBrush);
     const double inset = OutlineWidth / 2;
     painter.drawRect(board.adjusted(inset, inset, -inset, -inset));

@@ -13,6 +13,8 @@ void LapDriver::run(RoutingMethod& method, RunControl& control) {
     ReportSink& sink = *links.sink;
 
     method.beginRun();
+    if (links.bestJumpers)
+        links.bestJumpers->clear();
     int32_t laps = 0;
     int32_t idleLaps = 0;
     int32_t bestValue = WorstValue;
@@ -31,6 +33,8 @@ void LapDriver::run(RoutingMethod& method, RunControl& control) {
             bestValue = lap->value;
             idleLaps = 0;
             grid.copyPlane(WorkPlane, BestPlane);
+            if (links.bestJumpers)
+                *links.bestJumpers = method.lapJumpers();
             // A lap can end with one found connection and one handled pad (when other pads'
             // areas covered the pad centres of its net): no score to divide then.
             if (lap->value >= 1 && lap->handledPads - 1 != 0)
@@ -38,6 +42,8 @@ void LapDriver::run(RoutingMethod& method, RunControl& control) {
             else
                 sink.setText(Field::valore, msg::NoScore);
             sink.setText(Field::piazzscoll, std::to_string(lap->failures));
+            if (links.settings->ponticelli)
+                sink.setText(Field::ponticelli, std::to_string(lap->jumpers));
         }
         sink.setText(Field::ciclitot, std::to_string(laps));
         sink.setText(Field::ciclivuoto, std::to_string(idleLaps));
@@ -45,7 +51,7 @@ void LapDriver::run(RoutingMethod& method, RunControl& control) {
         method.endLap();
 
         if (improved && control.onBestImproved)
-            control.onBestImproved(grid.plane(BestPlane));
+            control.onBestImproved(grid.plane(BestPlane), method.lapJumpers());
         if (control.onLapEnd)
             control.onLapEnd({laps, idleLaps, lap->value, bestValue, lap->failures, lap->handledPads,
                               improved, lap->done});

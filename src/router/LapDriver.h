@@ -4,6 +4,7 @@
 
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
+#include "core/Jumper.h"
 #include "core/ReportSink.h"
 #include "router/RoutingMethod.h"
 #include "router/RunControl.h"
@@ -20,7 +21,8 @@ public:
     struct Links {
         GestScheda* grid = nullptr;
         GestoreFileINI* settings = nullptr;
-        ReportSink* sink = nullptr; // called on the worker's thread
+        ReportSink* sink = nullptr;        // called on the worker's thread
+        JumperList* bestJumpers = nullptr; // the jumpers of the best lap, beside the best plane
     };
 
     // Routes lap after lap with method until control says to quit.

@@ -2,6 +2,7 @@
 // shows the figures, so a method only routes the board once per call.
 #pragma once
 
+#include "core/Jumper.h"
 #include "router/RunControl.h"
 
 #include <cstdint>
@@ -14,6 +15,7 @@ struct LapOutcome {
     int32_t value = 0;       // higher is better; the best lap is the one with the highest value
     int32_t failures = 0;    // shown as the unconnected pads of the best lap
     int32_t handledPads = 0; // the score shown is value / (handledPads - 1)
+    int32_t jumpers = 0;     // jumpers the lap laid (lapJumpers)
     // No later lap can do better (every connection was made, or the method has nothing left
     // to try): the run may stop here.
     bool done = false;
@@ -29,6 +31,12 @@ public:
     virtual std::optional<LapOutcome> routeLap(RunControl& control, int32_t lapIndex) = 0;
     // After the driver has scored the lap and kept it if it was the best.
     virtual void endLap() {}
+    // The jumpers of the lap just routed, whose pads are in the work plane; kept with it when
+    // the lap is the best.
+    virtual const JumperList& lapJumpers() const {
+        static const JumperList none;
+        return none;
+    }
 };
 
 } // namespace zelta

@@ -3,6 +3,8 @@
 // asks it to pause there and waits until it has.
 #pragma once
 
+#include "core/Jumper.h"
+
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -43,8 +45,8 @@ public:
 
     // Called by the worker at the end of every lap, on its own thread.
     std::function<void(const LapFigures&)> onLapEnd;
-    // Called by the worker after a lap that improved the best, with the best plane.
-    std::function<void(const int32_t* bestPlane)> onBestImproved;
+    // Called by the worker after a lap that improved the best, with the best plane and jumpers.
+    std::function<void(const int32_t* bestPlane, const JumperList& bestJumpers)> onBestImproved;
 
 private:
     enum class State { Running, PauseRequested, Paused, Quit, Finished };

@@ -152,6 +152,9 @@ WriteOutcome TracciaPiste::traceAndWrite(const std::string& path) {
             fcd.writeSegment(s.x1, s.y1, s.x2, s.y2, s.width, 1, s.net);
             ++count;
         }
+        if (links.bestJumpers)
+            for (const Jumper& j : *links.bestJumpers)
+                fcd.writeJumper(j, widthFor(nets[j.net]));
         if (fcd.finishWrite()) {
             links.sink->setText(Field::piste_out, std::to_string(count));
             fcd.endWrite();

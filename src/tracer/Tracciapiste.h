@@ -4,6 +4,7 @@
 
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
+#include "core/Jumper.h"
 #include "core/ReportSink.h"
 #include "fidocad/File_fcd.h"
 
@@ -40,6 +41,7 @@ public:
         GestoreFileFCD* fcd = nullptr;
         GestoreFileINI* settings = nullptr;
         ReportSink* sink = nullptr;
+        const JumperList* bestJumpers = nullptr; // written after the tracks
     };
 
     // FidoCAD width of a net's width choice: "0,25" is 2 units, every other choice 4, no choice 1.

@@ -85,8 +85,8 @@ TForm1::TForm1(const ProgramOptions& options, Prompter& prompter, HelpWindow& he
     setFixedSize(minimumSizeHint());
 
     host = std::make_unique<QtHost>(*this, prompter);
-    host->fields = {file_in,  righe_in,   warning,    piaztot, nettot,   larg,      alt,
-                    ciclitot, ciclivuoto, piazzscoll, valore,  file_out, piste_out, righe_out};
+    host->fields = {file_in,    righe_in,   warning, piaztot,  nettot,    larg,      alt,       ciclitot,
+                    ciclivuoto, piazzscoll, valore,  file_out, piste_out, righe_out, ponticelli};
     host->report = report;
     host->onProcessingStateChanged = [this](bool processing) { setProcessingState(processing); };
 
@@ -107,8 +107,8 @@ TForm1::TForm1(const ProgramOptions& options, Prompter& prompter, HelpWindow& he
     };
     // The plane is copied on the worker's thread, before its next lap can change it; the view
     // only ever sees copies.
-    program->onBestImproved = [this](const int32_t* bestPlane) {
-        auto copy = std::make_shared<const std::vector<int32_t>>(bestPlane, bestPlane + PlaneCells);
+    program->onBestImproved = [this](const int32_t* bestPlane, const JumperList& jumpers) {
+        auto copy = std::make_shared<const BestLap>(BestLap{{bestPlane, bestPlane + PlaneCells}, jumpers});
         std::lock_guard lock(handoverMutex_);
         handover_ = std::move(copy);
         if (handoverPosted_)
@@ -189,6 +189,7 @@ void TForm1::createControls() {
     ciclivuoto = figureField(GroupBox2, "ciclivuoto", 5);
     piazzscoll = figureField(GroupBox2, "piazzscoll", 4);
     valore = figureField(GroupBox2, "valore", 5);
+    ponticelli = figureField(GroupBox2, "ponticelli", 4);
     barra = new QProgressBar(GroupBox2);
     barra->setObjectName(QStringLiteral("barra"));
     barra->setRange(0, 100);
@@ -209,7 +210,10 @@ void TForm1::createControls() {
     g2->addWidget(piazzscoll, 1, 2);
     g2->addWidget(caption(GroupBox2, "Punteggio:"), 1, 3);
     g2->addWidget(valore, 1, 4);
-    g2->addWidget(barra, 2, 0, 1, 5);
+    // Filled only when the router may lay jumpers.
+    g2->addWidget(caption(GroupBox2, "Ponticelli:"), 2, 1);
+    g2->addWidget(ponticelli, 2, 2);
+    g2->addWidget(barra, 3, 0, 1, 5);
 
     GroupBox3 = new QGroupBox(QStringLiteral(" Fase 3: Scrittura file Fidocad"), client);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));

@@ -65,6 +65,7 @@ public:
     QLineEdit* ciclivuoto;
     QLineEdit* piazzscoll;
     QLineEdit* valore;
+    QLineEdit* ponticelli;
     QProgressBar* barra;
     QGroupBox* GroupBox3;
     QPushButton* start3;
@@ -152,9 +153,14 @@ private:
     // The worker leaves its latest best plane here and posts one call to take it: a burst of
     // improving laps makes one update of the view, with the newest plane.
     std::mutex handoverMutex_;
-    std::shared_ptr<const std::vector<int32_t>> handover_;
+    // A copy of the best lap: its plane and its jumpers.
+    struct BestLap {
+        std::vector<int32_t> plane;
+        JumperList jumpers;
+    };
+    std::shared_ptr<const BestLap> handover_;
     bool handoverPosted_ = false;
-    std::shared_ptr<const std::vector<int32_t>> bestPlane_;
+    std::shared_ptr<const BestLap> bestPlane_;
 };
 
 } // namespace zelta::ui

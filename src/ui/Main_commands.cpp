@@ -194,12 +194,12 @@ void TForm1::takeWorkerOutput() {
 BoardPicture TForm1::boardPicture() const {
     BoardPicture picture = padsPicture(*program->fcd, *program->settings);
     if (bestPlane_)
-        addBestLap(picture, bestPlane_->data(), *program->netTable);
+        addBestLap(picture, bestPlane_->plane.data(), *program->netTable, bestPlane_->jumpers);
     return picture;
 }
 
 void TForm1::takeBestPlane() {
-    std::shared_ptr<const std::vector<int32_t>> plane;
+    std::shared_ptr<const BestLap> plane;
     {
         std::lock_guard lock(handoverMutex_);
         plane = std::move(handover_);

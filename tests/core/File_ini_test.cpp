@@ -94,7 +94,7 @@ TEST(ConversionTable, EveryItemAndEveryValueBeyondTheItems) {
 
 // The keys a newer program added at the end of [Avanzate], after those of the shared boards'
 // settings files, with their defaults.
-const char* NewerKeys = "ferma_vuoto=0\n";
+const char* NewerKeys = "ferma_vuoto=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n";
 
 TEST(GestoreFileINI, ANewFileHoldsTheKeysInTheirOrder) {
     ScratchDir dir;
@@ -151,6 +151,9 @@ TEST(GestoreFileINI, WritingKeepsEveryLineThatIsNotOneOfTheKeys) {
                                      "pfaccia=0\r\n"
                                      "debug=0\r\n"
                                      "ferma_vuoto=0\r\n"
+                                     "ponticelli=0\r\n"
+                                     "ponticelli_max=20\r\n"
+                                     "ponticelli_passi=4,6,8\r\n"
                                      "[Altro]\r\n"
                                      "giriv=9\r\n");
 }
@@ -275,6 +278,20 @@ TEST(GestoreFileINI, TextsThatAreNotA32BitWholeNumberAreRefused) {
     }
     GestoreFileINI ini(dir.write("zelta.ini", "[Base]\nlayer_dim=-2147483648\n"));
     EXPECT_EQ(ini.layer_dim, INT32_MIN);
+}
+
+TEST(GestoreFileINI, AListOfLengthsIsWholeNumbersBetweenCommas) {
+    ScratchDir dir;
+    GestoreFileINI ini(dir.write("zelta.ini", "[Avanzate]\nponticelli_passi= 2, 10 ,12\n"));
+    EXPECT_EQ(ini.ponticelli_passi, (std::vector<int32_t>{2, 10, 12}));
+    ASSERT_TRUE(ini.writeIni()) << ini.writeError;
+    EXPECT_NE(readFile(ini.iniFile).find("ponticelli_passi=2,10,12\n"), std::string::npos);
+    for (const char* bad : {"", "4,,6", "4,6,", "quattro", "4;6"}) {
+        std::string path = dir.write("zelta.ini", std::string("[Avanzate]\nponticelli_passi=") + bad + "\n");
+        EXPECT_THROW(GestoreFileINI bad(path), SettingsError) << '"' << bad << '"';
+    }
+    EXPECT_TRUE(ini.setByKey("ponticelli_passi", "6"));
+    EXPECT_EQ(ini.ponticelli_passi, (std::vector<int32_t>{6}));
 }
 
 TEST(GestoreFileINI, AFolderThatCannotBeWrittenLeavesTheOldFileAndSaysWhy) {

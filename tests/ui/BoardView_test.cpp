@@ -94,7 +94,7 @@ TEST_F(BoardViewWindow, ChangesOnlyWhenTheBestLapImproves) {
     // A better lap with no tracks at all, as the worker would hand it over: one pad of each net
     // is left out.
     std::vector<int32_t> bare(PlaneCells, 0);
-    program().onBestImproved(bare.data());
+    program().onBestImproved(bare.data(), JumperList{});
     ASSERT_TRUE(waitUntil([&] { return view.pictureChanges() == before + 2; }));
     EXPECT_TRUE(view.picture().tracks.empty());
     EXPECT_EQ(view.picture().unconnectedCount(), 2);
@@ -152,7 +152,7 @@ TEST_F(BoardViewWindow, PointerTellsCellAndNetAndAClickHighlightsTheNet) {
     QApplication::sendEvent(canvas, &wheel);
     const double zoomed = view.canvas->pixelsPerUnit();
     std::vector<int32_t> noTracks(PlaneCells, 0);
-    program().onBestImproved(noTracks.data());
+    program().onBestImproved(noTracks.data(), JumperList{});
     ASSERT_TRUE(waitUntil([&] { return view.picture().tracks.empty(); }));
     EXPECT_EQ(view.options().highlightNet, 1);
     EXPECT_EQ(view.canvas->pixelsPerUnit(), zoomed);

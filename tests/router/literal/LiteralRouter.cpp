@@ -121,7 +121,7 @@ void LiteralRouter::run(RunControl& control) {
                 host_.setText(Field::valore, msg::NoScore);
             host_.setText(Field::piazzscoll, std::to_string(failures));
             if (control.onBestImproved)
-                control.onBestImproved(grid_.plane(BestPlane));
+                control.onBestImproved(grid_.plane(BestPlane), JumperList{});
         }
 
         host_.setText(Field::ciclitot, std::to_string(laps));
