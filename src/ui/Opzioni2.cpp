@@ -4,20 +4,19 @@
 #include "ui/DialogParts.h"
 #include "ui/HelpWindow.h"
 #include "ui/RadioGroup.h"
+#include "ui/RoutingChoices.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSpinBox>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace zelta::ui {
 
 namespace {
 
 constexpr int ClientWidth = 378;
-constexpr int ClientHeight = 370;
+constexpr int ClientHeight = 338;
 
 // What "Ricarica default" puts in: 10x10, 1, 5, 0, 0, 0, Basso.
 constexpr int32_t DefaultAmpg = 1;
@@ -64,22 +63,15 @@ TForm3::TForm3(GestoreFileINI& settings, HelpWindow& help, QWidget* parent)
     debug = addRow("debug", "Debug", {"Basso", "Medio", "Alto"});
     rows->setColumnStretch(1, 1);
 
-    // When processing stops by itself. Not a routing option: changing it asks for no new read.
-    auto* stopCaption = new QLabel(QStringLiteral("Ferma dopo"), this);
-    QFont bold = stopCaption->font();
-    bold.setBold(true);
-    stopCaption->setFont(bold);
-    fermaVuoto = new QSpinBox(this);
-    fermaVuoto->setObjectName(QStringLiteral("fermaVuoto"));
-    fermaVuoto->setRange(0, 1000000);
-    fermaVuoto->setSpecialValueText(QStringLiteral("mai"));
-    auto* stopRow = new QHBoxLayout;
-    stopRow->addWidget(fermaVuoto);
-    stopRow->addWidget(new QLabel(QStringLiteral("giri a vuoto (0 = mai)"), this));
-    stopRow->addStretch();
-    rows->setRowStretch(2 * row - 1, 1);
-    rows->addWidget(stopCaption, 2 * row, 0, Qt::AlignVCenter);
-    rows->addLayout(stopRow, 2 * row, 1);
+    // The choices beyond the rows stand on the right; the idle stop is no routing option, so
+    // changing it asks for no new read.
+    choices = new RoutingChoices(this);
+    fermaVuoto = choices->fermaVuoto;
+    connect(choices, &RoutingChoices::routingEdited, this, [this] { settings_.optionsChanged = true; });
+    auto* sides = new QHBoxLayout;
+    sides->addLayout(rows, 1);
+    sides->addSpacing(12);
+    sides->addWidget(choices);
 
     BitBtn1 = okButton(this, "BitBtn1");
     BitBtn2 = abortButton(this, "BitBtn2");
@@ -95,7 +87,7 @@ TForm3::TForm3(GestoreFileINI& settings, HelpWindow& help, QWidget* parent)
     buttons->addWidget(BitBtn4);
 
     auto* column = new QVBoxLayout(this);
-    column->addLayout(rows, 1);
+    column->addLayout(sides, 1);
     column->addSpacing(10);
     column->addLayout(buttons);
 
@@ -122,11 +114,14 @@ void TForm3::FormPaint() {
     pdiago->setItemIndex(settings_.pdiag);
     pfaccia->setItemIndex(settings_.pfaccia);
     debug->setItemIndex(settings_.debug);
-    fermaVuoto->setValue(std::max(0, settings_.ferma_vuoto));
+    choices->load(settings_);
     settings_.optionsChanged = changed;
 }
 
 void TForm3::BitBtn1Click() {
+    // Nothing is stored while a choice cannot be: the dialog stays open on it.
+    if (!choices->store(settings_))
+        return;
     settings_.ampg = ampg->itemIndex();
     settings_.giriv = giriv->itemIndex();
     settings_.ricalct = ricalct->itemIndex();
@@ -134,7 +129,6 @@ void TForm3::BitBtn1Click() {
     settings_.pdiag = pdiago->itemIndex();
     settings_.pfaccia = pfaccia->itemIndex();
     settings_.debug = debug->itemIndex();
-    settings_.ferma_vuoto = fermaVuoto->value();
     accept();
 }
 
@@ -148,7 +142,7 @@ void TForm3::BitBtn3Click() {
     pdiago->setItemIndex(DefaultPdiag);
     pfaccia->setItemIndex(DefaultPfaccia);
     debug->setItemIndex(DefaultDebug);
-    fermaVuoto->setValue(0);
+    choices->loadDefaults();
 }
 
 void TForm3::BitBtn4Click() {

@@ -14,6 +14,7 @@ namespace zelta::ui {
 
 class HelpWindow;
 class RadioGroup;
+class RoutingChoices;
 
 class TForm3 : public QDialog {
     Q_OBJECT
@@ -27,7 +28,8 @@ public:
     RadioGroup* pdiago;
     RadioGroup* pfaccia;
     RadioGroup* debug;
-    QSpinBox* fermaVuoto;
+    RoutingChoices* choices;
+    QSpinBox* fermaVuoto; // the idle stop, among the choices
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
     QPushButton* BitBtn3;

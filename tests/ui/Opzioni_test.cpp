@@ -9,7 +9,9 @@
 #include "ui/Opzioni.h"
 #include "ui/Opzioni2.h"
 #include "ui/RadioGroup.h"
+#include "ui/RoutingChoices.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -172,6 +174,47 @@ TEST_F(Options, IdleLapStopIsStoredByOkKeptByAbortAndAsksForNoNewRead) {
     });
     advanced().exec();
     EXPECT_EQ(settings().ferma_vuoto, 25);
+}
+
+TEST_F(Options, JumperChoicesAreStoredByOkAndBadLengthsKeepTheDialogOpen) {
+    ui::RoutingChoices& c = *advanced().choices;
+    whenModalShows([&](QWidget*) {
+        EXPECT_FALSE(c.jumpers->isChecked());
+        EXPECT_FALSE(c.jumperMax->isEnabled()) << "greyed while jumpers are off";
+        EXPECT_EQ(c.jumperMax->value(), 20);
+        EXPECT_EQ(c.jumperLengths->text(), "4,6,8");
+        c.jumpers->click();
+        EXPECT_TRUE(c.jumperMax->isEnabled());
+        c.jumperMax->setValue(5);
+        c.jumperLengths->setText("4,,8");
+        advanced().BitBtn1->click();
+        EXPECT_TRUE(advanced().isVisible()) << "lengths that are no list keep the dialog open";
+        EXPECT_FALSE(settings().ponticelli) << "and store nothing";
+        c.jumperLengths->setText("3, 5");
+        advanced().BitBtn1->click();
+    });
+    EXPECT_EQ(advanced().exec(), QDialog::Accepted);
+    EXPECT_TRUE(settings().ponticelli);
+    EXPECT_EQ(settings().ponticelli_max, 5);
+    EXPECT_EQ(settings().ponticelli_passi, (std::vector<int32_t>{3, 5}));
+    EXPECT_TRUE(settings().optionsChanged) << "jumpers change the routing";
+
+    whenModalShows([&](QWidget*) {
+        EXPECT_EQ(c.jumperLengths->text(), "3,5");
+        c.jumpers->click();
+        advanced().BitBtn2->click();
+    });
+    advanced().exec();
+    EXPECT_TRUE(settings().ponticelli) << "Abort changes nothing";
+}
+
+TEST(JumperLengths, AreWholeNumbersFromOneTo99BetweenCommas) {
+    std::vector<int32_t> v;
+    EXPECT_TRUE(ui::parseJumperLengths(" 4, 6 ,8", v));
+    EXPECT_EQ(v, (std::vector<int32_t>{4, 6, 8}));
+    for (const char* bad : {"", ",", "4,", "0", "100", "4;6", "quattro", "-4"})
+        EXPECT_FALSE(ui::parseJumperLengths(QString::fromUtf8(bad), v)) << bad;
+    EXPECT_EQ(ui::jumperLengthsText({4, 10}), "4,10");
 }
 
 TEST_F(Options, AdvancedOkThenBasicAbortChangesMemoryButNotTheFile) {
