@@ -26,8 +26,9 @@ struct KeyDef {
     int32_t GestoreFileINI::*intField;
 };
 
-// The twelve keys in the order of a newly written file.
-const std::array<KeyDef, 12> Keys = {{
+// The keys in the order of a newly written file; a key added later goes last, so that older
+// files and readers keep working.
+const std::array<KeyDef, 13> Keys = {{
     {"Base", "due_facce", "0", true, &GestoreFileINI::due_facce, nullptr},
     {"Base", "dim_auto", "0", true, &GestoreFileINI::dim_auto, nullptr},
     {"Base", "layer_dim", "0", false, nullptr, &GestoreFileINI::layer_dim},
@@ -40,6 +41,7 @@ const std::array<KeyDef, 12> Keys = {{
     {"Avanzate", "pdiag", "0", false, nullptr, &GestoreFileINI::pdiag},
     {"Avanzate", "pfaccia", "0", false, nullptr, &GestoreFileINI::pfaccia},
     {"Avanzate", "debug", "0", false, nullptr, &GestoreFileINI::debug},
+    {"Avanzate", "metodo", "0", false, nullptr, &GestoreFileINI::metodo},
 }};
 
 std::string trim(const std::string& s) {

@@ -23,7 +23,7 @@ public:
     static std::string defaultPath(const std::string& executablePath);
 
     void readIni();
-    // Writes all twelve keys; false when the file could not be written (see writeError).
+    // Writes every key; false when the file could not be written (see writeError).
     bool writeIni();
 
     // Sets one option by its key, as the settings file would; false for an unknown key.
@@ -44,6 +44,7 @@ public:
     int32_t pdiag = 0;
     int32_t pfaccia = 0;
     int32_t debug = 0;
+    int32_t metodo = 0; // routing method: 0 classic laps, 1 negotiated
     int32_t boardWidth = 0;
     int32_t boardHeight = 0;
     int32_t cols = 0;
