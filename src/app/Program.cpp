@@ -26,9 +26,11 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
     thread = makeThread();
     settings = std::make_unique<GestoreFileINI>(options.iniPath);
     crono = std::make_unique<Crono>(options.clock);
+    negotiated = std::make_unique<NegotiatedRouter>();
 
     router->links = {grid.get(), workList.get(), targetList.get(), settings.get(), &workerOutput_};
     driver_.links = {grid.get(), settings.get(), &workerOutput_};
+    negotiated->links = {grid.get(), workList.get(), settings.get()};
     tracer->links = {grid.get(), netTable.get(), fcd.get(), settings.get(), &host};
     fcd->links.grid = grid.get();
     fcd->links.workList = workList.get();
@@ -66,7 +68,11 @@ void Program::wireThread() {
 }
 
 std::unique_ptr<Thread_> Program::makeThread() {
-    return std::make_unique<Thread_>([this](RunControl& control) { driver_.run(*router, control); });
+    // The method is chosen when the worker starts, that is by the first start after a read.
+    return std::make_unique<Thread_>([this](RunControl& control) {
+        RoutingMethod& method = settings->metodo == 1 ? static_cast<RoutingMethod&>(*negotiated) : *router;
+        driver_.run(method, control);
+    });
 }
 
 void Program::replaceThread() {

@@ -13,6 +13,7 @@
 #include "fidocad/File_fcd.h"
 #include "router/Aprizelta.h"
 #include "router/LapDriver.h"
+#include "router/NegotiatedRouter.h"
 #include "router/SearchLists.h"
 #include "tracer/Tracciapiste.h"
 
@@ -71,6 +72,8 @@ public:
     std::unique_ptr<Thread_> thread;
     std::unique_ptr<GestoreFileINI> settings;
     std::unique_ptr<Crono> crono;
+    // The routing method of the setting metodo=1.
+    std::unique_ptr<NegotiatedRouter> negotiated;
 
 private:
     std::unique_ptr<Thread_> makeThread();

@@ -149,7 +149,8 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
         wake.notify_one();
     };
     program->onLapEnd = [&](const LapFigures& lap) {
-        if ((lapLimit > 0 && lap.laps >= lapLimit) || (idleLimit > 0 && lap.idleLaps >= idleLimit) ||
+        if (lap.done || (lapLimit > 0 && lap.laps >= lapLimit) ||
+            (idleLimit > 0 && lap.idleLaps >= idleLimit) ||
             (secondsLimit > 0 && elapsedSeconds() >= secondsLimit))
             program->thread->control.pauseAtNextCheckpoint();
     };
