@@ -93,7 +93,27 @@ TEST(GestoreFileINI, ANewFileHoldsTheKeysInTheirOrder) {
     GestoreFileINI ini(dir.file("zelta.ini"));
     ini.dim_auto = true;
     ASSERT_TRUE(ini.writeIni()) << ini.writeError;
-    EXPECT_EQ(readFile(ini.iniFile), readFile(boardPath("auto-layer0.ini")));
+    // The shared file was written before the routing method had a key: it comes after the others.
+    EXPECT_EQ(readFile(ini.iniFile), readFile(boardPath("auto-layer0.ini")) + "metodo=0\n");
+}
+
+TEST(GestoreFileINI, TheRoutingMethodIsClassicWithoutItsKeyAndSurvivesARoundTrip) {
+    ScratchDir dir;
+    const std::string older = readFile(boardPath("auto-layer0.ini"));
+    GestoreFileINI without(dir.write("older.ini", older));
+    EXPECT_EQ(without.metodo, 0);
+    ASSERT_TRUE(without.writeIni()) << without.writeError;
+    EXPECT_EQ(readFile(without.iniFile), older + "metodo=0\n");
+
+    GestoreFileINI with(dir.write("newer.ini", older + "metodo=1\n"));
+    EXPECT_EQ(with.metodo, 1);
+    EXPECT_TRUE(with.dim_auto);
+    ASSERT_TRUE(with.writeIni()) << with.writeError;
+    EXPECT_EQ(readFile(with.iniFile), older + "metodo=1\n");
+    EXPECT_EQ(GestoreFileINI(with.iniFile).metodo, 1);
+
+    ASSERT_TRUE(without.setByKey("METODO", "1"));
+    EXPECT_EQ(without.metodo, 1);
 }
 
 TEST(GestoreFileINI, WritingAndReadingGivesBackEveryField) {
@@ -111,6 +131,7 @@ TEST(GestoreFileINI, WritingAndReadingGivesBackEveryField) {
     out.pdiag = INT32_MAX;
     out.pfaccia = 4;
     out.debug = 2;
+    out.metodo = 1;
     ASSERT_TRUE(out.writeIni()) << out.writeError;
 
     GestoreFileINI in(out.iniFile);
@@ -126,6 +147,7 @@ TEST(GestoreFileINI, WritingAndReadingGivesBackEveryField) {
     EXPECT_EQ(in.pdiag, INT32_MAX);
     EXPECT_EQ(in.pfaccia, 4);
     EXPECT_EQ(in.debug, 2);
+    EXPECT_EQ(in.metodo, 1);
 }
 
 TEST(GestoreFileINI, ANonZeroBoolReadsTrueAndIsWrittenAsOne) {
