@@ -47,6 +47,7 @@ std::optional<LapOutcome> NegotiatedRouter::routeLap(RunControl& control, int32_
     // thread ends the helper's lap at its next step. Lap 0 is the same for both, so only the
     // first routes it.
     std::atomic<bool> abandon{false};
+    std::atomic<bool> helperBusy{lapIndex > 0};
     bool secondRouted = false;
     std::thread helper;
     if (lapIndex > 0) {
@@ -56,9 +57,17 @@ std::optional<LapOutcome> NegotiatedRouter::routeLap(RunControl& control, int32_
                     std::this_thread::sleep_for(std::chrono::milliseconds(2));
                 return !abandon.load();
             });
+            helperBusy.store(false);
         });
     }
-    const bool firstRouted = first_->routeLap(lapIndex, [&] { return control.checkpoint(); });
+    bool firstRouted = first_->routeLap(lapIndex, [&] { return control.checkpoint(); });
+    // While the helper finishes its lap this thread keeps answering pauses and quits.
+    while (firstRouted && helperBusy.load()) {
+        if (!control.checkpoint())
+            firstRouted = false;
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     if (!firstRouted)
         abandon.store(true);
     if (helper.joinable())

@@ -40,7 +40,8 @@ public:
 
     void beginRun();
     // Routes one lap; its legal result is in result() and its score in score. keepGoing is asked
-    // between nets and between repairs; when it says no, the lap is abandoned and false returned.
+    // before every search (it may block while a pause lasts); once it says no, the lap is
+    // abandoned and false returned, and the worker's state is good only for a new beginRun.
     bool routeLap(int32_t lapIndex, const std::function<bool()>& keepGoing);
     const Tracks& result() const { return legal_; }
     // Search work since beginRun.
@@ -54,12 +55,18 @@ private:
     // towards the nearest other group while a search can reach one. Strict searches may use the
     // history costs, to keep off the ground that nets fought over.
     void connectNet(Tracks& tracks, int netIdx, Mode mode, bool useHistory);
-    bool negotiatedPass(int32_t lapIndex, const std::function<bool()>& keepGoing);
+    // Asks keepGoing, until it has said no once.
+    bool alive() {
+        if (!abandoned_ && !(*keepGoing_)())
+            abandoned_ = true;
+        return !abandoned_;
+    }
+    void negotiatedPass(int32_t lapIndex);
     void updateHistory();
     // Makes legal_ from negotiated_: drops conflicting branches, then joins again strictly.
-    bool legalise(const std::function<bool()>& keepGoing);
+    void legalise();
     // Rip-up and retry for every net left in pieces, round after round while it pays.
-    bool repair(Tracks& tracks, const std::function<bool()>& keepGoing);
+    void repair(Tracks& tracks);
     // One try for one net: kept, and current updated, only when the board scores better. Below
     // the last depth, the nets moved aside may in turn push others.
     bool tryRipUp(Tracks& tracks, int netIdx, LapScore& current, int depth);
@@ -98,6 +105,8 @@ private:
 
     const NegotiatedBoard& board_;
     WorkerConfig config_;
+    const std::function<bool()>* keepGoing_ = nullptr;
+    bool abandoned_ = false;
     Tracks negotiated_;
     Tracks legal_;
     PathSearch search_;

@@ -149,7 +149,7 @@ void NegotiatedWorker::connectNet(Tracks& tracks, int netIdx, Mode mode, bool us
                                       ownDiagonal_, ownStamp_, present_};
     // The main group is the largest that still has a pad not yet tried as a start, ties to the
     // group of the earlier pad; it grows towards the nearest other group while one is in reach.
-    while (countGroups(netIdx) > 1) {
+    while (countGroups(netIdx) > 1 && alive()) {
         const int mainRoot = mainGroup(netIdx, true);
         if (mainRoot < 0)
             return;

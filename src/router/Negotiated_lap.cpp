@@ -34,28 +34,30 @@ void NegotiatedWorker::beginRun() {
 }
 
 bool NegotiatedWorker::routeLap(int32_t lapIndex, const std::function<bool()>& keepGoing) {
+    keepGoing_ = &keepGoing;
+    abandoned_ = false;
     if (lapIndex == 0) {
         // Strict greedy: every net in turn, other nets' tracks as walls. A legal result that no
         // later lap can fall below, since the best lap is kept.
         legal_.clear();
-        for (size_t k = 0; k < board_.nets.size(); ++k) {
-            if (!keepGoing())
-                return false;
+        for (size_t k = 0; k < board_.nets.size() && alive(); ++k)
             connectNet(legal_, static_cast<int>(k), Mode::Strict, false);
+    } else {
+        negotiatedPass(lapIndex);
+        if (!abandoned_) {
+            updateHistory();
+            legalise();
         }
-        score = scoreOf(legal_);
-        return true;
+        if (!abandoned_)
+            repair(legal_);
     }
-    if (!negotiatedPass(lapIndex, keepGoing))
-        return false;
-    updateHistory();
-    if (!legalise(keepGoing) || !repair(legal_, keepGoing))
+    if (abandoned_)
         return false;
     score = scoreOf(legal_);
     return true;
 }
 
-bool NegotiatedWorker::negotiatedPass(int32_t lapIndex, const std::function<bool()>& keepGoing) {
+void NegotiatedWorker::negotiatedPass(int32_t lapIndex) {
     // The first negotiated lap ignores congestion; from the second, sharing costs more each lap.
     if (lapIndex <= 1)
         present_ = 0;
@@ -64,13 +66,10 @@ bool NegotiatedWorker::negotiatedPass(int32_t lapIndex, const std::function<bool
     else
         present_ = std::min(present_ * config_.presentGrowth, MaxPresent);
 
-    for (size_t k = 0; k < board_.nets.size(); ++k) {
-        if (!keepGoing())
-            return false;
+    for (size_t k = 0; k < board_.nets.size() && alive(); ++k) {
         negotiated_.removeNet(static_cast<int>(k));
         connectNet(negotiated_, static_cast<int>(k), Mode::Negotiated, false);
     }
-    return true;
 }
 
 void NegotiatedWorker::updateHistory() {

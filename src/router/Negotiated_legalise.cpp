@@ -8,7 +8,7 @@
 
 namespace zelta {
 
-bool NegotiatedWorker::legalise(const std::function<bool()>& keepGoing) {
+void NegotiatedWorker::legalise() {
     const Tracks& from = negotiated_;
     std::vector<BranchRef>& branches = branches_;
     std::vector<Incidence>& cells = cellIncidences_;
@@ -107,14 +107,11 @@ bool NegotiatedWorker::legalise(const std::function<bool()>& keepGoing) {
     for (size_t k = 0; k < board_.nets.size(); ++k)
         pruneNet(legal_, static_cast<int>(k));
 
-    for (size_t k = 0; k < board_.nets.size(); ++k) {
-        if (!keepGoing())
-            return false;
+    for (size_t k = 0; k < board_.nets.size() && alive(); ++k) {
         connectNet(legal_, static_cast<int>(k), Mode::Strict, true);
         pruneNet(legal_, static_cast<int>(k));
     }
-    assert(legal_.legal());
-    return true;
+    assert(abandoned_ || legal_.legal());
 }
 
 } // namespace zelta

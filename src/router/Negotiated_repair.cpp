@@ -107,6 +107,8 @@ bool NegotiatedWorker::tryRipUp(Tracks& tracks, int netIdx, LapScore& current, i
             connectNet(tracks, static_cast<int>(k), Mode::Strict, true);
         }
     }
+    if (abandoned_)
+        return false;
     const LapScore after = scoreOf(tracks);
     if (after.betterThan(current)) {
         current = after;
@@ -140,22 +142,19 @@ void NegotiatedWorker::restoreSaved(Tracks& tracks, RipLevel& level) {
     }
 }
 
-bool NegotiatedWorker::repair(Tracks& tracks, const std::function<bool()>& keepGoing) {
+void NegotiatedWorker::repair(Tracks& tracks) {
     LapScore current = scoreOf(tracks);
     // The nets in turn, round and round: it ends when every net has been tried once since the
     // last change that was kept (a try on an unchanged board would fail again), or after a fixed
     // number of rounds.
     const int nets = static_cast<int>(board_.nets.size());
     int sinceChange = 0;
-    for (int i = 0; i < RepairRounds * nets && sinceChange < nets; ++i) {
-        if (!keepGoing())
-            return false;
+    for (int i = 0; i < RepairRounds * nets && sinceChange < nets && alive(); ++i) {
         if (tryRipUp(tracks, i % nets, current, 0))
             sinceChange = 0;
         else
             ++sinceChange;
     }
-    return true;
 }
 
 } // namespace zelta
