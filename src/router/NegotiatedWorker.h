@@ -119,10 +119,14 @@ private:
     std::vector<int32_t> parent_ = std::vector<int32_t>(PlaneCells, 0);
     std::vector<uint32_t> setMark_ = std::vector<uint32_t>(PlaneCells, 0);
     uint32_t setStamp_ = 0;
-    std::vector<uint32_t> groupMark_ = std::vector<uint32_t>(PlaneCells, 0); // roots of groups with a pad
+    // Groups of the net being worked on: the roots marked, each with the index of its first pad;
+    // by that index, the group's pads and whether one has not been tried as a start.
+    std::vector<uint32_t> groupMark_ = std::vector<uint32_t>(PlaneCells, 0);
+    std::vector<int32_t> groupFirst_ = std::vector<int32_t>(PlaneCells, 0);
     uint32_t groupStamp_ = 0;
-    std::vector<uint8_t> padTried_; // by pad index
     std::vector<int32_t> groupPads_;
+    std::vector<uint8_t> groupUntried_;
+    std::vector<uint8_t> padTried_; // by pad index
 
     std::vector<RipLevel> ripLevels_;
     std::vector<uint32_t> ripCell_ = std::vector<uint32_t>(PlaneCells, 0);

@@ -75,15 +75,24 @@ void NegotiatedWorker::beginNet(const Tracks& tracks, int netIdx) {
 int NegotiatedWorker::countGroups(int netIdx) {
     const NegotiatedBoard::Net& n = board_.nets[netIdx];
     groupPads_.assign(n.padCount, 0);
+    groupUntried_.assign(n.padCount, 0);
+    if (++groupStamp_ == 0) {
+        std::fill(groupMark_.begin(), groupMark_.end(), 0u);
+        groupStamp_ = 1;
+    }
+    // Each group is counted at its first pad, found through the root's mark.
     int groups = 0;
     for (int i = 0; i < n.padCount; ++i) {
-        const int root = find(board_.pads[board_.padOf(n, i)].cell);
-        int j = 0;
-        while (find(board_.pads[board_.padOf(n, j)].cell) != root)
-            ++j;
-        if (j == i)
+        const int pad = board_.padOf(n, i);
+        const int root = find(board_.pads[pad].cell);
+        if (groupMark_[root] != groupStamp_) {
+            groupMark_[root] = groupStamp_;
+            groupFirst_[root] = i;
             ++groups;
-        ++groupPads_[j];
+        }
+        const int first = groupFirst_[root];
+        ++groupPads_[first];
+        groupUntried_[first] |= padTried_[pad] == 0;
     }
     return groups;
 }
@@ -93,15 +102,8 @@ int NegotiatedWorker::mainGroup(int netIdx, bool untriedOnly) {
     int mainRoot = -1;
     int mainPads = 0;
     for (int j = 0; j < n.padCount; ++j) {
-        if (groupPads_[j] <= mainPads)
-            continue;
-        const int root = find(board_.pads[board_.padOf(n, j)].cell);
-        bool eligible = !untriedOnly;
-        for (int i = 0; i < n.padCount && !eligible; ++i)
-            eligible =
-                padTried_[board_.padOf(n, i)] == 0 && find(board_.pads[board_.padOf(n, i)].cell) == root;
-        if (eligible) {
-            mainRoot = root;
+        if (groupPads_[j] > mainPads && (!untriedOnly || groupUntried_[j])) {
+            mainRoot = find(board_.pads[board_.padOf(n, j)].cell);
             mainPads = groupPads_[j];
         }
     }
@@ -110,13 +112,7 @@ int NegotiatedWorker::mainGroup(int netIdx, bool untriedOnly) {
 
 void NegotiatedWorker::loadSearch(const Tracks& tracks, int netIdx, int mainRoot) {
     const NegotiatedBoard::Net& n = board_.nets[netIdx];
-    if (++groupStamp_ == 0) {
-        std::fill(groupMark_.begin(), groupMark_.end(), 0u);
-        groupStamp_ = 1;
-    }
-    for (int j = 0; j < n.padCount; ++j)
-        if (groupPads_[j] != 0)
-            groupMark_[find(board_.pads[board_.padOf(n, j)].cell)] = groupStamp_;
+    // The roots countGroups marked are those of the groups with a pad.
     search_.begin();
     auto place = [&](int cell) {
         const int root = find(cell);
