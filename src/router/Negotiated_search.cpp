@@ -17,6 +17,7 @@ PathSearch::PathSearch(TurnCosts turns)
       stateMark_(PlaneCells * States, 0), g_(PlaneCells * States, 0), parent_(PlaneCells * States, -1),
       estimateMark_(PlaneCells, 0), estimate_(PlaneCells, 0), floodMark_(PlaneCells, 0) {
     flood_.reserve(PlaneCells);
+    backFlood_.reserve(PlaneCells);
     queue_.reserve(PlaneCells * 4);
     sources_.reserve(PlaneCells);
     targets_.reserve(PlaneCells);

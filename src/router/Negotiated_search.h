@@ -69,6 +69,8 @@ public:
     // step, at least base, or a negative number for a step that is not allowed.
     // Whether a target can be reached at all, by a flood over cells that ignores the limits on
     // turning: much cheaper than a search that fails, and never false when a search would succeed.
+    // It floods from both ends in turn (a step is allowed both ways or neither), so that a side
+    // shut in a small pocket is found out after a few cells.
     template <class Policy> bool reachable(const Policy& policy);
     // The cheapest path to a target; true when one was found. The path is then in path(), from
     // the target back to the source.
@@ -101,8 +103,9 @@ private:
     std::vector<int32_t> parent_; // the state before, -1 at a source
     std::vector<uint32_t> estimateMark_;
     std::vector<int32_t> estimate_;
-    std::vector<uint32_t> floodMark_;
+    std::vector<uint32_t> floodMark_; // 2 * stamp flooded from the sources, one more from the targets
     std::vector<int32_t> flood_;
+    std::vector<int32_t> backFlood_;
     RadixQueue queue_;
     std::vector<int32_t> sources_;
     std::vector<int32_t> targets_;
@@ -115,23 +118,40 @@ private:
 };
 
 template <class Policy> bool PathSearch::reachable(const Policy& policy) {
+    const uint32_t fromSources = open_;
+    const uint32_t fromTargets = open_ + 1;
     flood_.clear();
+    backFlood_.clear();
     for (int32_t cell : sources_) {
-        floodMark_[cell] = stamp_;
+        floodMark_[cell] = fromSources;
         flood_.push_back(cell);
     }
-    for (size_t head = 0; head < flood_.size(); ++head) {
-        const int cell = flood_[head];
+    for (int32_t cell : targets_) {
+        floodMark_[cell] = fromTargets;
+        backFlood_.push_back(cell);
+    }
+    // One cell from each side in turn; the sides meet, or one runs out of cells.
+    size_t head = 0;
+    size_t backHead = 0;
+    auto spread = [&](std::vector<int32_t>& queue, size_t& at, uint32_t own, uint32_t other) {
+        const int cell = queue[at++];
         ++work_;
         for (int m = 1; m <= 8; ++m) {
             const int next = cell + CellStep[m];
-            if (floodMark_[next] == stamp_ || policy.stepCost(cell, next, m, StraightCost) < 0)
+            const uint32_t mark = floodMark_[next];
+            if (mark == own || policy.stepCost(cell, next, m, StraightCost) < 0)
                 continue;
-            if (targetMark_[next] == stamp_)
+            if (mark == other)
                 return true;
-            floodMark_[next] = stamp_;
-            flood_.push_back(next);
+            floodMark_[next] = own;
+            queue.push_back(next);
         }
+        return false;
+    };
+    while (head < flood_.size() && backHead < backFlood_.size()) {
+        if (spread(flood_, head, fromSources, fromTargets) ||
+            spread(backFlood_, backHead, fromTargets, fromSources))
+            return true;
     }
     return false;
 }
