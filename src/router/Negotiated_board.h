@@ -13,21 +13,17 @@ namespace zelta {
 class ListaCoord;
 
 // Cell offsets of the eight directions in a plane (column by column, GridRows cells apart).
-inline constexpr std::array<int, 9> CellStep = {
-    0,
-    Directions[1].dc* GridRows + Directions[1].dr,
-    Directions[2].dc* GridRows + Directions[2].dr,
-    Directions[3].dc* GridRows + Directions[3].dr,
-    Directions[4].dc* GridRows + Directions[4].dr,
-    Directions[5].dc* GridRows + Directions[5].dr,
-    Directions[6].dc* GridRows + Directions[6].dr,
-    Directions[7].dc* GridRows + Directions[7].dr,
-    Directions[8].dc* GridRows + Directions[8].dr,
-};
+inline constexpr std::array<int, 9> CellStep = [] {
+    std::array<int, 9> steps{};
+    for (int d = 1; d <= 8; ++d)
+        steps[d] = Directions[d].dc * GridRows + Directions[d].dr;
+    return steps;
+}();
 
 // A 2x2 square of cells is named by its upper left cell; each of its two diagonals has a slot:
 // 2 * square for the falling one (upper left to lower right), 2 * square + 1 for the rising one.
-// A diagonal step in direction m lies on the slot squareOf(cell, m).
+// A diagonal step from cell in direction m lies on diagonalSlot(cell, m), whichever end it is
+// seen from.
 inline constexpr int SquareSlots = 2 * PlaneCells;
 constexpr int diagonalSlot(int cell, int m) {
     switch (m) {

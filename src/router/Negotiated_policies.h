@@ -1,6 +1,7 @@
-// The two step policies of the path search. Strict: another net's track is a wall, as is a
-// diagonal crossing any diagonal already laid. Negotiated: another net's track only costs more,
-// the more nets already use the cell and the more it was contested in earlier laps.
+// The step policies of the path search. Strict: another net's track is a wall, as is a diagonal
+// crossing any diagonal already laid. Negotiated: another net's track only costs more, the more
+// nets already use the cell and the more it was contested in earlier laps. Rip-up: another net's
+// track costs a fixed price, the price of moving it out of the way.
 #pragma once
 
 #include "router/Negotiated_tracks.h"

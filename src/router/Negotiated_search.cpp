@@ -15,7 +15,8 @@ constexpr size_t ExactEstimateTargets = 24;
 PathSearch::PathSearch(TurnCosts turns)
     : turnCost_{0, turns.turn45, turns.turn90}, sourceMark_(PlaneCells, 0), targetMark_(PlaneCells, 0),
       stateMark_(PlaneCells * States, 0), g_(PlaneCells * States, 0), parent_(PlaneCells * States, -1),
-      estimateMark_(PlaneCells, 0), estimate_(PlaneCells, 0), floodMark_(PlaneCells, 0) {
+      estimateMark_(PlaneCells, 0), estimate_(PlaneCells, 0), pathMark_(PlaneCells + SquareSlots, 0),
+      floodMark_(PlaneCells, 0) {
     flood_.reserve(PlaneCells);
     backFlood_.reserve(PlaneCells);
     queue_.reserve(PlaneCells * 4);
@@ -27,7 +28,7 @@ PathSearch::PathSearch(TurnCosts turns)
 void PathSearch::begin() {
     if (++stamp_ == (1u << 31)) {
         // After two thousand million searches the marks start again from a clean slate.
-        for (auto* marks : {&sourceMark_, &targetMark_, &stateMark_, &estimateMark_, &floodMark_})
+        for (auto* marks : {&sourceMark_, &targetMark_, &stateMark_, &estimateMark_, &pathMark_, &floodMark_})
             std::fill(marks->begin(), marks->end(), 0u);
         stamp_ = 1;
     }
@@ -80,12 +81,26 @@ int32_t PathSearch::estimate(int cell) {
     return best;
 }
 
-void PathSearch::trace(int32_t state) {
+bool PathSearch::trace(int32_t state) {
     path_.clear();
     for (int32_t s = state; s >= 0; s = parent_[s]) {
         const int d = s % States;
-        path_.push_back({s / States, static_cast<uint8_t>(d == 0 ? 0 : opposite(d))});
+        const int cell = s / States;
+        const uint8_t dir = static_cast<uint8_t>(d == 0 ? 0 : opposite(d));
+        bool clean = pathMark_[cell] != stamp_;
+        pathMark_[cell] = stamp_;
+        if (dir != 0 && isDiagonal(dir)) {
+            const int slot = diagonalSlot(cell, dir);
+            clean = clean && pathMark_[PlaneCells + crossingSlot(slot)] != stamp_;
+            pathMark_[PlaneCells + slot] = stamp_;
+        }
+        if (!clean) {
+            path_.clear();
+            return false;
+        }
+        path_.push_back({cell, dir});
     }
+    return true;
 }
 
 } // namespace zelta

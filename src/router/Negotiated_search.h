@@ -91,7 +91,10 @@ private:
     void push(int32_t state, int64_t g, int cell) {
         queue_.push(static_cast<uint64_t>(g + estimate(cell)), state);
     }
-    void trace(int32_t state);
+    // Walks the path back from state into path_. False, and no path, in the rare case that it
+    // runs through a cell twice or across its own diagonal: steps are tested one at a time, and
+    // such a path would not be a clean track.
+    bool trace(int32_t state);
 
     int32_t turnCost_[3];
     std::vector<uint32_t> sourceMark_;
@@ -103,6 +106,7 @@ private:
     std::vector<int32_t> parent_; // the state before, -1 at a source
     std::vector<uint32_t> estimateMark_;
     std::vector<int32_t> estimate_;
+    std::vector<uint32_t> pathMark_;  // cells and diagonal slots of the path being traced
     std::vector<uint32_t> floodMark_; // 2 * stamp flooded from the sources, one more from the targets
     std::vector<int32_t> flood_;
     std::vector<int32_t> backFlood_;
@@ -176,9 +180,8 @@ template <class Policy> bool PathSearch::run(const Policy& policy) {
         ++work_;
         const int cell = state / States;
         if (targetMark_[cell] == stamp_) {
-            trace(state);
             queue_.clear();
-            return true;
+            return trace(state);
         }
         const int64_t g = g_[state];
         const MoveSet& moves = MovesAfter[state % States];

@@ -21,17 +21,6 @@ void Tracks::clear() {
     std::memset(netBits_.data(), 0, netBits_.size() * sizeof(netBits_[0]));
 }
 
-void Tracks::copyFrom(const Tracks& other) {
-    nets.resize(other.nets.size());
-    for (size_t i = 0; i < nets.size(); ++i) {
-        nets[i].cells.assign(other.nets[i].cells.begin(), other.nets[i].cells.end());
-        nets[i].branches.assign(other.nets[i].branches.begin(), other.nets[i].branches.end());
-    }
-    cellUsers = other.cellUsers;
-    diagonalUsers = other.diagonalUsers;
-    std::memcpy(netBits_.data(), other.netBits_.data(), netBits_.size() * sizeof(netBits_[0]));
-}
-
 void Tracks::addBranch(int netIdx, const PathCell* path, int length) {
     NetTracks& n = nets[netIdx];
     const int net = board.nets[netIdx].net;

@@ -1,6 +1,7 @@
 // The tracks of every net in one routing state: each net's branches (one found path each, from
-// its far end back to the cell where it joined the net), and how many nets use each free cell and
-// each diagonal of a square. A legal state has no cell and no square shared between nets.
+// its far end back to the cell where it joined the net), and how many nets use each cell and
+// each diagonal of a square. A legal state has no cell shared between nets and no square whose
+// two diagonals are both used.
 #pragma once
 
 #include "router/Negotiated_board.h"
@@ -35,10 +36,9 @@ public:
     }
     // Takes every track of the net away.
     void removeNet(int netIdx);
-    void copyFrom(const Tracks& other);
 
-    // Whether the state is legal: no free cell or square is shared between two nets, and no
-    // diagonal crosses another one.
+    // Whether the state is legal: no cell is shared between two nets, and no diagonal crosses
+    // another one.
     bool legal() const;
     // Total length of the tracks in step-cost units.
     int64_t length() const;
@@ -50,6 +50,7 @@ public:
     // Tracks on each diagonal slot of a square.
     std::array<uint16_t, SquareSlots> diagonalUsers{};
 
+    // Whether the tracks of net (a net number) use the cell.
     bool uses(int cell, int net) const { return (netBits_[cell][net >> 6] >> (net & 63)) & 1; }
 
 private:
