@@ -52,7 +52,7 @@ int routeUntilDone(ProgramFixture& f, int laps) {
     return ran;
 }
 
-TEST(ProgramNegotiated, EverySharedBoardRoutesWithoutAShort) {
+TEST(NegotiatedSession, EverySharedBoardRoutesWithoutAShort) {
     std::ifstream list(boardPath("golden.list"));
     std::string line;
     int boards = 0;
@@ -79,7 +79,7 @@ TEST(ProgramNegotiated, EverySharedBoardRoutesWithoutAShort) {
     EXPECT_EQ(boards, 11);
 }
 
-TEST(ProgramNegotiated, NeverEndsBelowItsStrictFirstLapAndTwoRunsGiveTheSameFile) {
+TEST(NegotiatedSession, NeverEndsBelowItsStrictFirstLapAndTwoRunsGiveTheSameFile) {
     ProgramFixture first(negotiatedSettings("auto-layer0.ini"));
     ASSERT_TRUE(first.open(boardPath("medium-40pads.fcd")));
     routeUntilDone(first, 1);
