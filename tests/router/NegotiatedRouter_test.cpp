@@ -96,6 +96,19 @@ TEST(NegotiatedRouter, JoinsEveryPadOfAFreeBoardAtLapZeroAndIsDone) {
     EXPECT_LE(shown, 100);
 }
 
+TEST(NegotiatedRouter, ABoardWithNothingToJoinIsDoneAfterItsFirstLap) {
+    TestBoard board(12, 10);
+    board.pad(4, 4, 0); // a mounting hole
+    board.pad(8, 5, 3); // the only pad of its net
+    NegotiatedRun run(board);
+    const std::vector<LapFigures> laps = run.run(board);
+    ASSERT_EQ(laps.size(), 1u);
+    EXPECT_TRUE(laps[0].done);
+    EXPECT_TRUE(laps[0].improved);
+    EXPECT_EQ(board.host.field(Field::valore), "---");
+    EXPECT_EQ(board.best(4, 4), PadCentre);
+}
+
 // Net 1 runs from the left edge to the right one and net 2 from the top to the bottom; their pad
 // areas reach the board's edges (columns and rows 1 to 19), so one track must cross the other.
 void crossing(TestBoard& board) {
