@@ -22,8 +22,8 @@ TEST_FUZZ_SECONDS ?= 30
 TSAN_TESTS ?= ThreadStress|Program|FuzzRegressions|Writer|RoundTrip|Faults
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test test-plain test-release test-asan test-tsan test-fuzz fuzz fuzz-build bench run \
-	screenshot package-build install package format format-check clean
+.PHONY: all deps build test test-plain test-release test-asan test-tsan test-fuzz fuzz fuzz-build bench quality \
+	run screenshot package-build install package format format-check clean
 
 all: build
 
@@ -70,6 +70,13 @@ bench: deps
 	@cmake -S . -B $(RELEASE_BUILD) $(RELEASE_CONFIG) > /dev/null
 	@cmake --build $(RELEASE_BUILD) -j$(JOBS) --target zelta_bench
 	$(RELEASE_BUILD)/bench/zelta_bench
+
+# Routing quality over the shared boards, classic against negotiated (bench/quality-table says how;
+# ZELTA_BOARDS, CLASSIC_LAPS and BOARDS change what it runs).
+quality: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target zelta-cli
+	ZELTA_CLI=$(BUILD)/zelta-cli bench/quality-table
 
 run: build
 	$(BUILD)/zelta-cli route examples/demo.fcd -o $(BUILD)/demo-routed.fcd --ini examples/demo.ini --laps 40

@@ -19,6 +19,7 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
     netTable = std::make_unique<NetTable>();
     targetList_ = std::make_unique<TargetList>();
     router_ = std::make_unique<ApriZelta>();
+    negotiated_ = std::make_unique<NegotiatedRouter>();
     tracer = std::make_unique<TracciaPiste>();
     fcd = std::make_unique<GestoreFileFCD>(tmpPath);
     thread_ = makeThread();
@@ -27,6 +28,7 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
     crono = std::make_unique<Crono>(options.clock);
 
     router_->links = {grid.get(), workList.get(), targetList_.get(), settings.get(), &workerOutput_};
+    negotiated_->links = {grid.get(), workList.get(), settings.get()};
     driver_.links = {grid.get(), settings.get(), &workerOutput_, &bestJumpers};
     tracer->links = {grid.get(), netTable.get(), fcd.get(), settings.get(), &host, &bestJumpers};
     fcd->links.grid = grid.get();
@@ -54,7 +56,11 @@ Program::~Program() {
 }
 
 std::unique_ptr<Thread_> Program::makeThread() {
-    return std::make_unique<Thread_>([this](RunControl& control) { driver_.run(*router_, control); });
+    // The method is chosen when the worker starts, that is by the first start after a read.
+    return std::make_unique<Thread_>([this](RunControl& control) {
+        RoutingMethod& method = settings->metodo == 1 ? static_cast<RoutingMethod&>(*negotiated_) : *router_;
+        driver_.run(method, control);
+    });
 }
 
 void Program::wireThread() {

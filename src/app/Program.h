@@ -14,6 +14,7 @@
 #include "fidocad/File_fcd.h"
 #include "router/Aprizelta.h"
 #include "router/LapDriver.h"
+#include "router/NegotiatedRouter.h"
 #include "router/SearchLists.h"
 #include "tracer/Tracciapiste.h"
 
@@ -105,6 +106,8 @@ public:
 private:
     std::unique_ptr<TargetList> targetList_;
     std::unique_ptr<ApriZelta> router_;
+    // The routing method of the setting metodo=1.
+    std::unique_ptr<NegotiatedRouter> negotiated_;
 
 public:
     std::unique_ptr<TracciaPiste> tracer;

@@ -45,6 +45,7 @@ const KeyDef Keys[] = {
     {"Avanzate", "pfaccia", "0", false, nullptr, &GestoreFileINI::pfaccia, nullptr},
     {"Avanzate", "debug", "0", false, nullptr, &GestoreFileINI::debug, nullptr},
     {"Avanzate", "ferma_vuoto", "0", false, nullptr, &GestoreFileINI::ferma_vuoto, nullptr},
+    {"Avanzate", "metodo", "0", false, nullptr, &GestoreFileINI::metodo, nullptr},
     {"Avanzate", "ponticelli", "0", true, &GestoreFileINI::ponticelli, nullptr, nullptr},
     {"Avanzate", "ponticelli_max", "20", false, nullptr, &GestoreFileINI::ponticelli_max, nullptr},
     {"Avanzate", "ponticelli_passi", "4,6,8", false, nullptr, nullptr, &GestoreFileINI::ponticelli_passi},

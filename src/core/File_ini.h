@@ -67,6 +67,7 @@ public:
     // The desktop program stops processing by itself after this many laps without a better one;
     // 0 (or less) never.
     int32_t ferma_vuoto = 0;
+    int32_t metodo = 0; // routing method: 0 classic laps, 1 negotiated
     // Jumpers: whether the router may lay them, at most how many on a board, and the lengths
     // allowed in grid steps.
     bool ponticelli = false;

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QStringList>
 #include <QVBoxLayout>
@@ -50,6 +51,16 @@ QString jumperLengthsText(const std::vector<int32_t>& lengths) {
 }
 
 RoutingChoices::RoutingChoices(QWidget* parent) : QWidget(parent) {
+    methodGroup = new QGroupBox(QStringLiteral(" Metodo di instradamento "), this);
+    methodGroup->setObjectName(QStringLiteral("methodGroup"));
+    classicMethod = new QRadioButton(QString::fromUtf8("Classico (giri con priorità)"), methodGroup);
+    classicMethod->setObjectName(QStringLiteral("classicMethod"));
+    negotiatedMethod = new QRadioButton(QString::fromUtf8("Negoziato (più collegamenti)"), methodGroup);
+    negotiatedMethod->setObjectName(QStringLiteral("negotiatedMethod"));
+    auto* methodColumn = new QVBoxLayout(methodGroup);
+    methodColumn->addWidget(classicMethod);
+    methodColumn->addWidget(negotiatedMethod);
+
     jumperGroup = new QGroupBox(QStringLiteral(" Ponticelli "), this);
     jumperGroup->setObjectName(QStringLiteral("jumperGroup"));
     jumpers = new QCheckBox(QStringLiteral("Usa ponticelli dove il rame non passa"), jumperGroup);
@@ -80,6 +91,7 @@ RoutingChoices::RoutingChoices(QWidget* parent) : QWidget(parent) {
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(methodGroup);
     column->addWidget(jumperGroup);
     column->addStretch();
     column->addLayout(stopRow);
@@ -90,6 +102,8 @@ RoutingChoices::RoutingChoices(QWidget* parent) : QWidget(parent) {
     };
     connect(jumpers, &QCheckBox::toggled, this, enable);
     connect(jumpers, &QCheckBox::clicked, this, &RoutingChoices::routingEdited);
+    connect(classicMethod, &QRadioButton::clicked, this, &RoutingChoices::routingEdited);
+    connect(negotiatedMethod, &QRadioButton::clicked, this, &RoutingChoices::routingEdited);
     connect(jumperMax, &QSpinBox::valueChanged, this, [this] {
         if (jumperMax->hasFocus())
             emit routingEdited();
@@ -102,6 +116,8 @@ RoutingChoices::RoutingChoices(QWidget* parent) : QWidget(parent) {
 }
 
 void RoutingChoices::load(const GestoreFileINI& settings) {
+    // Any value but the negotiated method's is the classic one, as the router takes it.
+    (settings.metodo == 1 ? negotiatedMethod : classicMethod)->setChecked(true);
     jumpers->setChecked(settings.ponticelli);
     jumperMax->setValue(std::clamp(settings.ponticelli_max, 0, MaxJumpersAllowed));
     jumperLengths->setText(jumperLengthsText(settings.ponticelli_passi));
@@ -116,6 +132,7 @@ bool RoutingChoices::store(GestoreFileINI& settings) {
         jumperLengths->setFocus();
         return false;
     }
+    settings.metodo = negotiatedMethod->isChecked() ? 1 : 0;
     settings.ponticelli = jumpers->isChecked();
     settings.ponticelli_max = jumperMax->value();
     settings.ponticelli_passi = lengths;
@@ -125,7 +142,8 @@ bool RoutingChoices::store(GestoreFileINI& settings) {
 
 void RoutingChoices::loadDefaults() {
     GestoreFileINI defaults("");
-    if (jumpers->isChecked() != defaults.ponticelli || jumperMax->value() != defaults.ponticelli_max ||
+    if (negotiatedMethod->isChecked() || jumpers->isChecked() != defaults.ponticelli ||
+        jumperMax->value() != defaults.ponticelli_max ||
         jumperLengths->text() != jumperLengthsText(defaults.ponticelli_passi))
         emit routingEdited();
     defaults.ferma_vuoto = 0;

@@ -1,5 +1,6 @@
-// The right-hand side of the advanced options dialog: the jumpers the router may lay, and when
-// processing stops by itself. Loaded from the settings and stored back by the dialog.
+// The right-hand side of the advanced options dialog: the routing method, the jumpers the router
+// may lay, and when processing stops by itself. Loaded from the settings and stored back by the
+// dialog.
 #pragma once
 
 #include "core/File_ini.h"
@@ -9,6 +10,7 @@
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
+class QRadioButton;
 class QSpinBox;
 
 namespace zelta::ui {
@@ -24,6 +26,9 @@ public:
     // What "Ricarica default" puts in.
     void loadDefaults();
 
+    QGroupBox* methodGroup;
+    QRadioButton* classicMethod;
+    QRadioButton* negotiatedMethod;
     QGroupBox* jumperGroup;
     QCheckBox* jumpers;
     QSpinBox* jumperMax;

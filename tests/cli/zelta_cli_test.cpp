@@ -99,6 +99,18 @@ TEST(ZeltaCliRoute, StopsAfterTheGivenLapsWithoutImprovement) {
     EXPECT_EQ(countLines(r.out, ">Fine giro"), 4);
 }
 
+TEST(ZeltaCliRoute, TheNegotiatedMethodStopsByItselfOnceEveryPadIsJoined) {
+    // Without --laps the idle limit would stop after 50 laps; the strict first lap joins all.
+    ScratchDir dir;
+    CliRun r = cli(dir, {"route", boardPath("dip8-555.fcd"), "-o", dir.file("out.fcd"), "--ini",
+                         boardPath("auto-layer0.ini"), "--set", "debug=1", "--set", "metodo=1"});
+    ASSERT_EQ(r.exit, 0) << r.err;
+    EXPECT_EQ(countLines(r.out, ">Fine giro"), 1);
+    CliRun check = cli(dir, {"check", dir.file("out.fcd"), "--ini", boardPath("auto-layer0.ini")});
+    EXPECT_EQ(check.exit, 0) << check.out;
+    EXPECT_NE(check.out.find("piazzole scollegate 0, cortocircuiti 0"), std::string::npos) << check.out;
+}
+
 TEST(ZeltaCliRoute, ExitStatusTellsWhatWentWrong) {
     ScratchDir dir;
     const std::string ini = boardPath("auto-layer0.ini");

@@ -94,7 +94,7 @@ TEST(ConversionTable, EveryItemAndEveryValueBeyondTheItems) {
 
 // The keys a newer program added at the end of [Avanzate], after those of the shared boards'
 // settings files, with their defaults.
-const char* NewerKeys = "ferma_vuoto=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n";
+const char* NewerKeys = "ferma_vuoto=0\nmetodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n";
 
 TEST(GestoreFileINI, ANewFileHoldsTheKeysInTheirOrder) {
     ScratchDir dir;
@@ -151,6 +151,7 @@ TEST(GestoreFileINI, WritingKeepsEveryLineThatIsNotOneOfTheKeys) {
                                      "pfaccia=0\r\n"
                                      "debug=0\r\n"
                                      "ferma_vuoto=0\r\n"
+                                     "metodo=0\r\n"
                                      "ponticelli=0\r\n"
                                      "ponticelli_max=20\r\n"
                                      "ponticelli_passi=4,6,8\r\n"
@@ -195,6 +196,26 @@ TEST(GestoreFileINI, AFileThatCannotBeReadIsNotReplaced) {
     EXPECT_EQ(readFile(path), "; mine\n[Base]\ndim_auto=1\n");
 }
 
+TEST(GestoreFileINI, TheRoutingMethodIsClassicWithoutItsKeyAndSurvivesARoundTrip) {
+    ScratchDir dir;
+    const std::string older = readFile(boardPath("auto-layer0.ini"));
+    GestoreFileINI without(dir.write("older.ini", older));
+    EXPECT_EQ(without.metodo, 0);
+    ASSERT_TRUE(without.writeIni()) << without.writeError;
+    EXPECT_EQ(readFile(without.iniFile), older + NewerKeys);
+
+    GestoreFileINI with(dir.write("newer.ini", older + "metodo=1\n"));
+    EXPECT_EQ(with.metodo, 1);
+    EXPECT_TRUE(with.dim_auto);
+    ASSERT_TRUE(with.writeIni()) << with.writeError;
+    EXPECT_EQ(readFile(with.iniFile),
+              older + "ferma_vuoto=0\nmetodo=1\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n");
+    EXPECT_EQ(GestoreFileINI(with.iniFile).metodo, 1);
+
+    ASSERT_TRUE(without.setByKey("METODO", "1"));
+    EXPECT_EQ(without.metodo, 1);
+}
+
 TEST(GestoreFileINI, WritingAndReadingGivesBackEveryField) {
     ScratchDir dir;
     GestoreFileINI out(dir.file("zelta.ini"));
@@ -210,6 +231,7 @@ TEST(GestoreFileINI, WritingAndReadingGivesBackEveryField) {
     out.pdiag = INT32_MAX;
     out.pfaccia = 4;
     out.debug = 2;
+    out.metodo = 1;
     ASSERT_TRUE(out.writeIni()) << out.writeError;
 
     GestoreFileINI in(out.iniFile);
@@ -225,6 +247,7 @@ TEST(GestoreFileINI, WritingAndReadingGivesBackEveryField) {
     EXPECT_EQ(in.pdiag, INT32_MAX);
     EXPECT_EQ(in.pfaccia, 4);
     EXPECT_EQ(in.debug, 2);
+    EXPECT_EQ(in.metodo, 1);
 }
 
 TEST(GestoreFileINI, ANonZeroBoolReadsTrueAndIsWrittenAsOne) {

@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -79,7 +80,7 @@ TEST_F(Options, BasicOkCopiesTheControlsAndWritesTheSettingsFile) {
         readFile(iniPath),
         "[Base]\ndue_facce=0\ndim_auto=1\nlayer_dim=1\nmm_larg_scheda=120\nmm_alt_scheda=60\n"
         "[Avanzate]\nampg=1\ngiriv=10\nricalct=0\npcurva=-1\npdiag=4\npfaccia=2\ndebug=1\nferma_vuoto=0\n"
-        "ponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n");
+        "metodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n");
 }
 
 TEST_F(Options, BoardSizeThatIsNoWholeNumberIsRefusedAndNothingIsCopied) {
@@ -206,6 +207,31 @@ TEST_F(Options, JumperChoicesAreStoredByOkAndBadLengthsKeepTheDialogOpen) {
     });
     advanced().exec();
     EXPECT_TRUE(settings().ponticelli) << "Abort changes nothing";
+}
+
+TEST_F(Options, TheRoutingMethodIsOneOfTwoChoicesAndCountsAsAnEdit) {
+    ui::RoutingChoices& c = *advanced().choices;
+    whenModalShows([&](QWidget*) {
+        EXPECT_EQ(c.methodGroup->title(), " Metodo di instradamento ");
+        EXPECT_TRUE(c.classicMethod->isChecked());
+        EXPECT_EQ(c.classicMethod->text(), QString::fromUtf8("Classico (giri con priorità)"));
+        EXPECT_EQ(c.negotiatedMethod->text(), QString::fromUtf8("Negoziato (più collegamenti)"));
+        c.negotiatedMethod->click();
+        advanced().BitBtn1->click();
+    });
+    EXPECT_EQ(advanced().exec(), QDialog::Accepted);
+    EXPECT_EQ(settings().metodo, 1);
+    EXPECT_TRUE(settings().optionsChanged);
+
+    settings().optionsChanged = false;
+    whenModalShows([&](QWidget*) {
+        EXPECT_TRUE(c.negotiatedMethod->isChecked());
+        advanced().BitBtn3->click(); // "Ricarica default"
+        EXPECT_TRUE(c.classicMethod->isChecked());
+        advanced().BitBtn2->click();
+    });
+    advanced().exec();
+    EXPECT_EQ(settings().metodo, 1) << "Abort changes nothing";
 }
 
 TEST(JumperLengths, AreWholeNumbersFromOneTo99BetweenCommas) {

@@ -1,0 +1,15 @@
+// A check of a routed plane against the routing rules, from the plane and the base plane alone:
+// tracks stay on the board, never enter another net's pad or pad area, step only between cells of
+// one net, never cross another diagonal in the same square, and never pass diagonally by the
+// corner of another net's pad centre.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zelta {
+
+// Empty when the plane keeps every rule; otherwise what is wrong and where.
+std::string legalityFault(const int32_t* basePlane, const int32_t* plane, int32_t cols, int32_t rows);
+
+} // namespace zelta

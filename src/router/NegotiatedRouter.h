@@ -1,0 +1,58 @@
+// The negotiated routing method: rip-up and re-route in laps, shared cells priced by present and
+// history congestion, a legal copy of every lap repaired, scored, and the best one kept. Two
+// workers with different ways of pricing route each lap side by side; the better legal result is
+// the lap's.
+#pragma once
+
+#include "core/File_ini.h"
+#include "core/Init_obj.h"
+#include "core/Lista_coo.h"
+#include "router/NegotiatedWorker.h"
+#include "router/Negotiated_board.h"
+#include "router/RoutingMethod.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace zelta {
+
+class NegotiatedRouter : public RoutingMethod {
+public:
+    struct Links {
+        GestScheda* grid = nullptr;
+        ListaCoord* workList = nullptr; // read only
+        GestoreFileINI* settings = nullptr;
+    };
+
+    // A run is done after LapBudget laps, after IdleLimit laps without a better legal result, or
+    // once either worker's search work passes WorkBudget (which bounds the time on the largest
+    // boards). All three are counts, so two runs stop at the same lap.
+    static constexpr int32_t LapBudget = 60;
+    static constexpr int32_t IdleLimit = 25;
+    static constexpr int64_t WorkBudget = 40000000;
+
+    NegotiatedRouter();
+    ~NegotiatedRouter() override;
+
+    void beginRun() override;
+    std::optional<LapOutcome> routeLap(RunControl& control, int32_t lapIndex) override;
+
+    // The value of a lap with this score: pads joined weigh more than any track length.
+    int32_t valueOf(const LapScore& score) const;
+
+    Links links;
+
+private:
+    // Writes the worker's legal tracks over the base plane into the work plane, marking each
+    // branch as the classic router marks a path.
+    void writeWorkPlane(const Tracks& tracks);
+
+    NegotiatedBoard board_;
+    std::unique_ptr<NegotiatedWorker> first_;
+    std::unique_ptr<NegotiatedWorker> second_;
+    int32_t bestValue_ = 0;
+    bool haveBest_ = false;
+    int32_t idleLaps_ = 0;
+};
+
+} // namespace zelta
