@@ -138,6 +138,9 @@ private:
     bool mayClose();
     // Runs a command; an exception that escapes it is shown and the window goes on.
     void run(const std::function<void()>& command);
+    // The name the save dialogs propose: the drawing's own, with another extension ("" when no
+    // drawing was read).
+    std::string besideDrawing(const char* extension) const;
     // Takes the best plane the worker handed over last (on the window's thread).
     void takeBestPlane();
     // Shows what the worker produced since the last time, and takes in a stop it made by itself.

@@ -137,18 +137,20 @@ void TForm1::showBoardView() {
     boardView->activateWindow();
 }
 
+std::string TForm1::besideDrawing(const char* extension) const {
+    if (program->fcd->fcdPath.empty())
+        return {};
+    const QFileInfo drawing(QString::fromStdString(program->fcd->fcdPath));
+    return drawing.dir().filePath(drawing.completeBaseName() + QLatin1String(extension)).toStdString();
+}
+
 void TForm1::exportImage() {
     if (!hasBestLap()) {
         host->messageDlg(msg::NothingToExport, MsgDlgType::mtInformation, mbOK);
         return;
     }
-    std::string proposed;
-    if (!program->fcd->fcdPath.empty()) {
-        const QFileInfo drawing(QString::fromStdString(program->fcd->fcdPath));
-        proposed = drawing.dir().filePath(drawing.completeBaseName() + QStringLiteral(".png")).toStdString();
-    }
     const std::optional<std::string> chosen =
-        host->saveFileDialog({msg::ExportDefaultExt, msg::ExportFilter, proposed});
+        host->saveFileDialog({msg::ExportDefaultExt, msg::ExportFilter, besideDrawing(".png")});
     if (!chosen)
         return;
     const QString type = QFileInfo(QString::fromStdString(*chosen)).suffix().toLower();
@@ -166,13 +168,8 @@ void TForm1::exportImage() {
 }
 
 void TForm1::saveReport() {
-    std::string proposed;
-    if (!program->fcd->fcdPath.empty()) {
-        const QFileInfo drawing(QString::fromStdString(program->fcd->fcdPath));
-        proposed = drawing.dir().filePath(drawing.completeBaseName() + QStringLiteral(".txt")).toStdString();
-    }
     const std::optional<std::string> chosen =
-        host->saveFileDialog({msg::ReportDefaultExt, msg::ReportFilter, proposed});
+        host->saveFileDialog({msg::ReportDefaultExt, msg::ReportFilter, besideDrawing(".txt")});
     if (!chosen)
         return;
     // The worker's lines still on their way belong in the file too.
