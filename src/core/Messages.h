@@ -105,6 +105,8 @@ inline constexpr const char* ExportUnknownType =
 inline constexpr const char* ExportFailed = "Impossibile scrivere l'immagine:\n%s";
 inline constexpr const char* ImageNoBoard = "Nessuna scheda da disegnare";
 inline constexpr const char* CliJumpers = "Ponticelli: %zu";
+// One jumper in the check of a drawing: net, its two ends, its length in units.
+inline constexpr const char* CheckJumper = "Ponticello net %d: (%d,%d) - (%d,%d), lunghezza %d";
 inline constexpr const char* ReportFilter = "File di testo|*.txt|Tutti i file|*";
 inline constexpr const char* ReportDefaultExt = "txt";
 inline constexpr const char* ReportSaveFailed = "Impossibile scrivere il report:\n%s";
