@@ -96,6 +96,11 @@ inline constexpr const char* BoardViewBestLap = "Piazzole fuori dal gruppo maggi
 inline constexpr const char* BoardViewHint = "Rotella: zoom · trascina: sposta · clic: evidenzia la net";
 inline constexpr const char* BoardViewCell = "Cella (%d,%d)";
 inline constexpr const char* BoardViewNet = "net %d";
+inline constexpr const char* BoardViewJumper = "ponticello della net %d";
+inline constexpr const char* LegendJumper = "Ponticello";
+inline constexpr const char* LegendJumperExplained =
+    "Filo sul lato componenti fra due piazzole della stessa net: le piste delle altre net possono "
+    "passargli sotto";
 inline constexpr const char* ExportFilter = "Immagine PNG|*.png|Immagine SVG|*.svg";
 inline constexpr const char* ExportDefaultExt = "png";
 inline constexpr const char* NothingToExport =
