@@ -359,24 +359,6 @@ TEST(ZeltaCliCheck, PrintsJsonAndRefusesWhatItCannotRead) {
     EXPECT_NE(missing.err.find("Errore 101"), std::string::npos);
 }
 
-TEST(ZeltaCliCheck, AJumperOverAnotherNetsTrackJoinsItsPadsAndShortsNothing) {
-    ScratchDir dir;
-    const std::string drawing = dir.write("ponticello.fcd", "[FIDOCAD]\nRV 0 0 240 160 0\n"
-                                                            "PA 30 80 16 16 6 1 1 2\n"
-                                                            "PA 210 80 16 16 6 0 1 2\n"
-                                                            "PA 120 40 16 16 6 0 1 1\n"
-                                                            "PA 120 120 16 16 6 0 1 1\n"
-                                                            "PL 120 40 120 120 5 2 1\n"
-                                                            "PL 30 80 210 80 4 1 2\n");
-    CliRun json = cli(dir, {"check", drawing, "--ini", boardPath("auto-layer0.ini"), "--json"});
-    EXPECT_EQ(json.exit, 0) << json.out;
-    EXPECT_NE(json.out.find("\"jumpers\":[{\"net\":1,\"x1\":120,\"y1\":40,\"x2\":120,\"y2\":120,"
-                            "\"length\":80}],\"summary\":{\"netsComplete\":2,\"nets\":2,"
-                            "\"padsUnconnected\":0,\"shorts\":0}"),
-              std::string::npos)
-        << json.out;
-}
-
 // Width and height of a PNG file, from its header.
 std::pair<int, int> pngSize(const std::string& bytes) {
     if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0)
