@@ -1,10 +1,12 @@
 // Connectivity of a drawing's copper: tracks join what they touch (another track anywhere along
-// it, a pad's rectangle); groups are built with a union-find.
+// it, a pad's rectangle), a jumper joins its two pads; groups are built with a union-find.
 #include "app/Check.h"
 
+#include "core/Messages.h"
 #include "core/Report.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <numeric>
@@ -153,8 +155,15 @@ CheckResult checkDrawing(const FcdDrawing& drawing) {
                 contacts.push_back({i, at});
         }
     }
-
+    // A jumper's wire runs on the other side of the board: it joins its two pads and touches no
+    // other copper. The pads come first among the items, so a pad's index is its item's.
     CheckResult result;
+    for (const DrawnJumper& j : drawing.jumpers) {
+        groups.join(j.padA, j.padB);
+        const double length = std::hypot(double(j.x2) - j.x1, double(j.y2) - j.y1);
+        result.jumpers.push_back({j.net, j.x1, j.y1, j.x2, j.y2, static_cast<int32_t>(std::lround(length))});
+    }
+
     // Pads of each net, counted per group.
     std::map<int32_t, std::map<size_t, int>> padsByNet;
     for (size_t i = 0; i < drawing.pads.size(); ++i)
@@ -192,6 +201,12 @@ std::string checkReportText(const CheckResult& result) {
     for (const NetCheck& n : result.nets)
         out += strprintf("Net %d: piazzole %d, collegate %d, %s\n", n.net, n.pads, n.joined,
                          n.complete ? "completa" : "incompleta");
+    // Drawings without jumpers keep the report they always had.
+    if (!result.jumpers.empty()) {
+        out += strprintf(msg::CliJumpers, result.jumpers.size()) + "\n";
+        for (const JumperCheck& j : result.jumpers)
+            out += strprintf(msg::CheckJumper, j.net, j.x1, j.y1, j.x2, j.y2, j.length) + "\n";
+    }
     for (const ShortCheck& s : result.shorts) {
         out += "Cortocircuito tra le net";
         for (size_t i = 0; i < s.nets.size(); ++i)
@@ -223,6 +238,12 @@ std::string checkReportJson(const CheckResult& result) {
         for (size_t k = 0; k < s.points.size(); ++k)
             out += strprintf("%s[%d,%d]", k ? "," : "", s.points[k].first, s.points[k].second);
         out += "]}";
+    }
+    out += "],\"jumpers\":[";
+    for (size_t i = 0; i < result.jumpers.size(); ++i) {
+        const JumperCheck& j = result.jumpers[i];
+        out += strprintf("%s{\"net\":%d,\"x1\":%d,\"y1\":%d,\"x2\":%d,\"y2\":%d,\"length\":%d}", i ? "," : "",
+                         j.net, j.x1, j.y1, j.x2, j.y2, j.length);
     }
     out +=
         strprintf("],\"summary\":{\"netsComplete\":%d,\"nets\":%zu,\"padsUnconnected\":%d,\"shorts\":%zu}}\n",

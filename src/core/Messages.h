@@ -96,6 +96,11 @@ inline constexpr const char* BoardViewBestLap = "Piazzole fuori dal gruppo maggi
 inline constexpr const char* BoardViewHint = "Rotella: zoom · trascina: sposta · clic: evidenzia la net";
 inline constexpr const char* BoardViewCell = "Cella (%d,%d)";
 inline constexpr const char* BoardViewNet = "net %d";
+inline constexpr const char* BoardViewJumper = "ponticello della net %d";
+inline constexpr const char* LegendJumper = "Ponticello";
+inline constexpr const char* LegendJumperExplained =
+    "Filo sul lato componenti fra due piazzole della stessa net: le piste delle altre net possono "
+    "passargli sotto";
 inline constexpr const char* ExportFilter = "Immagine PNG|*.png|Immagine SVG|*.svg";
 inline constexpr const char* ExportDefaultExt = "png";
 inline constexpr const char* NothingToExport =
@@ -105,6 +110,8 @@ inline constexpr const char* ExportUnknownType =
 inline constexpr const char* ExportFailed = "Impossibile scrivere l'immagine:\n%s";
 inline constexpr const char* ImageNoBoard = "Nessuna scheda da disegnare";
 inline constexpr const char* CliJumpers = "Ponticelli: %zu";
+// One jumper in the check of a drawing: net, its two ends, its length in units.
+inline constexpr const char* CheckJumper = "Ponticello net %d: (%d,%d) - (%d,%d), lunghezza %d";
 inline constexpr const char* ReportFilter = "File di testo|*.txt|Tutti i file|*";
 inline constexpr const char* ReportDefaultExt = "txt";
 inline constexpr const char* ReportSaveFailed = "Impossibile scrivere il report:\n%s";

@@ -1,5 +1,5 @@
-// Reading pads and tracks of a routed drawing, with the reader's rules for the header, the board
-// size and which pads are placed.
+// Reading pads, tracks and jumpers of a routed drawing, with the reader's rules for the header, the
+// board size, which pads are placed and which wires are jumpers.
 #include "fidocad/FcdDrawing.h"
 
 #include "core/Messages.h"
@@ -73,9 +73,15 @@ bool parseDrawing(const std::string& text, const GestoreFileINI& settings, FcdDr
         return false;
     }
 
+    std::vector<WireEnds> wires;
     for (size_t i = first; i < lines.size(); ++i) {
         splitFields(lines[i], fields);
         const int lineNumber = static_cast<int>(i) + 1;
+        if (isComponentWire(fields)) {
+            wires.push_back(
+                {fieldInt(fields, 1), fieldInt(fields, 2), fieldInt(fields, 3), fieldInt(fields, 4)});
+            continue;
+        }
         if (isCopperTrack(fields)) {
             drawing.tracks.push_back({fieldInt(fields, 1), fieldInt(fields, 2), fieldInt(fields, 3),
                                       fieldInt(fields, 4), fieldInt(fields, 5), fieldInt(fields, 7),
@@ -89,6 +95,17 @@ bool parseDrawing(const std::string& text, const GestoreFileINI& settings, FcdDr
             continue;
         drawing.pads.push_back({fieldInt(fields, 1), fieldInt(fields, 2), fieldInt(fields, 3),
                                 fieldInt(fields, 4), place.net, lineNumber});
+    }
+
+    // Which wires are jumpers is known once every pad is read: a wire may come before its pads.
+    std::vector<PadPoint> centres;
+    centres.reserve(drawing.pads.size());
+    for (const DrawnPad& p : drawing.pads)
+        centres.push_back({p.x, p.y, p.net});
+    for (const auto& [a, b] : jumperPads(centres, wires)) {
+        const DrawnPad& pa = drawing.pads[a];
+        const DrawnPad& pb = drawing.pads[b];
+        drawing.jumpers.push_back({a, b, pa.net, pa.x, pa.y, pb.x, pb.y});
     }
     return true;
 }

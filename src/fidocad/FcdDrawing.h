@@ -1,9 +1,10 @@
-// A routed drawing read for checking: the copper pads the reader would place and the copper
-// tracks, taken from the file alone.
+// A routed drawing read for checking: the copper pads the reader would place, the copper tracks
+// and the jumpers, taken from the file alone.
 #pragma once
 
 #include "core/File_ini.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -29,6 +30,18 @@ struct DrawnTrack {
     int lineNumber;
 };
 
+// A component-side wire that joins two pads of one net: pads[padA] is at its first end,
+// pads[padB] at its second.
+struct DrawnJumper {
+    size_t padA;
+    size_t padB;
+    int32_t net;
+    int32_t x1;
+    int32_t y1;
+    int32_t x2;
+    int32_t y2;
+};
+
 struct FcdDrawing {
     int32_t originX = 0;
     int32_t originY = 0;
@@ -36,6 +49,7 @@ struct FcdDrawing {
     int32_t height = 0;
     std::vector<DrawnPad> pads;
     std::vector<DrawnTrack> tracks;
+    std::vector<DrawnJumper> jumpers; // in the order of their wires
 };
 
 // Reads path with the board size rules of settings. On failure returns false and says why in

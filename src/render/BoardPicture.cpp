@@ -1,7 +1,9 @@
-// Building the board picture: pads from the read, tracks traced from a copy of the best plane as
-// the writer traces them, and what the lap left unconnected; and what lies under a point.
+// Building the board picture: pads and jumpers from the read, tracks traced from a copy of the
+// best plane as the writer traces them, the lap's jumpers with their pads, and what the lap left
+// unconnected; and what lies under a point.
 #include "render/BoardPicture.h"
 
+#include "core/Units.h"
 #include "tracer/Tracciapiste.h"
 
 #include <algorithm>
@@ -11,13 +13,22 @@ namespace zelta {
 
 namespace {
 
-double distanceToSegment(double x, double y, const PictureTrack& t) {
-    const double dx = t.x2 - t.x1;
-    const double dy = t.y2 - t.y1;
+template <typename Line> double distanceToSegment(double x, double y, const Line& t) {
+    const double dx = double(t.x2) - t.x1;
+    const double dy = double(t.y2) - t.y1;
     const double length2 = dx * dx + dy * dy;
     double u = length2 > 0 ? ((x - t.x1) * dx + (y - t.y1) * dy) / length2 : 0;
     u = std::clamp(u, 0.0, 1.0);
     return std::hypot(x - (t.x1 + u * dx), y - (t.y1 + u * dy));
+}
+
+// The pad of net whose centre is on cell (col, row); the first of them, as a jumper's end in a
+// drawing takes the first pad of its net there. pads.size() where there is none.
+size_t padOnCell(const std::vector<PicturePad>& pads, int32_t net, int32_t col, int32_t row) {
+    for (size_t i = 0; i < pads.size(); ++i)
+        if (pads[i].net == net && pads[i].col == col && pads[i].row == row)
+            return i;
+    return pads.size();
 }
 
 } // namespace
@@ -40,7 +51,16 @@ BoardPicture padsPicture(const GestoreFileFCD& fcd, const GestoreFileINI& settin
     picture.pads.reserve(fcd.placedPads.size());
     for (const PlacedPad& p : fcd.placedPads)
         picture.pads.push_back({p, false});
-    picture.rats = ratLines(picture.pads, padGroups(picture.pads, nullptr));
+    picture.jumperDrill = fcd.jumperDrill();
+    // The read found each jumper's ends on the centres of pads it placed.
+    for (const Jumper& j : fcd.existingJumpers) {
+        const size_t a = padOnCell(picture.pads, j.net, j.col1, j.row1);
+        const size_t b = padOnCell(picture.pads, j.net, j.col2, j.row2);
+        if (a < picture.pads.size() && b < picture.pads.size())
+            picture.jumpers.push_back(
+                {picture.pads[a].x, picture.pads[a].y, picture.pads[b].x, picture.pads[b].y, j.net});
+    }
+    picture.rats = ratLines(picture.pads, padGroups(picture.pads, nullptr, picture.jumpers));
     return picture;
 }
 
@@ -61,11 +81,27 @@ std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets
 
 void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& nets,
                 const JumperList& jumpers) {
-    (void)jumpers;
     if (picture.empty())
         return;
     picture.tracks = planeTracks(plane, nets, picture.cols, picture.rows, picture.originX, picture.originY);
-    const std::vector<int> groups = padGroups(picture.pads, plane);
+    // Each end on its net's pad where the drawing has one there, else on a pad of its own, as the
+    // writer will put it.
+    const auto endAt = [&picture](int32_t net, int32_t col, int32_t row) {
+        const size_t i = padOnCell(picture.pads, net, col, row);
+        if (i < picture.pads.size())
+            return std::pair{picture.pads[i].x, picture.pads[i].y};
+        const int32_t x = picture.originX + cellToUnits(col), y = picture.originY + cellToUnits(row);
+        PicturePad pad{{x, y, JumperPadSize, JumperPadSize, picture.jumperDrill, 0, net, col, row}};
+        pad.laidWithJumper = true;
+        picture.pads.push_back(pad);
+        return std::pair{x, y};
+    };
+    for (const Jumper& j : jumpers) {
+        const auto [x1, y1] = endAt(j.net, j.col1, j.row1);
+        const auto [x2, y2] = endAt(j.net, j.col2, j.row2);
+        picture.jumpers.push_back({x1, y1, x2, y2, j.net});
+    }
+    const std::vector<int> groups = padGroups(picture.pads, plane, picture.jumpers);
     const std::vector<bool> unconnected = unconnectedPads(picture.pads, groups);
     for (size_t i = 0; i < picture.pads.size(); ++i)
         picture.pads[i].unconnected = unconnected[i];
@@ -73,8 +109,18 @@ void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& net
     picture.routed = true;
 }
 
+int jumperAt(const BoardPicture& picture, double x, double y, double slack) {
+    // The last wire drawn is on top.
+    for (size_t i = picture.jumpers.size(); i-- > 0;)
+        if (distanceToSegment(x, y, picture.jumpers[i]) <= JumperWireWidth / 2 + slack)
+            return static_cast<int>(i);
+    return -1;
+}
+
 int32_t netAt(const BoardPicture& picture, double x, double y, double slack) {
-    // The last pad drawn is on top.
+    // The wires are drawn over the copper; the last pad drawn is on top of the pads.
+    if (const int j = jumperAt(picture, x, y, slack); j >= 0)
+        return picture.jumpers[j].net;
     for (auto it = picture.pads.rbegin(); it != picture.pads.rend(); ++it)
         if (std::abs(x - it->x) <= std::abs(it->sizeX) / 2.0 + slack &&
             std::abs(y - it->y) <= std::abs(it->sizeY) / 2.0 + slack)

@@ -1,9 +1,11 @@
 // The picture of a board that the board view draws and the image files hold: the outline, the
-// pads the reader placed and the tracks of the best lap, in FidoCAD units. Plain data, no toolkit.
+// pads the reader placed, the tracks of the best lap and the jumpers, in FidoCAD units. Plain data,
+// no toolkit.
 #pragma once
 
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
+#include "core/Jumper.h"
 #include "fidocad/File_fcd.h"
 
 #include <cstdint>
@@ -12,10 +14,25 @@
 namespace zelta {
 
 struct PicturePad : PlacedPad {
-    // Outside the largest group of its net that the best lap's tracks join.
+    // Outside the largest group of its net that the best lap's tracks and the jumpers join.
     bool unconnected = false;
+    // An end pad of a jumper the best lap laid: the drawing read does not have it.
+    bool laidWithJumper = false;
     bool operator==(const PicturePad&) const = default;
 };
+
+// A jumper's wire, on the component side: from the centre of one pad of its net to another's.
+struct PictureJumper {
+    int32_t x1;
+    int32_t y1;
+    int32_t x2;
+    int32_t y2;
+    int32_t net;
+    bool operator==(const PictureJumper&) const = default;
+};
+
+// How wide a jumper's wire is drawn and picked, in units: a common wire link, about 0.6 mm.
+inline constexpr double JumperWireWidth = 5.0;
 
 struct PictureTrack {
     int32_t x1;
@@ -48,6 +65,10 @@ struct BoardPicture {
     int32_t rows = 0;
     std::vector<PicturePad> pads;
     std::vector<PictureTrack> tracks;
+    // The jumpers the drawing has, then those of the best lap.
+    std::vector<PictureJumper> jumpers;
+    // The drill the end pads of the best lap's jumpers get, as the writer gives them.
+    int32_t jumperDrill = JumperDefaultDrill;
     // What joins the groups of each net that the tracks leave apart; before a lap, every pad.
     std::vector<RatLine> rats;
     // A lap has ended: the tracks and the unconnected pads are those of the best lap.
@@ -58,13 +79,14 @@ struct BoardPicture {
     bool operator==(const BoardPicture&) const = default;
 };
 
-// The board of the last complete read with its pads, no tracks and the rat lines that join its
-// pads; empty when no read completed.
+// The board of the last complete read with its pads, its jumpers, no tracks and the rat lines
+// that join its pads; empty when no read completed.
 BoardPicture padsPicture(const GestoreFileFCD& fcd, const GestoreFileINI& settings);
 
-// Puts the tracks of plane (a copy of the best plane) on a pads picture, marks the pads the lap
-// left unconnected and draws the rat lines that are still missing. Track widths follow the net
-// table as the writer's do.
+// Puts the tracks of plane (a copy of the best plane) and the lap's jumpers, with their end pads,
+// on a pads picture, marks the pads the lap left unconnected and draws the rat lines that are
+// still missing. Track widths follow the net table as the writer's do. A jumper's end on a pad of
+// its net that is already there adds no pad.
 void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& nets,
                 const JumperList& jumpers = {});
 
@@ -72,10 +94,12 @@ void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& net
 std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets, int32_t cols, int32_t rows,
                                       int32_t originX, int32_t originY);
 
-// Per pad: the group of pads of its net that the plane's track steps join, named by the index of
-// the group's earliest pad; -1 for net 0, which is no net, and for pads off the grid. Without a
-// plane only pads on the same cell are joined.
-std::vector<int> padGroups(const std::vector<PicturePad>& pads, const int32_t* plane);
+// Per pad: the group of pads of its net that the plane's track steps and the jumpers join, named
+// by the index of the group's earliest pad; -1 for net 0, which is no net, and for pads off the
+// grid. Without a plane only pads on the same cell, and those a jumper links, are joined. A jumper
+// links the pads of its net whose centres are at its ends.
+std::vector<int> padGroups(const std::vector<PicturePad>& pads, const int32_t* plane,
+                           const std::vector<PictureJumper>& jumpers = {});
 
 // Per pad: whether it lies outside the largest group of its net. Ties go to the group holding
 // the earliest pad; pads without a group never count.
@@ -86,7 +110,11 @@ std::vector<bool> unconnectedPads(const std::vector<PicturePad>& pads, const std
 // then shortest first; equal lengths go by the pads' order.
 std::vector<RatLine> ratLines(const std::vector<PicturePad>& pads, const std::vector<int>& groups);
 
-// The net of the copper at (x, y), pads before tracks, within slack units; -1 where there is none.
+// The net of what lies at (x, y) within slack units, topmost first: a jumper's wire, a pad, a track;
+// -1 where there is none.
 int32_t netAt(const BoardPicture& picture, double x, double y, double slack);
+
+// The topmost jumper whose wire passes within slack units of (x, y); -1 where there is none.
+int jumperAt(const BoardPicture& picture, double x, double y, double slack);
 
 } // namespace zelta

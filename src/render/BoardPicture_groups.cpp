@@ -1,5 +1,6 @@
-// Which pads of a net the copper joins, and the rat lines that would join the rest: groups by a
-// union-find over the plane's track steps, rat lines by a minimum spanning tree over the groups.
+// Which pads of a net the copper and the jumpers join, and the rat lines that would join the rest:
+// groups by a union-find over the plane's track steps and then over the jumpers, rat lines by a
+// minimum spanning tree over the groups.
 #include "render/BoardPicture.h"
 
 #include <algorithm>
@@ -98,7 +99,8 @@ std::vector<Link> spanGroups(const std::vector<PicturePad>& pads, const std::vec
 
 } // namespace
 
-std::vector<int> padGroups(const std::vector<PicturePad>& pads, const int32_t* plane) {
+std::vector<int> padGroups(const std::vector<PicturePad>& pads, const int32_t* plane,
+                           const std::vector<PictureJumper>& jumpers) {
     std::optional<CellGroups> cells;
     if (plane)
         cells.emplace(plane);
@@ -114,6 +116,35 @@ std::vector<int> padGroups(const std::vector<PicturePad>& pads, const int32_t* p
         const int piece = cells ? cells->root(cell) : cell;
         groups[i] = firstPad.try_emplace({p.net, piece}, static_cast<int>(i)).first->second;
     }
+    if (jumpers.empty())
+        return groups;
+
+    // Groups a jumper links become one, named by the earliest pad among them: each root is the
+    // smallest index of its set.
+    std::vector<int> parent(pads.size());
+    std::iota(parent.begin(), parent.end(), 0);
+    const auto root = [&parent](int i) {
+        while (parent[i] != i)
+            i = parent[i] = parent[parent[i]];
+        return i;
+    };
+    const auto groupAt = [&](int32_t net, int32_t x, int32_t y) {
+        for (size_t i = 0; i < pads.size(); ++i)
+            if (groups[i] >= 0 && pads[i].net == net && pads[i].x == x && pads[i].y == y)
+                return groups[i];
+        return -1;
+    };
+    for (const PictureJumper& j : jumpers) {
+        const int a = groupAt(j.net, j.x1, j.y1);
+        const int b = groupAt(j.net, j.x2, j.y2);
+        if (a < 0 || b < 0)
+            continue;
+        const int ra = root(a), rb = root(b);
+        parent[std::max(ra, rb)] = std::min(ra, rb);
+    }
+    for (int& g : groups)
+        if (g >= 0)
+            g = root(g);
     return groups;
 }
 

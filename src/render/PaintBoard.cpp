@@ -1,6 +1,7 @@
 // Drawing a board picture: the substrate, the tracks at their width, the pads by their style with
-// their drill holes, the outline, the rat lines still to make, and a red ring and cross on every
-// pad the best lap left unconnected; and the same things as samples for a legend.
+// their drill holes, the jumpers' wires over them, the outline, the rat lines still to make, and a
+// red ring and cross on every pad the best lap left unconnected; and the same things as samples
+// for a legend.
 #include "render/PaintBoard.h"
 
 #include <QPainter>
@@ -16,10 +17,18 @@ const QColor Substrate(0x1d, 0x3a, 0x2e);
 const QColor OutlineColour(0xe0, 0xc8, 0x7a);
 const QColor NoNet(0x9a, 0xa0, 0xa6);
 const QColor UnconnectedMark(0xff, 0x30, 0x30);
+const QColor WireEdge(0x10, 0x12, 0x14);
 // Drawn lines in FidoCAD units (8 to the millimetre).
 constexpr double OutlineWidth = 2.0;
 constexpr double MarkWidth = 2.5;
 constexpr double MarkGap = 4.0;
+// The dark edge on each side of a jumper's wire, which sets it apart from the copper under it.
+constexpr double WireEdgeWidth = 1.25;
+// How much of the net's colour a wire keeps: the rest is white, so that it reads as lying above
+// the copper, which has the full colour.
+constexpr double WireColourShare = 0.45;
+// The dark dot at each end of a wire, where it goes down through its pad.
+constexpr double WireEndRadius = 1.25;
 // Rat lines are as thin in pixels at every zoom and scale: they are no copper and have no width.
 constexpr double RatPixels = 1.5;
 
@@ -79,6 +88,29 @@ void paintPad(QPainter& painter, const PicturePad& p, const Shade& s) {
     }
 }
 
+// A wire: a dark line, and the light core inside it; the ends are round, at the pads' centres.
+void paintWire(QPainter& painter, const PictureJumper& j, const PaintOptions& options) {
+    const Shade s = shadeOf(j.net, options);
+    QColor edge = WireEdge;
+    QColor core = blend(netColour(j.net), Qt::white, WireColourShare);
+    if (s.strong) {
+        edge = Qt::white;
+    } else if (options.highlightNet >= 0) {
+        edge = blend(edge, Substrate, DimmedShare);
+        core = blend(core, Substrate, DimmedShare);
+    }
+    const QPointF a(j.x1, j.y1), b(j.x2, j.y2);
+    painter.setPen(QPen(edge, JumperWireWidth + 2 * WireEdgeWidth, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(a, b);
+    painter.setPen(QPen(core, JumperWireWidth, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(a, b);
+    // Its ends go down into the holes of its pads.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(edge);
+    for (const QPointF& end : {a, b})
+        painter.drawEllipse(end, WireEndRadius, WireEndRadius);
+}
+
 void paintUnconnected(QPainter& painter, const PicturePad& p) {
     const double r = std::max(std::abs(p.sizeX), std::abs(p.sizeY)) / 2.0 + MarkGap;
     painter.setPen(QPen(UnconnectedMark, MarkWidth, Qt::SolidLine, Qt::RoundCap));
@@ -132,6 +164,11 @@ void paintBoard(QPainter& painter, const BoardPicture& picture, const PaintOptio
             if (s.strong == strong)
                 paintPad(painter, p, s);
         }
+    // The wires lie on the other side of the board, above all the copper.
+    for (bool strong : {false, true})
+        for (const PictureJumper& j : picture.jumpers)
+            if (shadeOf(j.net, options).strong == strong)
+                paintWire(painter, j, options);
 
     painter.setPen(QPen(OutlineColour, OutlineWidth));
     painter.setBrush(Qt::NoBrush);
@@ -164,6 +201,12 @@ void paintLegendSample(QPainter& painter, LegendSample sample, const QRectF& box
         piece.pads = {pad(7, 5), pad(41, 5)};
         piece.rats = {{7, 12, 41, 12, 5}};
         break;
+    case LegendSample::Jumper:
+        // Over a track of another net that it crosses.
+        piece.pads = {pad(7, 6), pad(41, 6)};
+        piece.tracks = {{24, 0, 24, 24, 4, 2}};
+        piece.jumpers = {{7, 12, 41, 12, 6}};
+        break;
     }
 
     painter.save();
@@ -171,9 +214,12 @@ void paintLegendSample(QPainter& painter, LegendSample sample, const QRectF& box
     painter.fillRect(box, Substrate);
     painter.setClipRect(box);
     painter.setTransform(fitTransform(piece, box), true);
+    paintTracks(painter, piece, {}, false);
     paintRats(painter, piece, {});
     for (const PicturePad& p : piece.pads)
         paintPad(painter, p, shadeOf(p.net, {}));
+    for (const PictureJumper& j : piece.jumpers)
+        paintWire(painter, j, {});
     if (sample == LegendSample::Unconnected)
         paintUnconnected(painter, piece.pads.front());
     painter.restore();

@@ -29,6 +29,7 @@ enum class LegendSample {
     NoNet,       // a pad of net 0
     Unconnected, // a pad with the mark of a pad left unconnected
     Rat,         // two pads of a net with the rat line between them
+    Jumper,      // two pads of a net joined by a wire over another net's track
 };
 
 // Draws a sample on a piece of substrate filling box (device pixels).

@@ -152,14 +152,18 @@ void BoardView::setVisible(bool visible) {
 void BoardView::setPicture(BoardPicture picture) {
     if (picture == picture_)
         return;
-    // A new lap changes tracks and marks; a new read may change the board and its pads.
-    const auto samePad = [](const PicturePad& a, const PicturePad& b) {
-        return static_cast<const PlacedPad&>(a) == static_cast<const PlacedPad&>(b);
+    // A new lap changes tracks, marks and the pads of its jumpers; a new read may change the board
+    // and the pads it placed.
+    const auto readPads = [](const BoardPicture& p) {
+        std::vector<PlacedPad> pads;
+        for (const PicturePad& pad : p.pads)
+            if (!pad.laidWithJumper)
+                pads.push_back(pad);
+        return pads;
     };
     const bool sameBoard = picture.originX == picture_.originX && picture.originY == picture_.originY &&
                            picture.width == picture_.width && picture.height == picture_.height &&
-                           std::equal(picture.pads.begin(), picture.pads.end(), picture_.pads.begin(),
-                                      picture_.pads.end(), samePad);
+                           readPads(picture) == readPads(picture_);
     picture_ = std::move(picture);
     ++pictureChanges_;
     if (!sameBoard) {
@@ -193,8 +197,9 @@ void BoardView::pointerAt(QPointF board) {
     const int col = static_cast<int>(std::lround((board.x() - p.originX) / 10));
     const int row = static_cast<int>(std::lround((board.y() - p.originY) / 10));
     std::string line = strprintf(msg::BoardViewCell, col, row);
-    const int32_t net = netAt(p, board.x(), board.y(), 0);
-    if (net >= 0)
+    if (const int jumper = jumperAt(p, board.x(), board.y(), 0); jumper >= 0)
+        line += "   " + strprintf(msg::BoardViewJumper, p.jumpers[jumper].net);
+    else if (const int32_t net = netAt(p, board.x(), board.y(), 0); net >= 0)
         line += "   " + strprintf(msg::BoardViewNet, net);
     pointer_->setForegroundRole(QPalette::WindowText);
     pointer_->setText(text(line));

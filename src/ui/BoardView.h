@@ -1,6 +1,6 @@
 // The board view: a window that draws the board picture, zooms about the pointer with the wheel,
-// pans by dragging, tells the cell and net under the pointer, and highlights the net clicked; a
-// legend under the board says what its colours, marks and rat lines mean.
+// pans by dragging, tells the cell and the net or jumper under the pointer, and highlights the net
+// clicked; a legend under the board says what its colours, marks, rat lines and wires mean.
 #pragma once
 
 #include "render/BoardPicture.h"

@@ -1,6 +1,8 @@
 // The board view's legend: samples drawn by the board's own painter, each beside its meaning.
 #include "ui/BoardView.h"
 
+#include "core/Messages.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -41,6 +43,7 @@ const Entry Entries[] = {
      "Fuori dal gruppo maggiore della sua net: le piste del giro migliore non la uniscono alle altre"},
     {LegendSample::Rat, "Collegamento mancante",
      "Unisce le piazzole più vicine di due gruppi della stessa net che le piste non uniscono"},
+    {LegendSample::Jumper, msg::LegendJumper, msg::LegendJumperExplained},
 };
 
 } // namespace

@@ -2,8 +2,10 @@
 // board for a few laps, stops, saves, and writes a PNG of the main window, of each dialog (the
 // basic options also as reopened after Abort), of the board view (as it opens, then with a net
 // highlighted), of the help window (contents, and the board view's page), of the open and save
-// dialogs (with the question before replacing a file), and the board's exported picture.
+// dialogs (with the question before replacing a file), and the board's exported picture; last,
+// the board view of the same board read again with jumpers drawn in.
 //   zelta-screenshot --board B.fcd --ini B.ini --laps N --out DIR
+#include "core/Jumper.h"
 #include "core/Messages.h"
 #include "render/ImageFiles.h"
 #include "ui/About.h"
@@ -19,6 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -32,6 +35,7 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -139,6 +143,93 @@ template <typename Done> bool waitFor(Done done, int milliseconds) {
     }
     QApplication::processEvents();
     return true;
+}
+
+// The board's text with jumpers added: wires on the component side, each between two pads of one
+// net that share a row (the first wire) or a column (the second), passing over no other pad: the
+// longest such wire of 6 to 25 grid steps, so that tracks of other nets will pass under it. Empty
+// when no two pads qualify either way.
+std::string withJumpers(const QString& board, const std::vector<PlacedPad>& pads) {
+    constexpr int64_t MinLength = 60;
+    constexpr int64_t MaxLength = 250;
+    // Whether a pad other than a and b comes within a grid step of the wire between them.
+    const auto clear = [&pads](const PlacedPad& a, const PlacedPad& b) {
+        for (const PlacedPad& p : pads)
+            if (&p != &a && &p != &b && p.x > std::min(a.x, b.x) - 10 && p.x < std::max(a.x, b.x) + 10 &&
+                p.y > std::min(a.y, b.y) - 10 && p.y < std::max(a.y, b.y) + 10)
+                return false;
+        return true;
+    };
+    std::string wires;
+    for (bool inRow : {true, false}) {
+        const PlacedPad* best[2] = {nullptr, nullptr};
+        int64_t bestLength = 0;
+        for (size_t i = 0; i < pads.size(); ++i)
+            for (size_t k = i + 1; k < pads.size(); ++k) {
+                const PlacedPad& a = pads[i];
+                const PlacedPad& b = pads[k];
+                if (a.net == 0 || a.net != b.net || (inRow ? a.y != b.y : a.x != b.x))
+                    continue;
+                const int64_t length = std::abs(int64_t{a.x} - b.x) + std::abs(int64_t{a.y} - b.y);
+                if (length >= MinLength && length <= MaxLength && length > bestLength && clear(a, b)) {
+                    best[0] = &a;
+                    best[1] = &b;
+                    bestLength = length;
+                }
+            }
+        if (best[0])
+            wires += "PL " + std::to_string(best[0]->x) + " " + std::to_string(best[0]->y) + " " +
+                     std::to_string(best[1]->x) + " " + std::to_string(best[1]->y) + " 5 " +
+                     std::to_string(JumperLayer) + " " + std::to_string(best[0]->net) + "\n";
+    }
+    QFile in(board);
+    if (wires.empty() || !in.open(QIODevice::ReadOnly))
+        return {};
+    std::string text = in.readAll().toStdString();
+    if (!text.empty() && text.back() != '\n')
+        text += '\n';
+    return text + wires;
+}
+
+// The board view of the same board read again with jumpers drawn in, and routed. A board where
+// no two pads qualify for a jumper has no such view.
+bool saveJumperView(TForm1& main, Autopilot& autopilot, const QString& scratch, const QDir& dir, int laps) {
+    const std::string jumpered =
+        withJumpers(QString::fromStdString(autopilot.board), main.program->fcd->placedPads);
+    if (jumpered.empty()) {
+        std::fprintf(stderr, "zelta-screenshot: nessuna coppia di piazzole per un ponticello\n");
+        return true;
+    }
+    const QString jumperBoard = QDir(scratch).filePath(QStringLiteral("ponticello.fcd"));
+    QFile jumperFile(jumperBoard);
+    if (!jumperFile.open(QIODevice::WriteOnly) ||
+        jumperFile.write(jumpered.data(), static_cast<qint64>(jumpered.size())) !=
+            static_cast<qint64>(jumpered.size())) {
+        std::fprintf(stderr, "zelta-screenshot: impossibile scrivere %s\n", qPrintable(jumperBoard));
+        return false;
+    }
+    jumperFile.close();
+    autopilot.board = jumperBoard.toStdString();
+    main.start1Click();
+    if (main.program->fcd->status != StatusComplete || main.program->fcd->existingJumpers.empty())
+        return false;
+    main.program->stopRules.laps = laps;
+    main.start2->click();
+    if (!waitFor([&] { return !main.program->processing(); }, 120000)) {
+        std::fprintf(stderr, "zelta-screenshot: i giri non finiscono\n");
+        return false;
+    }
+    main.showBoardView();
+    // A click on bare board, in the outline's corner, clears the highlight of the earlier view.
+    BoardView& view = *main.boardView;
+    const QPointF corner =
+        view.canvas->toWidget(QPointF(view.picture().originX + 1, view.picture().originY + 1));
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, corner, view.canvas->mapToGlobal(corner), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view.canvas, &click);
+    }
+    return save(view, dir, "anteprima-ponticello.png");
 }
 
 } // namespace
@@ -271,5 +362,7 @@ int main(int argc, char** argv) {
     // which exists by now.
     QDir::setCurrent(QFileInfo(board).absolutePath());
     ok = saveFileDialogs(main, dir, autopilot.output) && ok;
+
+    ok = saveJumperView(main, autopilot, scratch.path(), dir, laps) && ok;
     return ok ? 0 : 1;
 }

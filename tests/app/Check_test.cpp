@@ -1,4 +1,4 @@
-// The routed-drawing check on hand-made drawings: joins, broken nets and shorts.
+// The routed-drawing check on hand-made drawings: joins, jumpers, broken nets and shorts.
 #include "app/Check.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +94,48 @@ TEST(Check, PadsTheReaderWouldNotPlaceAreLeftOut) {
     EXPECT_TRUE(r.nets[0].complete);
 }
 
+TEST(Check, AJumperJoinsItsPadsAndCrossesOtherCopperWithoutAShort) {
+    CheckResult r = check("PA 100 100 16 16 6 0 1 1\n"
+                          "PA 100 200 16 16 6 0 1 1\n"
+                          "PA 50 150 16 16 6 0 1 2\n"
+                          "PA 150 150 16 16 6 0 1 2\n"
+                          "PA 250 100 16 16 6 0 1 3\n"
+                          "PA 350 100 16 16 6 0 1 3\n"
+                          "PA 250 200 16 16 6 0 1 4\n"
+                          "PL 100 200 100 100 4 2 1\n" // net 1's only link, over net 2's track
+                          "PL 50 150 150 150 4 1 2\n"
+                          "PL 250 100 250 200 4 2 3\n"   // a wire from net 3 to net 4 joins nothing
+                          "PL 350 100 350 180 4 2 3\n"); // nor does one that ends on bare board
+    ASSERT_EQ(r.nets.size(), 4u);
+    EXPECT_TRUE(r.nets[0].complete);
+    EXPECT_EQ(r.nets[0].joined, 2);
+    EXPECT_TRUE(r.nets[1].complete);
+    EXPECT_EQ(r.nets[2].joined, 1) << "net 3 has no link of its own";
+    EXPECT_EQ(r.padsUnconnected, 1);
+    EXPECT_TRUE(r.shorts.empty());
+    ASSERT_EQ(r.jumpers.size(), 1u);
+    EXPECT_EQ(r.jumpers[0].net, 1);
+    EXPECT_EQ(std::make_pair(r.jumpers[0].x1, r.jumpers[0].y1), std::make_pair(100, 200));
+    EXPECT_EQ(std::make_pair(r.jumpers[0].x2, r.jumpers[0].y2), std::make_pair(100, 100));
+    EXPECT_EQ(r.jumpers[0].length, 100);
+}
+
+TEST(Check, AJumpersPadsAreCopperAndAChainOfJumpersJoinsANet) {
+    // Net 5's wires go pad to pad round a corner; a track of net 6 ends on the middle pad.
+    CheckResult r = check("PA 100 100 16 16 6 0 1 5\n"
+                          "PA 200 100 16 16 6 0 1 5\n"
+                          "PA 260 180 16 16 6 0 1 5\n"
+                          "PL 100 100 200 100 4 2 5\n"
+                          "PL 200 100 260 180 4 2 5\n" // 60 across and 80 down: 100 long
+                          "PL 200 50 200 100 4 1 6\n");
+    ASSERT_EQ(r.nets.size(), 1u);
+    EXPECT_EQ(r.nets[0].joined, 3);
+    ASSERT_EQ(r.jumpers.size(), 2u);
+    EXPECT_EQ(r.jumpers[1].length, 100);
+    ASSERT_EQ(r.shorts.size(), 1u);
+    EXPECT_EQ(r.shorts[0].nets, (std::vector<int32_t>{5, 6}));
+}
+
 TEST(Check, ReportsAsTextAndAsJson) {
     CheckResult r = check("PA 100 100 16 16 6 0 1 1\n"
                           "PA 200 100 16 16 6 0 1 1\n"
@@ -103,8 +145,22 @@ TEST(Check, ReportsAsTextAndAsJson) {
                                   "Net complete 0/1, piazzole scollegate 1, cortocircuiti 1\n");
     EXPECT_EQ(checkReportJson(r),
               "{\"nets\":[{\"net\":1,\"pads\":2,\"joined\":1,\"complete\":false}],"
-              "\"shorts\":[{\"nets\":[1,2],\"points\":[[100,100]]}],"
+              "\"shorts\":[{\"nets\":[1,2],\"points\":[[100,100]]}],\"jumpers\":[],"
               "\"summary\":{\"netsComplete\":0,\"nets\":1,\"padsUnconnected\":1,\"shorts\":1}}\n");
+}
+
+TEST(Check, ReportsJumpersAsTextAndAsJson) {
+    CheckResult r = check("PA 100 100 16 16 6 0 1 1\n"
+                          "PA 100 200 16 16 6 0 1 1\n"
+                          "PL 100 100 100 200 4 2 1\n");
+    EXPECT_EQ(checkReportText(r), "Net 1: piazzole 2, collegate 2, completa\n"
+                                  "Ponticelli: 1\n"
+                                  "Ponticello net 1: (100,100) - (100,200), lunghezza 100\n"
+                                  "Net complete 1/1, piazzole scollegate 0, cortocircuiti 0\n");
+    EXPECT_EQ(checkReportJson(r),
+              "{\"nets\":[{\"net\":1,\"pads\":2,\"joined\":2,\"complete\":true}],\"shorts\":[],"
+              "\"jumpers\":[{\"net\":1,\"x1\":100,\"y1\":100,\"x2\":100,\"y2\":200,\"length\":100}],"
+              "\"summary\":{\"netsComplete\":1,\"nets\":1,\"padsUnconnected\":0,\"shorts\":0}}\n");
 }
 
 TEST(Check, ADrawingTheReaderRefusesIsAnError) {

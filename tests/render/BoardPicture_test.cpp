@@ -1,6 +1,6 @@
-// The board picture's model: unconnected pads and rat lines from a plane's steps, tracks joined at
-// the writer's coordinates and widths, what lies under a point, and pictures of a real read and
-// routing.
+// The board picture's model: unconnected pads and rat lines from a plane's steps and jumpers,
+// tracks joined at the writer's coordinates and widths, the best lap's jumpers with their pads,
+// what lies under a point, and pictures of a real read and routing.
 #include "render/BoardPicture.h"
 
 #include "app/Check.h"
@@ -81,6 +81,65 @@ TEST(BoardPicture, RatLinesJoinTheNearestPadsOfTheGroupsTheCopperLeavesApart) {
         {200, 100, 200, 140, 2}, {240, 100, 240, 140, 2}, {500, 20, 520, 20, 4},
     };
     EXPECT_EQ(bare, expectedBare);
+}
+
+TEST(BoardPicture, AJumperJoinsTheGroupsOfThePadsOfItsNetAtItsEnds) {
+    Plane plane(PlaneCells, 0);
+    const std::vector<PicturePad> pads = {
+        padAt(2, 2, 1), padAt(12, 2, 1), padAt(12, 8, 1), // the last two joined by a track
+        padAt(2, 8, 2), padAt(20, 8, 2),
+    };
+    lay(plane, 12, 2, 5, 6, 1);
+    const std::vector<PictureJumper> jumpers = {
+        {20, 20, 120, 20, 1}, // joins the first pad to the track's group
+        {20, 80, 200, 80, 1}, // its ends are on pads of net 2: it joins nothing
+    };
+    const std::vector<int> groups = padGroups(pads, plane.data(), jumpers);
+    EXPECT_EQ(groups, (std::vector<int>{0, 0, 0, 3, 4}));
+    EXPECT_EQ(unconnectedPads(pads, groups), (std::vector<bool>{false, false, false, false, true}));
+    EXPECT_EQ(ratLines(pads, groups), (std::vector<RatLine>{{20, 80, 200, 80, 2}}));
+
+    // Before a lap the jumpers alone join.
+    EXPECT_EQ(padGroups(pads, nullptr, jumpers), (std::vector<int>{0, 0, 2, 3, 4}));
+}
+
+TEST(BoardPicture, TheBestLapsJumpersGetTheirWiresAndTheEndPadsTheDrawingLacks) {
+    // Net 3 runs from the pad at cell (2,5) by a jumper over net 4's track to cell (14,5), then by
+    // a track to the pad at (20,5). Origin (100, 50).
+    BoardPicture p;
+    p.originX = 100;
+    p.originY = 50;
+    p.width = 300;
+    p.height = 200;
+    p.cols = 30;
+    p.rows = 20;
+    p.jumperDrill = 7;
+    const auto pad = [&p](int col, int row, int32_t net) {
+        return PicturePad{{p.originX + 10 * col, p.originY + 10 * row, 12, 12, 5, 0, net, col, row}};
+    };
+    p.pads = {pad(2, 5, 3), pad(20, 5, 3), pad(10, 2, 4), pad(10, 9, 4)};
+    Plane plane(PlaneCells, 0);
+    lay(plane, 10, 2, 5, 7, 4);
+    lay(plane, 14, 5, 3, 6, 3);
+    BoardPicture without = p;
+    addBestLap(without, plane.data(), {});
+    EXPECT_EQ(without.unconnectedCount(), 1) << "the tracks alone leave net 3 apart";
+
+    addBestLap(p, plane.data(), {}, {{3, 2, 5, 14, 5}});
+    ASSERT_EQ(p.pads.size(), 5u);
+    PicturePad laid{{240, 100, 16, 16, 7, 0, 3, 14, 5}};
+    laid.laidWithJumper = true;
+    EXPECT_EQ(p.pads[4], laid) << "a 16 x 16 round pad at the free end, none at the pad's";
+    EXPECT_EQ(p.jumpers, (std::vector<PictureJumper>{{120, 100, 240, 100, 3}}));
+    EXPECT_EQ(p.unconnectedCount(), 0);
+    EXPECT_TRUE(p.rats.empty());
+
+    // The wire lies over net 4's track, which shows beside it.
+    EXPECT_EQ(jumperAt(p, 200, 102, 0), 0);
+    EXPECT_EQ(netAt(p, 200, 102, 0), 3);
+    EXPECT_EQ(jumperAt(p, 200, 104, 0), -1);
+    EXPECT_EQ(netAt(p, 200, 104, 0), 4);
+    EXPECT_EQ(netAt(p, 170, 104, 0), -1);
 }
 
 using Track = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
@@ -179,6 +238,25 @@ TEST(BoardPicture, ShowsWhatTheReadPlacedAndWhatTheSavedBoardHolds) {
     EXPECT_GT(check.padsUnconnected, 0) << "three laps do not finish this board";
     EXPECT_EQ(picture.unconnectedCount(), check.padsUnconnected);
     EXPECT_FALSE(picture.rats.empty()) << "the pads left out are still to be joined";
+}
+
+TEST(BoardPicture, ShowsTheJumpersOfTheDrawingReadAndTakesTheirPadsAsJoined) {
+    // Net 1: pads at (50,50), (150,50) and (250,150), the last two joined by a wire; net 2: two pads.
+    testing::ProgramFixture f;
+    ASSERT_TRUE(f.openText("[FIDOCAD]\nRV 0 0 300 200 0\n"
+                           "PA 50 50 16 16 6 0 1 1\nPA 150 50 16 16 6 0 1 1\nPA 250 150 16 16 6 0 1 1\n"
+                           "PA 50 150 16 16 6 0 1 2\nPA 150 150 16 16 6 0 1 2\n"
+                           "PL 250 150 150 50 4 2 1\n"));
+    BoardPicture picture = padsPicture(*f.program->fcd, *f.program->settings);
+    EXPECT_EQ(picture.jumpers, (std::vector<PictureJumper>{{250, 150, 150, 50, 1}}));
+    EXPECT_EQ(picture.rats, (std::vector<RatLine>{{50, 50, 150, 50, 1}, {50, 150, 150, 150, 2}}));
+
+    f.routeLaps(1);
+    addBestLap(picture, f.program->grid->plane(BestPlane), *f.program->netTable, f.program->bestJumpers);
+    EXPECT_EQ(picture.pads.size(), 5u);
+    EXPECT_EQ(picture.jumpers.size(), 1u);
+    EXPECT_EQ(picture.unconnectedCount(), 0) << "the router joined one pad of the wire's, as it had to";
+    EXPECT_TRUE(picture.rats.empty());
 }
 
 } // namespace

@@ -81,6 +81,30 @@ TEST(PaintBoard, RatLinesAreThinAtEveryScaleInTheirNetsColour) {
     }
 }
 
+TEST(PaintBoard, AJumpersWireIsLightWithADarkEdgeOverTheCopper) {
+    // A wire of net 5 from pad to pad across the track of net 1.
+    BoardPicture picture = tinyPicture();
+    picture.pads.push_back({{200, 60, 16, 16, 6, 0, 5, 10, 1}});
+    picture.pads.push_back({{200, 120, 16, 16, 6, 0, 5, 10, 7}});
+    picture.jumpers = {{200, 60, 200, 120, 5}};
+    const QTransform toImage = fitTransform(picture, QRectF(0, 0, 500, 320));
+    QImage image(500, 320, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    painter.setTransform(toImage);
+    paintBoard(painter, picture);
+    painter.end();
+
+    const QColor track = pixelAt(image, toImage, QPointF(170, 90));
+    for (QPointF onWire : {QPointF(200, 90), QPointF(200, 65), QPointF(200, 105)}) {
+        const QColor core = pixelAt(image, toImage, onWire);
+        EXPECT_GT(core.lightness(), track.lightness() + 40) << "over the track and the pads";
+        EXPECT_NEAR(core.hsvHueF(), netColour(5).hsvHueF(), 0.05);
+    }
+    // Beside the core, 2.5 units from its middle, the edge; past the edge, the track again.
+    EXPECT_LT(pixelAt(image, toImage, QPointF(203.2, 90)).value(), 60);
+    EXPECT_TRUE(near(pixelAt(image, toImage, QPointF(205, 90)), track));
+}
+
 TEST(PaintBoard, HighlightedNetStandsOutAndTheOthersAreDimmed) {
     const Drawn plain = draw();
     const Drawn lit = draw({1});

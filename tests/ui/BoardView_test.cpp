@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -165,6 +166,41 @@ TEST_F(BoardViewWindow, PointerTellsCellAndNetAndAClickHighlightsTheNet) {
 
     hover(canvas, onCanvas(view, QPointF(-5, 80))); // outside the board
     EXPECT_EQ(view.pointerText(), QString::fromUtf8(msg::BoardViewHint));
+}
+
+TEST_F(BoardViewWindow, ShowsJumpersTellsOfThemUnderThePointerAndKeepsTheHighlightAsTheyChange) {
+    // Net 1's two pads are joined by a wire drawn in the file; net 2 has to pass under it.
+    startProgram("auto-layer0.ini");
+    prompter.openAnswers.push_back(scratch.write("ponticello.fcd", "[FIDOCAD]\nRV 0 0 240 160 0\n"
+                                                                   "PA 30 80 16 16 6 1 1 2\n"
+                                                                   "PA 210 80 16 16 6 0 1 2\n"
+                                                                   "PA 120 40 16 16 6 0 1 1\n"
+                                                                   "PA 120 120 16 16 6 0 1 1\n"
+                                                                   "PL 120 40 120 120 5 2 1\n"));
+    window().start1->click();
+    ASSERT_EQ(program().fcd->status, StatusComplete) << lastMessage();
+    ui::BoardView& view = openView(window());
+    EXPECT_EQ(view.picture().jumpers.size(), 1u);
+    EXPECT_EQ(view.picture().rats.size(), 1u) << "only net 2 is still to join";
+    QStringList captions;
+    for (const QLabel* label : view.legend->findChildren<QLabel*>())
+        captions << label->text();
+    EXPECT_TRUE(captions.contains("Ponticello")) << captions.join(", ").toStdString();
+
+    routeLaps(1);
+    EXPECT_EQ(view.summaryText(), "Piazzole fuori dal gruppo maggiore della loro net: 0 su 4");
+    const QPoint wire = onCanvas(view, QPointF(120, 80)); // over net 2's track
+    hover(view.canvas, wire);
+    EXPECT_EQ(view.pointerText(), "Cella (12,8)   ponticello della net 1");
+    QTest::mouseClick(view.canvas, Qt::LeftButton, {}, wire);
+    EXPECT_EQ(view.options().highlightNet, 1);
+
+    // A lap that lays a jumper brings its end pads, yet the board is the same: the highlight stays.
+    std::vector<int32_t> bare(PlaneCells, 0);
+    program().onBestImproved(bare.data(), JumperList{{2, 6, 14, 16, 14}});
+    ASSERT_TRUE(waitUntil([&] { return view.picture().jumpers.size() == 2; }));
+    EXPECT_EQ(view.picture().pads.size(), 6u);
+    EXPECT_EQ(view.options().highlightNet, 1);
 }
 
 TEST_F(BoardViewWindow, WheelZoomsAboutThePointerAndDraggingPans) {
