@@ -102,9 +102,14 @@ bool parseNumberList(const std::string& text, std::vector<int32_t>& values) {
 }
 
 std::string numberListText(const std::vector<int32_t>& values) {
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on a literal added to a
+    // temporary string here.
     std::string text;
-    for (size_t i = 0; i < values.size(); ++i)
-        text += (i ? "," : "") + std::to_string(values[i]);
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            text += ',';
+        text.append(std::to_string(values[i]));
+    }
     return text;
 }
 
