@@ -11,6 +11,8 @@
 #include "router/RoutingMethod.h"
 
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 namespace zelta {
 
@@ -34,10 +36,10 @@ public:
     static constexpr int32_t LengthCap = JumperWeight - 1;
 
     // The pass runs on every lap that could become the best until its search work in the run
-    // passes this budget, and after that only on the laps that are the method's best so far by its
-    // own value. A count, not a time, so that two runs do the same; it bounds what a long run of
-    // fast laps adds.
-    static constexpr int64_t PassWorkBudget = 25000000;
+    // passes this budget, then only on the laps that are the method's best so far by its own value
+    // until it passes twice the budget, then no more. A count, not a time, so that two runs do the
+    // same; it bounds what a long run of fast laps adds.
+    static constexpr int64_t PassWorkBudget = 50000000;
 
     // The method the laps are routed with; set before the run begins.
     RoutingMethod* inner = nullptr;
@@ -50,12 +52,26 @@ public:
     // The value of a lap of this board with so many connections open and jumpers laid.
     int32_t valueOf(int32_t open, int32_t jumpers, int64_t length) const;
     // Search work of the pass since the run began.
-    int64_t work() const { return pass_.work(); }
+    int64_t work() const { return pass_.work() + other_.work(); }
 
     Links links;
 
 private:
+    // The pass on a plane after its copper joins: jumpers, rip-up and the jumpers' shedding, with
+    // a rip-up that lays no jumper first when firstWithoutJumpers. False when keepGoing said no.
+    bool finishPass(JumperPass& pass, bool firstWithoutJumpers, const std::function<bool()>& keepGoing);
+    // Whether a plane with so many joins missing, each taking a jumper at least, and so long tracks
+    // could still be better than the best lap.
+    bool couldBeBest(int32_t jumpersAtLeast, int64_t length) const;
+    int32_t valueOf(const JumperPass& pass) const {
+        return valueOf(pass.missing(), static_cast<int32_t>(pass.jumpers().size()), pass.trackLength());
+    }
+
+    // Two passes from the same plane, one on the work plane and one on a copy, on two threads:
+    // which one ends better differs from lap to lap.
     JumperPass pass_;
+    JumperPass other_;
+    std::vector<int32_t> otherPlane_ = std::vector<int32_t>(PlaneCells, 0);
     int32_t bestValue_ = 0;
     bool haveBest_ = false;
     int32_t methodBest_ = 0; // the method's own value of its best lap

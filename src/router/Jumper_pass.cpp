@@ -104,6 +104,13 @@ void JumperPass::prepare(int32_t* plane) {
     regroup();
 }
 
+void JumperPass::restore(const std::vector<int32_t>& plane, const JumperList& jumpers) {
+    std::copy(plane.begin(), plane.end(), plane_);
+    jumpers_ = jumpers;
+    forgetJoins(false);
+    regroup();
+}
+
 void JumperPass::regroup() {
     if (++setStamp_ == 0) {
         std::fill(setMark_.begin(), setMark_.end(), 0u);

@@ -44,6 +44,8 @@ public:
     bool joinByJumpers(int32_t maxJumpers, const std::function<bool()>& keepGoing);
     bool joinByRipUp(int32_t maxJumpers, const std::function<bool()>& keepGoing);
     void shedJumpers(const std::function<bool()>& keepGoing);
+    // Puts the plane and the jumpers laid on it back as they were at an earlier point of the lap.
+    void restore(const std::vector<int32_t>& plane, const JumperList& jumpers);
 
     // Joins a complete board needs: pads of each net less one.
     int32_t connections() const { return connections_; }
@@ -102,7 +104,7 @@ private:
     static bool better(int32_t missing, size_t jumpers, int64_t length, int32_t thanMissing,
                        size_t thanJumpers, int64_t thanLength);
     // Rip-up tries for the net at a few prices and jumper limits; the best result is kept.
-    bool bestRipUp(int netIdx, int32_t maxJumpers, const std::function<bool()>& keepGoing);
+    bool bestRipUp(int netIdx, int32_t maxJumpers, const std::function<bool()>& keepGoing, bool copperOnly);
     // One rip-up try for the net at the price and jumper limit set: kept when the board ends
     // better, else undone. Below the last depth, a net moved aside that cannot be joined again may
     // in turn move others.

@@ -20,6 +20,8 @@ struct RipVariant {
     int jumpers;
 };
 constexpr RipVariant RipVariants[] = {{150, 0}, {400, 1}, {400, 2}, {1000, 2}};
+// Without jumpers, the cheap and the dear price.
+constexpr RipVariant CopperVariants[] = {{150, 0}, {1000, 0}};
 
 } // namespace
 
@@ -35,20 +37,25 @@ bool JumperPass::better(int32_t missing, size_t jumpers, int64_t length, int32_t
 bool JumperPass::joinByRipUp(int32_t maxJumpers, const std::function<bool()>& keepGoing) {
     for (size_t k = 0; k < nets_.size() && missing_ > 0; ++k) {
         if (countGroups(static_cast<int>(k)) > 1)
-            bestRipUp(static_cast<int>(k), maxJumpers, keepGoing);
+            bestRipUp(static_cast<int>(k), maxJumpers, keepGoing,
+                      static_cast<int32_t>(jumpers_.size()) >= maxJumpers);
         if (!keepGoing())
             return false;
     }
     return true;
 }
 
-bool JumperPass::bestRipUp(int netIdx, int32_t maxJumpers, const std::function<bool()>& keepGoing) {
+bool JumperPass::bestRipUp(int netIdx, int32_t maxJumpers, const std::function<bool()>& keepGoing,
+                           bool copperOnly) {
     RipLevel& top = ripLevels_[0];
     bool have = false;
     int32_t bestMissing = 0;
     size_t bestJumpers = 0;
     int64_t bestLength = 0;
-    for (const RipVariant& v : RipVariants) {
+    const RipVariant* first = copperOnly ? std::begin(CopperVariants) : std::begin(RipVariants);
+    const RipVariant* last = copperOnly ? std::end(CopperVariants) : std::end(RipVariants);
+    for (const RipVariant* it = first; it != last; ++it) {
+        const RipVariant& v = *it;
         ripCost_ = v.ripCost;
         ripJumpers_ = v.jumpers;
         if (!tryRipUp(netIdx, maxJumpers, keepGoing, 0))
