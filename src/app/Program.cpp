@@ -61,7 +61,9 @@ std::unique_ptr<Thread_> Program::makeThread() {
     // The method is chosen when the worker starts, that is by the first start after a read.
     return std::make_unique<Thread_>([this](RunControl& control) {
         RoutingMethod& method = settings->metodo == 1 ? static_cast<RoutingMethod&>(*negotiated_) : *router_;
-        if (!settings->ponticelli) {
+        // The drawing's own jumpers join their pads in either mode: the pass then lays no jumper
+        // but joins the pads beyond them, which the methods cannot aim at.
+        if (!settings->ponticelli && fcd->existingJumpers.empty()) {
             driver_.run(method, control);
             return;
         }

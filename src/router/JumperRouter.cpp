@@ -37,8 +37,9 @@ void JumperRouter::beginRun() {
     const std::vector<int32_t> lengths = usableLengths(ini.ponticelli_passi, ini.cols, ini.rows);
     for (JumperPass* pass : {&pass_, &other_})
         pass->beginRun(links.grid->plane(BasePlane), *links.workList, existing, ini.cols, ini.rows, lengths);
-    // The drawing's jumpers count against the board's limit.
-    budget_ = std::max<int32_t>(0, ini.ponticelli_max - static_cast<int32_t>(existing.size()));
+    // The drawing's jumpers count against the board's limit; with the mode off none is laid.
+    budget_ =
+        ini.ponticelli ? std::max<int32_t>(0, ini.ponticelli_max - static_cast<int32_t>(existing.size())) : 0;
     haveBest_ = false;
     haveMethodBest_ = false;
 }

@@ -1,6 +1,7 @@
 // The jumper mode around a routing method: the method routes its lap, then the jumper pass joins
 // what the lap left apart, by copper where copper still finds a way and by jumpers where it does
-// not, and the lap is scored again. Works the same around either method.
+// not, and the lap is scored again. Works the same around either method; with the mode off it
+// still serves a drawing that has jumpers, laying none.
 #pragma once
 
 #include "core/File_ini.h"

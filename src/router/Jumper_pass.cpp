@@ -128,8 +128,8 @@ void JumperPass::regroup() {
                 addNode(k, idx);
         }
     }
-    // A step may lead to a cell that records no step of its own (it was only ever a path's far
-    // end, or the steps it recorded were taken up): it joins the net here.
+    // A step may lead to a cell that records no step of its own (a rip-up took its steps away and
+    // left the neighbour's step into it): it joins the net here.
     for (size_t k = 0; k < nets_.size(); ++k) {
         for (size_t i = 0; i < netCells_[k].size(); ++i) {
             const int idx = netCells_[k][i];

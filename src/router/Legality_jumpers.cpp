@@ -42,8 +42,7 @@ std::string jumperFault(const int32_t* base, const int32_t* plane, int32_t cols,
         for (auto [c, r] : {std::pair{j.col1, j.row1}, std::pair{j.col2, j.row2}}) {
             if ((base[GestScheda::index(c, r)] & OccupiedMask) != 0)
                 return at("a jumper end on a pad", j);
-            if (plane[GestScheda::index(c, r)] != (plane[GestScheda::index(c, r)] | j.net | PadCentre) ||
-                (plane[GestScheda::index(c, r)] & NetMask) != j.net)
+            if ((plane[GestScheda::index(c, r)] & (NetMask | PadCentre)) != (j.net | PadCentre))
                 return at("a jumper end without its pad", j);
             for (int d = 1; d <= 8; ++d) {
                 const int idx = GestScheda::index(c + Directions[d].dc, r + Directions[d].dr);

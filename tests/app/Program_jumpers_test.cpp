@@ -155,15 +155,21 @@ TEST(JumperSession, ARoutedFileReadAgainKeepsItsJumpersAndGetsNoNewOnes) {
     ASSERT_TRUE(f.saveTo(second));
     EXPECT_EQ(jumperRecords(second), records);
 
-    // With the mode off the jumper stays as it was, and none is added.
+    // With the mode off the jumper stays as it was, none is added, and the pad beyond it is still
+    // joined to it.
     for (int metodo : {0, 1}) {
+        SCOPED_TRACE(metodo);
         ProgramFixture off("[Base]\ndim_auto=1\nlayer_dim=0\n[Avanzate]\nmetodo=" + std::to_string(metodo) +
                            "\n");
         ASSERT_TRUE(off.open(first));
         route(off, 5);
+        EXPECT_TRUE(off.program->bestJumpers.empty());
+        EXPECT_TRUE(netJoined(*off.program, 1));
+        EXPECT_TRUE(netJoined(*off.program, 2));
+        EXPECT_EQ(faults(*off.program), "");
         const std::string third = off.dir.file("third.fcd");
         ASSERT_TRUE(off.saveTo(third));
-        EXPECT_EQ(jumperRecords(third), records) << metodo;
+        EXPECT_EQ(jumperRecords(third), records);
     }
 }
 
