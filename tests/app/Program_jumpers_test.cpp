@@ -8,9 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <fstream>
+#include <random>
 #include <set>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 namespace zelta {
@@ -234,6 +238,39 @@ TEST(JumperSession, TwoRunsGiveTheSameFile) {
         EXPECT_TRUE(files[0] == files[1]) << metodo;
         EXPECT_GT(jumpers, 0u) << "the board needs jumpers";
     }
+}
+
+TEST(ThreadStress, JumperModeStoppedAndStartedAtRandomMomentsGivesTheSameResultAsOneRun) {
+    constexpr int Laps = 6;
+    ProgramFixture calm(jumperSettings(1));
+    ASSERT_TRUE(calm.open(boardPath("medium-40pads.fcd")));
+    route(calm, Laps);
+    const std::vector<int32_t> expected(calm.program->grid->plane(BestPlane),
+                                        calm.program->grid->plane(BestPlane) + PlaneCells);
+    const JumperList expectedJumpers = calm.program->bestJumpers;
+
+    ProgramFixture f(jumperSettings(1));
+    ASSERT_TRUE(f.open(boardPath("medium-40pads.fcd")));
+    Program& p = *f.program;
+    std::atomic<bool> finished{false};
+    p.stopRules.laps = Laps;
+    p.onLapEnd = [&](const LapFigures& lap) {
+        if (lap.done || lap.laps >= Laps)
+            finished = true;
+    };
+    std::mt19937 random(20261209); // fixed: a failure comes back with the same waits
+    std::uniform_int_distribution<int> waitMicroseconds(0, 20000);
+    int stops = 0;
+    while (!finished) {
+        ASSERT_TRUE(p.startProcessing());
+        std::this_thread::sleep_for(std::chrono::microseconds(waitMicroseconds(random)));
+        p.stopProcessing();
+        ++stops;
+        ASSERT_TRUE(p.workerPaused());
+    }
+    EXPECT_GT(stops, 3);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), p.grid->plane(BestPlane))) << stops << " stops";
+    EXPECT_EQ(p.bestJumpers, expectedJumpers);
 }
 
 } // namespace
