@@ -20,6 +20,7 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
     targetList_ = std::make_unique<TargetList>();
     router_ = std::make_unique<ApriZelta>();
     negotiated_ = std::make_unique<NegotiatedRouter>();
+    jumperRouter_ = std::make_unique<JumperRouter>();
     tracer = std::make_unique<TracciaPiste>();
     fcd = std::make_unique<GestoreFileFCD>(tmpPath);
     thread_ = makeThread();
@@ -29,6 +30,7 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
 
     router_->links = {grid.get(), workList.get(), targetList_.get(), settings.get(), &workerOutput_};
     negotiated_->links = {grid.get(), workList.get(), settings.get()};
+    jumperRouter_->links = {grid.get(), workList.get(), settings.get(), &fcd->existingJumpers};
     driver_.links = {grid.get(), settings.get(), &workerOutput_, &bestJumpers};
     tracer->links = {grid.get(), netTable.get(), fcd.get(), settings.get(), &host, &bestJumpers};
     fcd->links.grid = grid.get();
@@ -59,7 +61,14 @@ std::unique_ptr<Thread_> Program::makeThread() {
     // The method is chosen when the worker starts, that is by the first start after a read.
     return std::make_unique<Thread_>([this](RunControl& control) {
         RoutingMethod& method = settings->metodo == 1 ? static_cast<RoutingMethod&>(*negotiated_) : *router_;
-        driver_.run(method, control);
+        // The drawing's own jumpers join their pads in either mode: the pass then lays no jumper
+        // but joins the pads beyond them, which the methods cannot aim at.
+        if (!settings->ponticelli && fcd->existingJumpers.empty()) {
+            driver_.run(method, control);
+            return;
+        }
+        jumperRouter_->inner = &method;
+        driver_.run(*jumperRouter_, control);
     });
 }
 

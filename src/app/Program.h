@@ -13,6 +13,7 @@
 #include "core/TempFile.h"
 #include "fidocad/File_fcd.h"
 #include "router/Aprizelta.h"
+#include "router/JumperRouter.h"
 #include "router/LapDriver.h"
 #include "router/NegotiatedRouter.h"
 #include "router/SearchLists.h"
@@ -108,6 +109,8 @@ private:
     std::unique_ptr<ApriZelta> router_;
     // The routing method of the setting metodo=1.
     std::unique_ptr<NegotiatedRouter> negotiated_;
+    // The jumper mode (setting ponticelli) around either method.
+    std::unique_ptr<JumperRouter> jumperRouter_;
 
 public:
     std::unique_ptr<TracciaPiste> tracer;

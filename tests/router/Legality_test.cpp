@@ -73,5 +73,66 @@ TEST(Legality, DiagonalsMayNotCrossNorPassTheCornerOfAnotherNetsPadCentre) {
     EXPECT_EQ(fault(ownCorner), "");
 }
 
+// A jumper with its two pads marked as the jumper pass marks them.
+Jumper layJumper(TestBoard& board, int net, int c1, int r1, int c2, int r2) {
+    for (auto [c, r] : {std::pair{c1, r1}, std::pair{c2, r2}}) {
+        board.grid->cell(WorkPlane, c, r) |= net | PadCentre;
+        for (int d = 1; d <= 8; ++d)
+            board.grid->cell(WorkPlane, c + Directions[d].dc, r + Directions[d].dr) |= net | PadArea;
+    }
+    return {net, c1, r1, c2, r2};
+}
+
+std::string jumperFaultOf(const TestBoard& board, const JumperList& jumpers) {
+    return jumperFault(board.grid->plane(BasePlane), board.grid->plane(WorkPlane), board.settings.cols,
+                       board.settings.rows, jumpers);
+}
+
+TEST(Legality, AJumperPassesOverTracksButNotOverPadCentresNorNextToOtherCopper) {
+    // Net 2's track runs down column 7, under the wire.
+    TestBoard board(16, 12);
+    for (int r = 1; r < 11; ++r)
+        board.grid->cell(WorkPlane, 7, r) |= 2 | DirBit(5);
+    const Jumper j = layJumper(board, 1, 4, 5, 10, 5);
+    EXPECT_EQ(jumperFaultOf(board, {j}), "");
+
+    TestBoard overCentre(16, 12);
+    overCentre.pad(7, 5, 3, 0, 0); // a pad without an area, under the wire
+    EXPECT_EQ(jumperFaultOf(overCentre, {layJumper(overCentre, 1, 4, 5, 10, 5)}),
+              "a jumper over a pad centre (4,5)-(10,5)");
+
+    TestBoard onPad(16, 12);
+    onPad.pad(4, 5, 1);
+    EXPECT_EQ(jumperFaultOf(onPad, {layJumper(onPad, 1, 4, 5, 10, 5)}), "a jumper end on a pad (4,5)-(10,5)");
+
+    // Net 2's track one cell from an end: on the pad's area.
+    TestBoard nextTo(16, 12);
+    nextTo.grid->cell(WorkPlane, 11, 4) |= 2 | DirBit(5);
+    EXPECT_EQ(jumperFaultOf(nextTo, {layJumper(nextTo, 1, 4, 5, 10, 5)}),
+              "a jumper pad on another net's copper (4,5)-(10,5)");
+
+    TestBoard shortOne(16, 12);
+    EXPECT_EQ(jumperFaultOf(shortOne, {layJumper(shortOne, 1, 4, 5, 6, 5)}),
+              "a jumper shorter than 3 steps (4,5)-(6,5)");
+}
+
+TEST(Legality, TwoJumpersKeepTheirPadsApartAndTheirWiresFromTouching) {
+    TestBoard apart(16, 16);
+    const Jumper a = layJumper(apart, 1, 4, 5, 10, 5);
+    const Jumper b = layJumper(apart, 2, 4, 8, 10, 8);
+    EXPECT_EQ(jumperFaultOf(apart, {a, b}), "");
+
+    TestBoard close(16, 16);
+    const Jumper c = layJumper(close, 1, 4, 5, 10, 5);
+    const Jumper d = layJumper(close, 1, 11, 6, 11, 12);
+    EXPECT_EQ(jumperFaultOf(close, {c, d}), "jumper pads too close (11,6)-(11,12)");
+
+    // A wire down column 7 crosses one across row 5.
+    TestBoard crossing(16, 16);
+    const Jumper e = layJumper(crossing, 1, 4, 5, 10, 5);
+    const Jumper f = layJumper(crossing, 2, 7, 2, 7, 10);
+    EXPECT_EQ(jumperFaultOf(crossing, {e, f}), "jumper wires that touch (7,2)-(7,10)");
+}
+
 } // namespace
 } // namespace zelta::testing

@@ -1,0 +1,139 @@
+// One lap in the jumper mode: the method's lap, the jumper pass where the lap could still become
+// the best (two ways at once, the better kept), and the lap's value by open connections, jumpers
+// and length.
+#include "router/JumperRouter.h"
+
+#include "router/LapDriver.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <limits>
+#include <thread>
+
+namespace zelta {
+
+namespace {
+
+// The lengths a jumper may have: those asked for, from 3 steps (shorter ones would put the areas of
+// its two pads on each other) up to what fits on the board, each once, shortest first.
+std::vector<int32_t> usableLengths(const std::vector<int32_t>& asked, int32_t cols, int32_t rows) {
+    std::vector<int32_t> lengths;
+    for (int32_t l : asked)
+        if (l >= 3 && l < std::max(cols, rows))
+            lengths.push_back(l);
+    std::sort(lengths.begin(), lengths.end());
+    lengths.erase(std::unique(lengths.begin(), lengths.end()), lengths.end());
+    return lengths;
+}
+
+} // namespace
+
+void JumperRouter::beginRun() {
+    inner->beginRun();
+    const GestoreFileINI& ini = *links.settings;
+    static const JumperList none;
+    const JumperList& existing = links.existingJumpers ? *links.existingJumpers : none;
+    const std::vector<int32_t> lengths = usableLengths(ini.ponticelli_passi, ini.cols, ini.rows);
+    for (JumperPass* pass : {&pass_, &other_})
+        pass->beginRun(links.grid->plane(BasePlane), *links.workList, existing, ini.cols, ini.rows, lengths);
+    // The drawing's jumpers count against the board's limit; with the mode off none is laid.
+    budget_ =
+        ini.ponticelli ? std::max<int32_t>(0, ini.ponticelli_max - static_cast<int32_t>(existing.size())) : 0;
+    haveBest_ = false;
+    haveMethodBest_ = false;
+}
+
+int32_t JumperRouter::valueOf(int32_t open, int32_t jumpers, int64_t length) const {
+    const int64_t value = int64_t{pass_.connections() - open} * ConnectionWeight -
+                          int64_t{jumpers} * JumperWeight - std::min<int64_t>(length, LengthCap);
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(value, WorstValue + 1, std::numeric_limits<int32_t>::max()));
+}
+
+bool JumperRouter::couldBeBest(int32_t jumpersAtLeast, int64_t length) const {
+    // The pass only adds tracks (moving some costs jumpers, which outweigh length).
+    const int32_t laid = std::min(jumpersAtLeast, budget_);
+    return !haveBest_ || valueOf(jumpersAtLeast - laid, laid, length) > bestValue_;
+}
+
+bool JumperRouter::finishPass(JumperPass& pass, bool firstWithoutJumpers,
+                              const std::function<bool()>& keepGoing) {
+    if (firstWithoutJumpers && pass.missing() > 0 && !pass.joinByRipUp(0, keepGoing))
+        return false;
+    if (pass.missing() > 0 && budget_ > 0 && couldBeBest(pass.missing(), pass.trackLength()) &&
+        !pass.joinByJumpers(budget_, keepGoing))
+        return false;
+    if (pass.missing() > 0 && couldBeBest(0, pass.trackLength()) && !pass.joinByRipUp(budget_, keepGoing))
+        return false;
+    if (!pass.jumpers().empty())
+        pass.shedJumpers(keepGoing);
+    return true;
+}
+
+std::optional<LapOutcome> JumperRouter::routeLap(RunControl& control, int32_t lapIndex) {
+    std::optional<LapOutcome> lap = inner->routeLap(control, lapIndex);
+    if (!lap)
+        return lap;
+    const bool methodsBest = !haveMethodBest_ || lap->value > methodBest_;
+    if (methodsBest) {
+        methodBest_ = lap->value;
+        haveMethodBest_ = true;
+    }
+    int32_t* work = links.grid->plane(WorkPlane);
+    pass_.prepare(work);
+    // A lap whose best possible value is no better than the best lap's is left as it is.
+    const bool inBudget = this->work() < PassWorkBudget || (methodsBest && this->work() < 2 * PassWorkBudget);
+    if (inBudget && pass_.missing() > 0 && couldBeBest(0, pass_.trackLength())) {
+        pass_.joinByCopper();
+        if (pass_.missing() > 0) {
+            // The other pass first moves tracks to join by copper alone, then lays jumpers; this
+            // one lays jumpers first. The helper never calls the run control: while a pause lasts
+            // it waits, and a quit seen on this thread ends its pass at its next search.
+            std::copy(work, work + PlaneCells, otherPlane_.begin());
+            other_.prepare(otherPlane_.data());
+            std::atomic<bool> abandon{false};
+            std::atomic<bool> helperBusy{true};
+            bool otherFinished = false;
+            std::thread helper([&] {
+                otherFinished = finishPass(other_, true, [&] {
+                    while (!abandon.load() && control.paused())
+                        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                    return !abandon.load();
+                });
+                helperBusy.store(false);
+            });
+            bool finished = finishPass(pass_, false, [&] { return control.checkpoint(); });
+            while (finished && helperBusy.load()) {
+                if (!control.checkpoint())
+                    finished = false;
+                else
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            if (!finished)
+                abandon.store(true);
+            helper.join();
+            if (!finished || !otherFinished)
+                return std::nullopt;
+            // Ties go to this pass, so the choice never depends on which finished first.
+            if (valueOf(other_) > valueOf(pass_))
+                pass_.restore(otherPlane_, other_.jumpers());
+        }
+    }
+
+    const int32_t jumpers = static_cast<int32_t>(pass_.jumpers().size());
+    lap->value = valueOf(pass_);
+    lap->failures = pass_.missing();
+    lap->jumpers = jumpers;
+    // The window shows value / (handledPads - 1): with this count it reads as the share of the
+    // connections made, in percent, less a little for each jumper.
+    lap->handledPads = static_cast<int32_t>(std::min<int64_t>(
+        int64_t{pass_.connections()} * ConnectionWeight / 100 + 1, std::numeric_limits<int32_t>::max()));
+    if (!haveBest_ || lap->value > bestValue_) {
+        bestValue_ = lap->value;
+        haveBest_ = true;
+    }
+    return lap;
+}
+
+} // namespace zelta

@@ -1,0 +1,83 @@
+// The jumper mode around a routing method: the method routes its lap, then the jumper pass joins
+// what the lap left apart, by copper where copper still finds a way and by jumpers where it does
+// not, and the lap is scored again. Works the same around either method; with the mode off it
+// still serves a drawing that has jumpers, laying none.
+#pragma once
+
+#include "core/File_ini.h"
+#include "core/Init_obj.h"
+#include "core/Jumper.h"
+#include "core/Lista_coo.h"
+#include "router/Jumper_pass.h"
+#include "router/RoutingMethod.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace zelta {
+
+class JumperRouter : public RoutingMethod {
+public:
+    struct Links {
+        GestScheda* grid = nullptr;
+        ListaCoord* workList = nullptr; // read only
+        GestoreFileINI* settings = nullptr;
+        const JumperList* existingJumpers = nullptr; // the drawing's, joined already
+    };
+
+    // Lap values: a connection made (by copper or by jumper) weighs more than JumperWeights - 1
+    // jumpers and any track length together, and a jumper more than any track length (counted up
+    // to LengthCap steps). So the best lap is the one with the fewest open connections, then the
+    // fewest jumpers, then the shortest tracks: a jumper counts worse than a copper connection and
+    // better than an open one. Up to 4095 connections fit the 32 bits of a value.
+    static constexpr int32_t JumperWeight = 1 << 14;
+    static constexpr int32_t JumperWeights = 32;
+    static constexpr int32_t ConnectionWeight = JumperWeight * JumperWeights;
+    static constexpr int32_t LengthCap = JumperWeight - 1;
+
+    // The pass runs on every lap that could become the best until its search work in the run
+    // passes this budget, then only on the laps that are the method's best so far by its own value
+    // until it passes twice the budget, then no more. A count, not a time, so that two runs do the
+    // same; it bounds what a long run of fast laps adds.
+    static constexpr int64_t PassWorkBudget = 50000000;
+
+    // The method the laps are routed with; set before the run begins.
+    RoutingMethod* inner = nullptr;
+
+    void beginRun() override;
+    std::optional<LapOutcome> routeLap(RunControl& control, int32_t lapIndex) override;
+    void endLap() override { inner->endLap(); }
+    const JumperList& lapJumpers() const override { return pass_.jumpers(); }
+
+    // The value of a lap of this board with so many connections open and jumpers laid.
+    int32_t valueOf(int32_t open, int32_t jumpers, int64_t length) const;
+    // Search work of the pass since the run began.
+    int64_t work() const { return pass_.work() + other_.work(); }
+
+    Links links;
+
+private:
+    // The pass on a plane after its copper joins: jumpers, rip-up and the jumpers' shedding, with
+    // a rip-up that lays no jumper first when firstWithoutJumpers. False when keepGoing said no.
+    bool finishPass(JumperPass& pass, bool firstWithoutJumpers, const std::function<bool()>& keepGoing);
+    // Whether a plane with so many joins missing, each taking a jumper at least, and so long tracks
+    // could still be better than the best lap.
+    bool couldBeBest(int32_t jumpersAtLeast, int64_t length) const;
+    int32_t valueOf(const JumperPass& pass) const {
+        return valueOf(pass.missing(), static_cast<int32_t>(pass.jumpers().size()), pass.trackLength());
+    }
+
+    // Two passes from the same plane, one on the work plane and one on a copy, on two threads:
+    // which one ends better differs from lap to lap.
+    JumperPass pass_;
+    JumperPass other_;
+    std::vector<int32_t> otherPlane_ = std::vector<int32_t>(PlaneCells, 0);
+    int32_t bestValue_ = 0;
+    bool haveBest_ = false;
+    int32_t methodBest_ = 0; // the method's own value of its best lap
+    bool haveMethodBest_ = false;
+    int32_t budget_ = 0; // jumpers a lap may lay
+};
+
+} // namespace zelta

@@ -1,0 +1,493 @@
+// The jumper pass's search: the rules of a copper step and of a jumper on the work plane, the
+// best-first run, the floods that rule out a path cheaply, and the walk back along a path.
+#include "router/Jumper_search.h"
+
+#include <algorithm>
+
+namespace zelta {
+
+namespace {
+
+// Up to this many targets the estimate is the distance to the nearest of them; beyond, the
+// distance to their bounding box (still never more than the true cost).
+constexpr size_t ExactEstimateTargets = 24;
+
+// The other two corners of the square a diagonal move crosses, and the direction of the step
+// from the first to the second: the crossing diagonal is recorded as that step's bit on the
+// first corner, or the opposite step's bit on the second.
+struct Corners {
+    int first;
+    int second;
+    int across;
+};
+Corners cornersOf(int cell, int move) {
+    const int before = move - 1;
+    const int after = move % 8 + 1;
+    return {cell + CellStep[before], cell + CellStep[after], (move + 1) % 8 + 1};
+}
+
+// Jumpers run straight: up, right, down, left.
+constexpr int JumperDirections[4] = {1, 3, 5, 7};
+
+} // namespace
+
+JumperSearch::JumperSearch()
+    : turnCost_{0, 3, 8}, inside_(PlaneCells, 0), wire_(PlaneCells, 0), columnBlocks_(PlaneCells + 1, 0),
+      rowBlocks_(PlaneCells + GridRows, 0), siteMark_(PlaneCells, 0), siteCost_(PlaneCells, 0),
+      jumpMark_(PlaneCells * (MaxJumpersPerPath + 1), 0), sourceMark_(PlaneCells, 0),
+      targetMark_(PlaneCells, 0), stateMark_(PlaneCells * States, 0), g_(PlaneCells * States, 0),
+      parent_(PlaneCells * States, -1), estimateMark_(PlaneCells, 0), estimate_(PlaneCells, 0),
+      pathMark_(PlaneCells + SquareSlots, 0), floodMark_(PlaneCells, 0), regionMark_(PlaneCells, 0) {
+    flood_.reserve(PlaneCells);
+    backFlood_.reserve(PlaneCells);
+    queue_.reserve(PlaneCells * 4);
+    sources_.reserve(PlaneCells);
+    targets_.reserve(PlaneCells);
+    path_.reserve(PlaneCells);
+}
+
+void JumperSearch::setBoard(int32_t cols, int32_t rows, const std::vector<int32_t>& lengths,
+                            int32_t jumperCost) {
+    cols_ = cols;
+    rows_ = rows;
+    lengths_ = lengths;
+    jumperCost_ = jumperCost;
+    for (int c = 0; c < GridCols; ++c)
+        for (int r = 0; r < GridRows; ++r)
+            inside_[GestScheda::index(c, r)] = c >= 1 && c < cols && r >= 1 && r < rows;
+    clearWires();
+}
+
+void JumperSearch::clearWires() {
+    std::fill(wire_.begin(), wire_.end(), uint8_t{0});
+}
+
+void JumperSearch::addWire(int a, int b) {
+    const int step = a / GridRows == b / GridRows ? 1 : GridRows;
+    const int from = std::min(a, b);
+    const int to = std::max(a, b);
+    for (int cell = from + step; cell < to; cell += step)
+        wire_[cell] = 1;
+    // The ends are pads, whether or not the plane shows their centres.
+    wire_[from] = 2;
+    wire_[to] = 2;
+}
+
+void JumperSearch::refreshWires(const int32_t* plane) {
+    auto blocks = [&](int cell) { return ((plane[cell] & PadCentre) != 0 || wire_[cell] != 0) ? 1 : 0; };
+    // columnBlocks_[cell]: blocks at the rows above cell in its column (the column's cells lie
+    // next to each other); rowBlocks_[cell]: blocks in the columns left of cell in its row.
+    for (int c = 0; c < GridCols; ++c) {
+        int32_t count = 0;
+        for (int r = 0; r < GridRows; ++r) {
+            const int cell = GestScheda::index(c, r);
+            columnBlocks_[cell] = count;
+            count += blocks(cell);
+        }
+    }
+    for (int r = 0; r < GridRows; ++r) {
+        int32_t count = 0;
+        for (int c = 0; c < GridCols; ++c) {
+            const int cell = GestScheda::index(c, r);
+            rowBlocks_[cell] = count;
+            count += blocks(cell);
+        }
+        rowBlocks_[GestScheda::index(GridCols, r)] = count;
+    }
+}
+
+bool JumperSearch::wireClear(int a, int b) const {
+    if (wire_[a] != 0 || wire_[b] != 0)
+        return false;
+    const int from = std::min(a, b);
+    const int to = std::max(a, b);
+    if (from / GridRows == to / GridRows)
+        return columnBlocks_[to] - columnBlocks_[from + 1] == 0;
+    return rowBlocks_[to] - rowBlocks_[from + GridRows] == 0;
+}
+
+void JumperSearch::begin(const int32_t* plane, int net, int maxJumpers, int minJumpers, int32_t ripCost) {
+    if (++stamp_ == (1u << 31)) {
+        // After two thousand million searches the marks start again from a clean slate.
+        for (auto* marks : {&siteMark_, &jumpMark_, &sourceMark_, &targetMark_, &stateMark_, &estimateMark_,
+                            &pathMark_, &floodMark_, &regionMark_})
+            std::fill(marks->begin(), marks->end(), 0u);
+        stamp_ = 1;
+    }
+    open_ = 2 * stamp_;
+    plane_ = plane;
+    net_ = net;
+    maxJumpers_ = std::clamp(maxJumpers, 0, MaxJumpersPerPath);
+    minJumpers_ = std::clamp(minJumpers, 0, maxJumpers_);
+    ripCost_ = ripCost;
+    queue_.clear();
+    sources_.clear();
+    targets_.clear();
+    path_.clear();
+    cost_ = 0;
+    minCol_ = minRow_ = 1 << 20;
+    maxCol_ = maxRow_ = -1;
+}
+
+void JumperSearch::addSource(int cell) {
+    if (sourceMark_[cell] == stamp_)
+        return;
+    sourceMark_[cell] = stamp_;
+    sources_.push_back(cell);
+}
+
+void JumperSearch::addTarget(int cell) {
+    if (targetMark_[cell] == stamp_ || sourceMark_[cell] == stamp_)
+        return;
+    targetMark_[cell] = stamp_;
+    targets_.push_back(cell);
+    const int c = cell / GridRows;
+    const int r = cell % GridRows;
+    minCol_ = std::min(minCol_, c);
+    maxCol_ = std::max(maxCol_, c);
+    minRow_ = std::min(minRow_, r);
+    maxRow_ = std::max(maxRow_, r);
+}
+
+int32_t JumperSearch::stepExtra(int from, int to, int move, int32_t ripCost) const {
+    if (!inside_[to])
+        return -1;
+    int32_t extra = 0;
+    const int32_t w = plane_[to];
+    if ((w & OccupiedMask) != 0 && (w & NetMask) != net_) {
+        // Pads and pad areas stay walls, and so does anything of no net.
+        if (ripCost == 0 || (w & (PadCentre | PadArea)) != 0 || (w & NetMask) == 0 || keep[w & NetMask])
+            return -1;
+        extra = ripCost;
+    }
+    if (!isDiagonal(move))
+        return extra;
+    const Corners k = cornersOf(from, move);
+    const int32_t a = plane_[k.first];
+    const int32_t b = plane_[k.second];
+    // A diagonal passes close to the square's other corners: a pad centre there must be the net's.
+    if (((a & PadCentre) != 0 && (a & NetMask) != net_) || ((b & PadCentre) != 0 && (b & NetMask) != net_))
+        return -1;
+    const bool fromA = (a & Directions[k.across].bit) != 0;
+    const bool fromB = (b & Directions[opposite(k.across)].bit) != 0;
+    if (!fromA && !fromB)
+        return extra;
+    // The net's own diagonal may never be crossed; another net's only at the price of moving it.
+    const int32_t crossingNet = (fromA ? a : b) & NetMask;
+    if (ripCost == 0 || crossingNet == net_ || keep[crossingNet])
+        return -1;
+    return extra + ripCost;
+}
+
+void JumperSearch::floodFrom(std::vector<int32_t>& queue, std::vector<uint32_t>& marks, uint32_t mark) {
+    for (size_t head = 0; head < queue.size(); ++head) {
+        const int cell = queue[head];
+        ++work_;
+        for (int m = 1; m <= 8; ++m) {
+            const int next = cell + CellStep[m];
+            if (marks[next] == mark || sourceMark_[next] == stamp_ || !stepAllowed(cell, next, m))
+                continue;
+            marks[next] = mark;
+            queue.push_back(next);
+        }
+    }
+}
+
+bool JumperSearch::jumpersFeasible() {
+    // The ground copper reaches from the targets, then from the sources; each further region is
+    // the ground reached from the ends of the jumpers that leave the one before.
+    const uint32_t fromTargets = open_ + 1;
+    backFlood_.assign(targets_.begin(), targets_.end());
+    for (int32_t cell : targets_)
+        floodMark_[cell] = fromTargets;
+    floodFrom(backFlood_, floodMark_, fromTargets);
+    flood_.assign(sources_.begin(), sources_.end());
+    for (int32_t cell : sources_)
+        regionMark_[cell] = stamp_;
+    size_t regionStart = 0;
+    for (int level = 0;; ++level) {
+        floodFrom(flood_, regionMark_, stamp_);
+        for (size_t i = regionStart; i < flood_.size(); ++i)
+            if (floodMark_[flood_[i]] == fromTargets)
+                return true;
+        if (level == maxJumpers_)
+            return false;
+        const size_t regionEnd = flood_.size();
+        for (size_t i = regionStart; i < regionEnd; ++i) {
+            const int cell = flood_[i];
+            if (!padSite(cell))
+                continue;
+            const int c = cell / GridRows;
+            const int r = cell % GridRows;
+            for (int d : JumperDirections) {
+                for (int32_t length : lengths_) {
+                    const int nc = c + Directions[d].dc * length;
+                    const int nr = r + Directions[d].dr * length;
+                    if (nc < 1 || nc >= cols_ || nr < 1 || nr >= rows_)
+                        break;
+                    const int next = GestScheda::index(nc, nr);
+                    if (regionMark_[next] == stamp_ || sourceMark_[next] == stamp_ ||
+                        !wireClear(cell, next) || !padSite(next))
+                        continue;
+                    if (floodMark_[next] == fromTargets)
+                        return true;
+                    regionMark_[next] = stamp_;
+                    flood_.push_back(next);
+                }
+            }
+        }
+        if (flood_.size() == regionEnd)
+            return false;
+        regionStart = regionEnd;
+    }
+}
+
+int32_t JumperSearch::siteCost(int cell) {
+    if (siteMark_[cell] == stamp_)
+        return siteCost_[cell];
+    int32_t cost =
+        inside_[cell] != 0 && wire_[cell] == 0 && (plane_[cell] & (PadCentre | PadArea)) == 0 ? 0 : -1;
+    for (int d = 0; d <= 8 && cost >= 0; ++d) {
+        const int32_t w = plane_[cell + CellStep[d]];
+        if ((w & OccupiedMask) == 0 || (w & NetMask) == net_)
+            continue;
+        const bool movable =
+            ripCost_ != 0 && (w & (PadCentre | PadArea)) == 0 && (w & NetMask) != 0 && !keep[w & NetMask];
+        cost = movable ? cost + ripCost_ : -1;
+    }
+    siteMark_[cell] = stamp_;
+    siteCost_[cell] = cost;
+    return cost;
+}
+
+int32_t JumperSearch::estimate(int cell) {
+    if (estimateMark_[cell] == stamp_)
+        return estimate_[cell];
+    int32_t best;
+    if (targets_.size() <= ExactEstimateTargets) {
+        best = INT32_MAX;
+        for (int32_t t : targets_)
+            best = std::min(best, octile(cell, t));
+    } else {
+        const int c = cell / GridRows;
+        const int r = cell % GridRows;
+        const int dc = c < minCol_ ? minCol_ - c : (c > maxCol_ ? c - maxCol_ : 0);
+        const int dr = r < minRow_ ? minRow_ - r : (r > maxRow_ ? r - maxRow_ : 0);
+        best = dc > dr ? 10 * dc + 4 * dr : 10 * dr + 4 * dc;
+    }
+    estimateMark_[cell] = stamp_;
+    estimate_[cell] = best;
+    return best;
+}
+
+bool JumperSearch::reachable() {
+    const uint32_t fromSources = open_;
+    const uint32_t fromTargets = open_ + 1;
+    flood_.clear();
+    backFlood_.clear();
+    for (int32_t cell : sources_) {
+        floodMark_[cell] = fromSources;
+        flood_.push_back(cell);
+    }
+    for (int32_t cell : targets_) {
+        floodMark_[cell] = fromTargets;
+        backFlood_.push_back(cell);
+    }
+    // One cell from each side in turn (a step is allowed both ways or neither): a side shut in a
+    // small pocket is found out after a few cells.
+    size_t head = 0;
+    size_t backHead = 0;
+    auto spread = [&](std::vector<int32_t>& queue, size_t& at, uint32_t own, uint32_t other) {
+        const int cell = queue[at++];
+        ++work_;
+        for (int m = 1; m <= 8; ++m) {
+            const int next = cell + CellStep[m];
+            const uint32_t mark = floodMark_[next];
+            if (mark == own || !stepAllowed(cell, next, m))
+                continue;
+            if (mark == other)
+                return true;
+            floodMark_[next] = own;
+            queue.push_back(next);
+        }
+        return false;
+    };
+    while (head < flood_.size() && backHead < backFlood_.size()) {
+        if (spread(flood_, head, fromSources, fromTargets) ||
+            spread(backFlood_, backHead, fromTargets, fromSources))
+            return true;
+    }
+    return false;
+}
+
+void JumperSearch::relax(int32_t from, int32_t to, int64_t g, int cell, int used) {
+    const uint32_t mark = stateMark_[to];
+    if (mark == open_ + 1 || (mark == open_ && g_[to] <= g))
+        return;
+    stateMark_[to] = open_;
+    g_[to] = g;
+    parent_[to] = from;
+    push(to, g, cell, used);
+}
+
+void JumperSearch::jumpFrom(int32_t state, int cell, int used, int64_t g) {
+    uint32_t& tried = jumpMark_[cell * (MaxJumpersPerPath + 1) + used];
+    if (tried == stamp_)
+        return;
+    tried = stamp_;
+    const int32_t here = siteCost(cell);
+    if (here < 0)
+        return;
+    const int c = cell / GridRows;
+    const int r = cell % GridRows;
+    for (int d : JumperDirections) {
+        for (int32_t length : lengths_) {
+            const int nc = c + Directions[d].dc * length;
+            const int nr = r + Directions[d].dr * length;
+            if (nc < 1 || nc >= cols_ || nr < 1 || nr >= rows_)
+                break; // the lengths ascend
+            const int next = GestScheda::index(nc, nr);
+            if (sourceMark_[next] == stamp_ || !wireClear(cell, next))
+                continue;
+            const int32_t there = siteCost(next);
+            if (there < 0)
+                continue;
+            const int32_t to = next * States + (used + 1) * Arrivals + Jumped;
+            relax(state, to, g + jumperCost_ + int64_t{StraightCost} * length + here + there, next, used + 1);
+        }
+    }
+}
+
+bool JumperSearch::run() {
+    path_.clear();
+    if (targets_.empty())
+        return false;
+    for (int32_t cell : sources_) {
+        const int32_t s = cell * States;
+        stateMark_[s] = open_;
+        g_[s] = 0;
+        parent_[s] = -1;
+        push(s, 0, cell, 0);
+    }
+    while (!queue_.empty()) {
+        const int32_t state = queue_.pop().value;
+        // A state reached again more cheaply was closed by its cheaper entry already.
+        if (stateMark_[state] != open_)
+            continue;
+        stateMark_[state] = open_ + 1;
+        ++work_;
+        const int cell = state / States;
+        if (targetMark_[cell] == stamp_) {
+            queue_.clear();
+            cost_ = g_[state];
+            return trace(state);
+        }
+        const int64_t g = g_[state];
+        const int used = (state % States) / Arrivals;
+        const int arrival = state % Arrivals;
+        // A cell entered over a jumper is a pad: the path may leave it in any direction.
+        const MoveSet& moves = MovesAfter[arrival == Jumped ? 0 : arrival];
+        for (int i = 0; i < moves.count; ++i) {
+            const int m = moves.move[i];
+            const int next = cell + CellStep[m];
+            // A path never runs back into the group it starts from.
+            if (sourceMark_[next] == stamp_)
+                continue;
+            const int32_t extra = stepExtra(cell, next, m, ripCost_);
+            if (extra < 0)
+                continue;
+            const int32_t turn = arrival == Jumped ? 0 : turnCost_[moves.turn[i]];
+            const int32_t base = ((m & 1) ? StraightCost : DiagonalCost) + turn + extra;
+            relax(state, next * States + used * Arrivals + m, g + base, next, used);
+        }
+        // Two jumpers never share an end, so a jumper never starts where one ended.
+        if (used < maxJumpers_ && arrival != Jumped)
+            jumpFrom(state, cell, used, g);
+    }
+    return false;
+}
+
+bool JumperSearch::trace(int32_t state) {
+    path_.clear();
+    for (int32_t s = state; s >= 0; s = parent_[s]) {
+        const int arrival = s % Arrivals;
+        const int cell = s / States;
+        const uint8_t dir =
+            static_cast<uint8_t>(arrival == 0 ? 0 : (arrival == Jumped ? JumperStep : opposite(arrival)));
+        bool clean = pathMark_[cell] != stamp_;
+        pathMark_[cell] = stamp_;
+        if (dir != 0 && dir != JumperStep && isDiagonal(dir)) {
+            const int slot = diagonalSlot(cell, dir);
+            clean = clean && pathMark_[PlaneCells + crossingSlot(slot)] != stamp_;
+            pathMark_[PlaneCells + slot] = stamp_;
+        }
+        // A path that runs through a cell twice, across its own diagonal, or lays two jumpers
+        // too close, would not be a clean track: steps are tested one at a time.
+        if (!clean) {
+            path_.clear();
+            return false;
+        }
+        path_.push_back({cell, dir});
+    }
+    if (!jumpersApart(path_)) {
+        path_.clear();
+        return false;
+    }
+    return true;
+}
+
+bool JumperSearch::jumpersApart(const std::vector<PathCell>& path) const {
+    int ends[2 * MaxJumpersPerPath];
+    int count = 0;
+    for (size_t i = 0; i + 1 < path.size() && count < 2 * MaxJumpersPerPath; ++i) {
+        if (path[i].dir == JumperStep) {
+            ends[count++] = path[i].cell;
+            ends[count++] = path[i + 1].cell;
+        }
+    }
+    if (count <= 2)
+        return true;
+    auto apart = [](int a, int b) {
+        const int dc = a / GridRows - b / GridRows;
+        const int dr = a % GridRows - b % GridRows;
+        return std::max(dc < 0 ? -dc : dc, dr < 0 ? -dr : dr) >= 2;
+    };
+    for (int i = 0; i < count; i += 2) {
+        for (int j = i + 2; j < count; j += 2) {
+            for (int a : {ends[i], ends[i + 1]})
+                for (int b : {ends[j], ends[j + 1]})
+                    if (!apart(a, b))
+                        return false;
+            // Neither wire may pass over the other's ends or cross it: the cells strictly between
+            // the ends of each, walked one at a time (a path has few jumpers).
+            auto crosses = [](int a1, int a2, int b1, int b2) {
+                const int step = a1 / GridRows == a2 / GridRows ? 1 : GridRows;
+                const int bStep = b1 / GridRows == b2 / GridRows ? 1 : GridRows;
+                for (int x = std::min(a1, a2); x <= std::max(a1, a2); x += step)
+                    for (int y = std::min(b1, b2); y <= std::max(b1, b2); y += bStep)
+                        if (x == y)
+                            return true;
+                return false;
+            };
+            if (crosses(ends[i], ends[i + 1], ends[j], ends[j + 1]))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool JumperSearch::stillAllowed(const std::vector<PathCell>& path) {
+    for (size_t i = 0; i + 1 < path.size(); ++i) {
+        const PathCell& p = path[i];
+        const int towards = path[i + 1].cell;
+        if (p.dir == JumperStep) {
+            if (!wireClear(p.cell, towards) || !padSite(p.cell) || !padSite(towards))
+                return false;
+        } else if (p.dir != 0 && !stepAllowed(towards, p.cell, opposite(p.dir))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace zelta
