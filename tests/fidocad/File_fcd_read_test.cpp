@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <string_view>
 #include <sys/stat.h>
@@ -636,6 +637,11 @@ struct Board {
     int32_t cols, rows, originX, originY;
     int pads, nets, listed;
 };
+
+// gtest prints a parameter's bytes unless told how; the board's name says all.
+void PrintTo(const Board& b, std::ostream* os) {
+    *os << b.file;
+}
 
 class ReadBoards : public ReaderTest, public ::testing::WithParamInterface<Board> {};
 
