@@ -8,10 +8,6 @@ namespace zelta {
 
 namespace {
 
-// Up to this many targets the estimate is the distance to the nearest of them; beyond, the
-// distance to their bounding box (still never more than the true cost).
-constexpr size_t ExactEstimateTargets = 24;
-
 // The other two corners of the square a diagonal move crosses, and the direction of the step
 // from the first to the second: the crossing diagonal is recorded as that step's bit on the
 // first corner, or the opposite step's bit on the second.
@@ -34,15 +30,12 @@ constexpr int JumperDirections[4] = {1, 3, 5, 7};
 JumperSearch::JumperSearch()
     : turnCost_{0, 3, 8}, inside_(PlaneCells, 0), wire_(PlaneCells, 0), columnBlocks_(PlaneCells + 1, 0),
       rowBlocks_(PlaneCells + GridRows, 0), siteMark_(PlaneCells, 0), siteCost_(PlaneCells, 0),
-      jumpMark_(PlaneCells * (MaxJumpersPerPath + 1), 0), sourceMark_(PlaneCells, 0),
-      targetMark_(PlaneCells, 0), stateMark_(PlaneCells * States, 0), g_(PlaneCells * States, 0),
-      parent_(PlaneCells * States, -1), estimateMark_(PlaneCells, 0), estimate_(PlaneCells, 0),
-      pathMark_(PlaneCells + SquareSlots, 0), floodMark_(PlaneCells, 0), regionMark_(PlaneCells, 0) {
+      jumpMark_(PlaneCells * (MaxJumpersPerPath + 1), 0), stateMark_(PlaneCells * States, 0),
+      g_(PlaneCells * States, 0), parent_(PlaneCells * States, -1), pathMark_(PlaneCells + SquareSlots, 0),
+      floodMark_(PlaneCells, 0), regionMark_(PlaneCells, 0) {
     flood_.reserve(PlaneCells);
     backFlood_.reserve(PlaneCells);
     queue_.reserve(PlaneCells * 4);
-    sources_.reserve(PlaneCells);
-    targets_.reserve(PlaneCells);
     path_.reserve(PlaneCells);
 }
 
@@ -109,8 +102,7 @@ bool JumperSearch::wireClear(int a, int b) const {
 void JumperSearch::begin(const int32_t* plane, int net, int maxJumpers, int minJumpers, int32_t ripCost) {
     if (++stamp_ == (1u << 31)) {
         // After two thousand million searches the marks start again from a clean slate.
-        for (auto* marks : {&siteMark_, &jumpMark_, &sourceMark_, &targetMark_, &stateMark_, &estimateMark_,
-                            &pathMark_, &floodMark_, &regionMark_})
+        for (auto* marks : {&siteMark_, &jumpMark_, &stateMark_, &pathMark_, &floodMark_, &regionMark_})
             std::fill(marks->begin(), marks->end(), 0u);
         stamp_ = 1;
     }
@@ -121,32 +113,9 @@ void JumperSearch::begin(const int32_t* plane, int net, int maxJumpers, int minJ
     minJumpers_ = std::clamp(minJumpers, 0, maxJumpers_);
     ripCost_ = ripCost;
     queue_.clear();
-    sources_.clear();
-    targets_.clear();
+    ends_.clear();
     path_.clear();
     cost_ = 0;
-    minCol_ = minRow_ = 1 << 20;
-    maxCol_ = maxRow_ = -1;
-}
-
-void JumperSearch::addSource(int cell) {
-    if (sourceMark_[cell] == stamp_)
-        return;
-    sourceMark_[cell] = stamp_;
-    sources_.push_back(cell);
-}
-
-void JumperSearch::addTarget(int cell) {
-    if (targetMark_[cell] == stamp_ || sourceMark_[cell] == stamp_)
-        return;
-    targetMark_[cell] = stamp_;
-    targets_.push_back(cell);
-    const int c = cell / GridRows;
-    const int r = cell % GridRows;
-    minCol_ = std::min(minCol_, c);
-    maxCol_ = std::max(maxCol_, c);
-    minRow_ = std::min(minRow_, r);
-    maxRow_ = std::max(maxRow_, r);
 }
 
 int32_t JumperSearch::stepExtra(int from, int to, int move, int32_t ripCost) const {
@@ -185,7 +154,7 @@ void JumperSearch::floodFrom(std::vector<int32_t>& queue, std::vector<uint32_t>&
         ++work_;
         for (int m = 1; m <= 8; ++m) {
             const int next = cell + CellStep[m];
-            if (marks[next] == mark || sourceMark_[next] == stamp_ || !stepAllowed(cell, next, m))
+            if (marks[next] == mark || ends_.isSource(next) || !stepAllowed(cell, next, m))
                 continue;
             marks[next] = mark;
             queue.push_back(next);
@@ -197,12 +166,12 @@ bool JumperSearch::jumpersFeasible() {
     // The ground copper reaches from the targets, then from the sources; each further region is
     // the ground reached from the ends of the jumpers that leave the one before.
     const uint32_t fromTargets = open_ + 1;
-    backFlood_.assign(targets_.begin(), targets_.end());
-    for (int32_t cell : targets_)
+    backFlood_.assign(ends_.targets().begin(), ends_.targets().end());
+    for (int32_t cell : ends_.targets())
         floodMark_[cell] = fromTargets;
     floodFrom(backFlood_, floodMark_, fromTargets);
-    flood_.assign(sources_.begin(), sources_.end());
-    for (int32_t cell : sources_)
+    flood_.assign(ends_.sources().begin(), ends_.sources().end());
+    for (int32_t cell : ends_.sources())
         regionMark_[cell] = stamp_;
     size_t regionStart = 0;
     for (int level = 0;; ++level) {
@@ -226,8 +195,8 @@ bool JumperSearch::jumpersFeasible() {
                     if (nc < 1 || nc >= cols_ || nr < 1 || nr >= rows_)
                         break;
                     const int next = GestScheda::index(nc, nr);
-                    if (regionMark_[next] == stamp_ || sourceMark_[next] == stamp_ ||
-                        !wireClear(cell, next) || !padSite(next))
+                    if (regionMark_[next] == stamp_ || ends_.isSource(next) || !wireClear(cell, next) ||
+                        !padSite(next))
                         continue;
                     if (floodMark_[next] == fromTargets)
                         return true;
@@ -260,36 +229,16 @@ int32_t JumperSearch::siteCost(int cell) {
     return cost;
 }
 
-int32_t JumperSearch::estimate(int cell) {
-    if (estimateMark_[cell] == stamp_)
-        return estimate_[cell];
-    int32_t best;
-    if (targets_.size() <= ExactEstimateTargets) {
-        best = INT32_MAX;
-        for (int32_t t : targets_)
-            best = std::min(best, octile(cell, t));
-    } else {
-        const int c = cell / GridRows;
-        const int r = cell % GridRows;
-        const int dc = c < minCol_ ? minCol_ - c : (c > maxCol_ ? c - maxCol_ : 0);
-        const int dr = r < minRow_ ? minRow_ - r : (r > maxRow_ ? r - maxRow_ : 0);
-        best = dc > dr ? 10 * dc + 4 * dr : 10 * dr + 4 * dc;
-    }
-    estimateMark_[cell] = stamp_;
-    estimate_[cell] = best;
-    return best;
-}
-
 bool JumperSearch::reachable() {
     const uint32_t fromSources = open_;
     const uint32_t fromTargets = open_ + 1;
     flood_.clear();
     backFlood_.clear();
-    for (int32_t cell : sources_) {
+    for (int32_t cell : ends_.sources()) {
         floodMark_[cell] = fromSources;
         flood_.push_back(cell);
     }
-    for (int32_t cell : targets_) {
+    for (int32_t cell : ends_.targets()) {
         floodMark_[cell] = fromTargets;
         backFlood_.push_back(cell);
     }
@@ -347,7 +296,7 @@ void JumperSearch::jumpFrom(int32_t state, int cell, int used, int64_t g) {
             if (nc < 1 || nc >= cols_ || nr < 1 || nr >= rows_)
                 break; // the lengths ascend
             const int next = GestScheda::index(nc, nr);
-            if (sourceMark_[next] == stamp_ || !wireClear(cell, next))
+            if (ends_.isSource(next) || !wireClear(cell, next))
                 continue;
             const int32_t there = siteCost(next);
             if (there < 0)
@@ -360,9 +309,9 @@ void JumperSearch::jumpFrom(int32_t state, int cell, int used, int64_t g) {
 
 bool JumperSearch::run() {
     path_.clear();
-    if (targets_.empty())
+    if (ends_.targets().empty())
         return false;
-    for (int32_t cell : sources_) {
+    for (int32_t cell : ends_.sources()) {
         const int32_t s = cell * States;
         stateMark_[s] = open_;
         g_[s] = 0;
@@ -377,7 +326,7 @@ bool JumperSearch::run() {
         stateMark_[state] = open_ + 1;
         ++work_;
         const int cell = state / States;
-        if (targetMark_[cell] == stamp_) {
+        if (ends_.isTarget(cell)) {
             queue_.clear();
             cost_ = g_[state];
             return trace(state);
@@ -391,7 +340,7 @@ bool JumperSearch::run() {
             const int m = moves.move[i];
             const int next = cell + CellStep[m];
             // A path never runs back into the group it starts from.
-            if (sourceMark_[next] == stamp_)
+            if (ends_.isSource(next))
                 continue;
             const int32_t extra = stepExtra(cell, next, m, ripCost_);
             if (extra < 0)

@@ -8,6 +8,7 @@
 #include "router/Negotiated_board.h"
 #include "router/Negotiated_search.h"
 #include "router/RadixQueue.h"
+#include "router/SearchEnds.h"
 
 #include <array>
 #include <cstdint>
@@ -40,8 +41,8 @@ public:
     // ripCost, another net's track is no wall: each cell of it, and each diagonal of it crossed,
     // costs that much.
     void begin(const int32_t* plane, int net, int maxJumpers, int minJumpers = 0, int32_t ripCost = 0);
-    void addSource(int cell);
-    void addTarget(int cell);
+    void addSource(int cell) { ends_.addSource(cell); }
+    void addTarget(int cell) { ends_.addTarget(cell); }
     // Whether copper alone can reach a target, by a flood that ignores the limits on turning:
     // never false when a copper-only search would succeed.
     bool reachable();
@@ -88,10 +89,9 @@ private:
     static constexpr int Arrivals = 10;
     static constexpr int States = Arrivals * (MaxJumpersPerPath + 1);
 
-    int32_t estimate(int cell);
     void push(int32_t state, int64_t g, int cell, int used) {
         const int64_t jumpersLeft = used < minJumpers_ ? minJumpers_ - used : 0;
-        queue_.push(static_cast<uint64_t>(g + estimate(cell) + jumpersLeft * jumperCost_), state);
+        queue_.push(static_cast<uint64_t>(g + ends_.estimate(cell) + jumpersLeft * jumperCost_), state);
     }
     // Floods copper from the cells of queue (marked already), marking what it reaches.
     void floodFrom(std::vector<int32_t>& queue, std::vector<uint32_t>& marks, uint32_t mark);
@@ -124,26 +124,20 @@ private:
     // state of a cell to be closed is its cheapest, and a jumper leaves in any direction, so the
     // later ones would only try the same jumpers at a higher cost.
     std::vector<uint32_t> jumpMark_;
-    std::vector<uint32_t> sourceMark_;
-    std::vector<uint32_t> targetMark_;
+    SearchEnds ends_;
     std::vector<uint32_t> stateMark_; // 2 * stamp once reached, one more once closed
     std::vector<int64_t> g_;
     std::vector<int32_t> parent_;
-    std::vector<uint32_t> estimateMark_;
-    std::vector<int32_t> estimate_;
     std::vector<uint32_t> pathMark_;   // cells and diagonal slots of the path being traced
     std::vector<uint32_t> floodMark_;  // 2 * stamp from the sources, one more from the targets
     std::vector<uint32_t> regionMark_; // the stamp: reached from the sources by copper and jumpers
     std::vector<int32_t> flood_;
     std::vector<int32_t> backFlood_;
     RadixQueue queue_;
-    std::vector<int32_t> sources_;
-    std::vector<int32_t> targets_;
     std::vector<PathCell> path_;
     int64_t cost_ = 0;
     uint32_t stamp_ = 0;
     uint32_t open_ = 0;
-    int minCol_ = 0, maxCol_ = 0, minRow_ = 0, maxRow_ = 0;
     int64_t work_ = 0;
 };
 

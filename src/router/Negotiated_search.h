@@ -8,6 +8,7 @@
 
 #include "router/Negotiated_board.h"
 #include "router/RadixQueue.h"
+#include "router/SearchEnds.h"
 
 #include <array>
 #include <cstdint>
@@ -62,8 +63,8 @@ public:
 
     // Starts a new search: no sources, no targets.
     void begin();
-    void addSource(int cell);
-    void addTarget(int cell);
+    void addSource(int cell) { ends_.addSource(cell); }
+    void addTarget(int cell) { ends_.addTarget(cell); }
 
     // Policy gives int64_t stepCost(int from, int to, int move, int32_t base): the cost of the
     // step, at least base, or a negative number for a step that is not allowed.
@@ -85,11 +86,10 @@ public:
 private:
     static constexpr int States = 9; // direction of arrival 1..8, 0 at a source
 
-    int32_t estimate(int cell);
     // States wait in the queue by f; among equal f the one reached last (usually the deeper one)
     // is taken first.
     void push(int32_t state, int64_t g, int cell) {
-        queue_.push(static_cast<uint64_t>(g + estimate(cell)), state);
+        queue_.push(static_cast<uint64_t>(g + ends_.estimate(cell)), state);
     }
     // Walks the path back from state into path_. False, and no path, in the rare case that it
     // runs through a cell twice or across its own diagonal: steps are tested one at a time, and
@@ -97,27 +97,20 @@ private:
     bool trace(int32_t state);
 
     int32_t turnCost_[3];
-    std::vector<uint32_t> sourceMark_;
-    std::vector<uint32_t> targetMark_;
+    SearchEnds ends_;
     // Per state: 2 * stamp once reached in this search (g_ and parent_ hold its values), one more
     // once closed.
     std::vector<uint32_t> stateMark_;
     std::vector<int64_t> g_;
-    std::vector<int32_t> parent_; // the state before, -1 at a source
-    std::vector<uint32_t> estimateMark_;
-    std::vector<int32_t> estimate_;
+    std::vector<int32_t> parent_;     // the state before, -1 at a source
     std::vector<uint32_t> pathMark_;  // cells and diagonal slots of the path being traced
     std::vector<uint32_t> floodMark_; // 2 * stamp flooded from the sources, one more from the targets
     std::vector<int32_t> flood_;
     std::vector<int32_t> backFlood_;
     RadixQueue queue_;
-    std::vector<int32_t> sources_;
-    std::vector<int32_t> targets_;
     std::vector<PathCell> path_;
     uint32_t stamp_ = 0;
     uint32_t open_ = 0; // 2 * stamp_
-    // Targets' bounding box, for the estimate when there are too many targets to try each.
-    int minCol_ = 0, maxCol_ = 0, minRow_ = 0, maxRow_ = 0;
     int64_t work_ = 0;
 };
 
@@ -126,11 +119,11 @@ template <class Policy> bool PathSearch::reachable(const Policy& policy) {
     const uint32_t fromTargets = open_ + 1;
     flood_.clear();
     backFlood_.clear();
-    for (int32_t cell : sources_) {
+    for (int32_t cell : ends_.sources()) {
         floodMark_[cell] = fromSources;
         flood_.push_back(cell);
     }
-    for (int32_t cell : targets_) {
+    for (int32_t cell : ends_.targets()) {
         floodMark_[cell] = fromTargets;
         backFlood_.push_back(cell);
     }
@@ -162,9 +155,9 @@ template <class Policy> bool PathSearch::reachable(const Policy& policy) {
 
 template <class Policy> bool PathSearch::run(const Policy& policy) {
     path_.clear();
-    if (targets_.empty())
+    if (ends_.targets().empty())
         return false;
-    for (int32_t cell : sources_) {
+    for (int32_t cell : ends_.sources()) {
         const int32_t s = cell * States;
         stateMark_[s] = open_;
         g_[s] = 0;
@@ -179,7 +172,7 @@ template <class Policy> bool PathSearch::run(const Policy& policy) {
         stateMark_[state] = open_ + 1;
         ++work_;
         const int cell = state / States;
-        if (targetMark_[cell] == stamp_) {
+        if (ends_.isTarget(cell)) {
             queue_.clear();
             return trace(state);
         }
@@ -189,7 +182,7 @@ template <class Policy> bool PathSearch::run(const Policy& policy) {
             const int m = moves.move[i];
             const int next = cell + CellStep[m];
             // A path never runs back into the group it starts from.
-            if (sourceMark_[next] == stamp_)
+            if (ends_.isSource(next))
                 continue;
             const int32_t base = ((m & 1) ? StraightCost : DiagonalCost) + turnCost_[moves.turn[i]];
             const int64_t cost = policy.stepCost(cell, next, m, base);
