@@ -66,34 +66,10 @@ void JumperPass::beginRun(const int32_t* base, const ListaCoord& workList, const
     }
 }
 
-void JumperPass::makeSet(int cell) {
-    if (setMark_[cell] != setStamp_) {
-        setMark_[cell] = setStamp_;
-        parent_[cell] = cell;
-    }
-}
-
-int JumperPass::find(int cell) {
-    while (parent_[cell] != cell) {
-        parent_[cell] = parent_[parent_[cell]];
-        cell = parent_[cell];
-    }
-    return cell;
-}
-
-void JumperPass::unite(int a, int b) {
-    a = find(a);
-    b = find(b);
-    if (a < b)
-        parent_[b] = a;
-    else if (b < a)
-        parent_[a] = b;
-}
-
 void JumperPass::addNode(int netIdx, int cell) {
-    if (setMark_[cell] == setStamp_)
+    if (sets_.has(cell))
         return;
-    makeSet(cell);
+    sets_.add(cell);
     netCells_[netIdx].push_back(cell);
 }
 
@@ -112,10 +88,7 @@ void JumperPass::restore(const std::vector<int32_t>& plane, const JumperList& ju
 }
 
 void JumperPass::regroup() {
-    if (++setStamp_ == 0) {
-        std::fill(setMark_.begin(), setMark_.end(), 0u);
-        setStamp_ = 1;
-    }
+    sets_.clear();
     for (size_t k = 0; k < nets_.size(); ++k)
         netCells_[k].clear();
     // Every cell with a track or a pad centre of a net to join, then the steps between them.
@@ -139,7 +112,7 @@ void JumperPass::regroup() {
                 if ((w & Directions[d].bit) == 0 || (plane_[next] & NetMask) != (w & NetMask))
                     continue;
                 addNode(static_cast<int>(k), next);
-                unite(idx, next);
+                sets_.unite(idx, next);
             }
         }
     }
@@ -156,7 +129,7 @@ void JumperPass::regroup() {
                 continue;
             addNode(k, a);
             addNode(k, b);
-            unite(a, b);
+            sets_.unite(a, b);
         }
     }
     search_.refreshWires(plane_);
@@ -180,7 +153,7 @@ int JumperPass::countGroups(int netIdx) {
     }
     int groups = 0;
     for (int i = 0; i < n.padCount; ++i) {
-        const int root = find(pads_[n.firstPad + i]);
+        const int root = sets_.find(pads_[n.firstPad + i]);
         if (groupMark_[root] != groupStamp_) {
             groupMark_[root] = groupStamp_;
             groupPads_[root] = 0;
@@ -197,9 +170,7 @@ int JumperPass::mainGroup(int netIdx) const {
     int best = -1;
     for (int i = 0; i < n.padCount; ++i) {
         // Each group once, at its first pad.
-        int root = pads_[n.firstPad + i];
-        while (parent_[root] != root)
-            root = parent_[root];
+        const int root = sets_.root(pads_[n.firstPad + i]);
         if (groupFirst_[root] != i || triedMark_[root] == triedStamp_)
             continue;
         if (best < 0 || groupPads_[root] > groupPads_[best])
@@ -211,7 +182,7 @@ int JumperPass::mainGroup(int netIdx) const {
 void JumperPass::loadSearch(int netIdx, int sourceRoot, int maxJumpers, int minJumpers, int32_t ripCost) {
     search_.begin(plane_, nets_[netIdx].net, maxJumpers, minJumpers, ripCost);
     for (int32_t cell : netCells_[netIdx]) {
-        const int root = find(cell);
+        const int root = sets_.find(cell);
         if (root == sourceRoot)
             search_.addSource(cell);
         else if (groupMark_[root] == groupStamp_)
@@ -327,7 +298,7 @@ void JumperPass::apply(int netIdx, const std::vector<PathCell>& path) {
         }
         addNode(netIdx, p.cell);
         if (i > 0)
-            unite(path[i - 1].cell, p.cell);
+            sets_.unite(path[i - 1].cell, p.cell);
     }
     if (laid)
         search_.refreshWires(plane_);

@@ -7,6 +7,7 @@
 
 #include "core/Jumper.h"
 #include "core/Lista_coo.h"
+#include "router/CellSets.h"
 #include "router/Jumper_search.h"
 
 #include <array>
@@ -75,11 +76,6 @@ private:
     };
     enum class Mode { Copper, Jumpers, RipUp };
 
-    // Union-find over cells, cleared by stamp; the lower cell becomes the root, so that groups come
-    // out the same whatever the order of the unions.
-    void makeSet(int cell);
-    int find(int cell);
-    void unite(int a, int b);
     // Adds the cell to the net's groups (once).
     void addNode(int netIdx, int cell);
     // The groups of the plane as it is, with the jumpers laid so far.
@@ -135,9 +131,7 @@ private:
     std::vector<std::vector<int32_t>> netCells_; // by net: its cells with a track or a pad centre
     std::vector<Join> joins_;                    // by net
 
-    std::vector<int32_t> parent_ = std::vector<int32_t>(PlaneCells, 0);
-    std::vector<uint32_t> setMark_ = std::vector<uint32_t>(PlaneCells, 0);
-    uint32_t setStamp_ = 0;
+    CellSets sets_; // the groups of the plane, by net
     std::vector<uint32_t> groupMark_ = std::vector<uint32_t>(PlaneCells, 0); // roots of pad groups
     std::vector<int32_t> groupPads_ = std::vector<int32_t>(PlaneCells, 0);
     std::vector<int32_t> groupFirst_ = std::vector<int32_t>(PlaneCells, 0); // the group's first pad

@@ -4,6 +4,7 @@
 // the shared grid, so two of them can route side by side.
 #pragma once
 
+#include "router/CellSets.h"
 #include "router/Negotiated_board.h"
 #include "router/Negotiated_search.h"
 #include "router/Negotiated_tracks.h"
@@ -85,10 +86,6 @@ private:
     void joinPath(Tracks& tracks, int netIdx, const std::vector<PathCell>& path);
     void markOwnDiagonals(const PathCell* p, int length);
 
-    // Union-find over cells, cleared by stamp.
-    void makeSet(int cell);
-    int find(int cell);
-    void unite(int a, int b);
     // Loads the groups of the net's pads and tracks into the union-find.
     void loadGroups(const Tracks& tracks, int netIdx);
 
@@ -116,9 +113,7 @@ private:
     uint32_t ownStamp_ = 0;
     double present_ = 0;
 
-    std::vector<int32_t> parent_ = std::vector<int32_t>(PlaneCells, 0);
-    std::vector<uint32_t> setMark_ = std::vector<uint32_t>(PlaneCells, 0);
-    uint32_t setStamp_ = 0;
+    CellSets sets_;
     // Groups of the net being worked on: the roots marked, each with the index of its first pad;
     // by that index, the group's pads and whether one has not been tried as a start.
     std::vector<uint32_t> groupMark_ = std::vector<uint32_t>(PlaneCells, 0);

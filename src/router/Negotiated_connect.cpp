@@ -6,48 +6,19 @@
 
 namespace zelta {
 
-void NegotiatedWorker::makeSet(int cell) {
-    if (setMark_[cell] != setStamp_) {
-        setMark_[cell] = setStamp_;
-        parent_[cell] = cell;
-    }
-}
-
-int NegotiatedWorker::find(int cell) {
-    while (parent_[cell] != cell) {
-        parent_[cell] = parent_[parent_[cell]];
-        cell = parent_[cell];
-    }
-    return cell;
-}
-
-void NegotiatedWorker::unite(int a, int b) {
-    a = find(a);
-    b = find(b);
-    // The lower cell becomes the root, so that groups come out the same whatever the order of
-    // the unions.
-    if (a < b)
-        parent_[b] = a;
-    else if (b < a)
-        parent_[a] = b;
-}
-
 void NegotiatedWorker::loadGroups(const Tracks& tracks, int netIdx) {
-    if (++setStamp_ == 0) {
-        std::fill(setMark_.begin(), setMark_.end(), 0u);
-        setStamp_ = 1;
-    }
+    sets_.clear();
     const NegotiatedBoard::Net& n = board_.nets[netIdx];
     for (int i = 0; i < n.padCount; ++i)
-        makeSet(board_.pads[board_.padOf(n, i)].cell);
+        sets_.add(board_.pads[board_.padOf(n, i)].cell);
     const NetTracks& t = tracks.nets[netIdx];
     for (const Branch& b : t.branches) {
         const PathCell* p = t.cells.data() + b.first;
         for (int i = 0; i < b.length; ++i) {
-            makeSet(p[i].cell);
+            sets_.add(p[i].cell);
             if (p[i].dir != 0 && i + 1 < b.length) {
-                makeSet(p[i + 1].cell);
-                unite(p[i].cell, p[i + 1].cell);
+                sets_.add(p[i + 1].cell);
+                sets_.unite(p[i].cell, p[i + 1].cell);
             }
         }
     }
@@ -84,7 +55,7 @@ int NegotiatedWorker::countGroups(int netIdx) {
     int groups = 0;
     for (int i = 0; i < n.padCount; ++i) {
         const int pad = board_.padOf(n, i);
-        const int root = find(board_.pads[pad].cell);
+        const int root = sets_.find(board_.pads[pad].cell);
         if (groupMark_[root] != groupStamp_) {
             groupMark_[root] = groupStamp_;
             groupFirst_[root] = i;
@@ -103,7 +74,7 @@ int NegotiatedWorker::mainGroup(int netIdx, bool untriedOnly) {
     int mainPads = 0;
     for (int j = 0; j < n.padCount; ++j) {
         if (groupPads_[j] > mainPads && (!untriedOnly || groupUntried_[j])) {
-            mainRoot = find(board_.pads[board_.padOf(n, j)].cell);
+            mainRoot = sets_.find(board_.pads[board_.padOf(n, j)].cell);
             mainPads = groupPads_[j];
         }
     }
@@ -115,7 +86,7 @@ void NegotiatedWorker::loadSearch(const Tracks& tracks, int netIdx, int mainRoot
     // The roots countGroups marked are those of the groups with a pad.
     search_.begin();
     auto place = [&](int cell) {
-        const int root = find(cell);
+        const int root = sets_.find(cell);
         if (root == mainRoot)
             search_.addSource(cell);
         else if (groupMark_[root] == groupStamp_)
@@ -131,9 +102,9 @@ void NegotiatedWorker::joinPath(Tracks& tracks, int netIdx, const std::vector<Pa
     tracks.addBranch(netIdx, path);
     markOwnDiagonals(path.data(), static_cast<int>(path.size()));
     for (size_t i = 0; i < path.size(); ++i) {
-        makeSet(path[i].cell);
+        sets_.add(path[i].cell);
         if (i > 0)
-            unite(path[i - 1].cell, path[i].cell);
+            sets_.unite(path[i - 1].cell, path[i].cell);
     }
 }
 
@@ -157,7 +128,7 @@ void NegotiatedWorker::connectNet(Tracks& tracks, int netIdx, Mode mode, bool us
             continue;
         }
         for (int i = 0; i < n.padCount; ++i)
-            if (find(board_.pads[board_.padOf(n, i)].cell) == mainRoot)
+            if (sets_.find(board_.pads[board_.padOf(n, i)].cell) == mainRoot)
                 padTried_[board_.padOf(n, i)] = 1;
     }
 }
