@@ -230,43 +230,8 @@ int32_t JumperSearch::siteCost(int cell) {
 }
 
 bool JumperSearch::reachable() {
-    const uint32_t fromSources = open_;
-    const uint32_t fromTargets = open_ + 1;
-    flood_.clear();
-    backFlood_.clear();
-    for (int32_t cell : ends_.sources()) {
-        floodMark_[cell] = fromSources;
-        flood_.push_back(cell);
-    }
-    for (int32_t cell : ends_.targets()) {
-        floodMark_[cell] = fromTargets;
-        backFlood_.push_back(cell);
-    }
-    // One cell from each side in turn (a step is allowed both ways or neither): a side shut in a
-    // small pocket is found out after a few cells.
-    size_t head = 0;
-    size_t backHead = 0;
-    auto spread = [&](std::vector<int32_t>& queue, size_t& at, uint32_t own, uint32_t other) {
-        const int cell = queue[at++];
-        ++work_;
-        for (int m = 1; m <= 8; ++m) {
-            const int next = cell + CellStep[m];
-            const uint32_t mark = floodMark_[next];
-            if (mark == own || !stepAllowed(cell, next, m))
-                continue;
-            if (mark == other)
-                return true;
-            floodMark_[next] = own;
-            queue.push_back(next);
-        }
-        return false;
-    };
-    while (head < flood_.size() && backHead < backFlood_.size()) {
-        if (spread(flood_, head, fromSources, fromTargets) ||
-            spread(backFlood_, backHead, fromTargets, fromSources))
-            return true;
-    }
-    return false;
+    return ends_.meet(floodMark_, open_, flood_, backFlood_, work_,
+                      [this](int from, int to, int move) { return stepAllowed(from, to, move); });
 }
 
 void JumperSearch::relax(int32_t from, int32_t to, int64_t g, int cell, int used) {
