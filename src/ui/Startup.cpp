@@ -10,6 +10,7 @@
 #include "ui/Main.h"
 #include "ui/Opzioni.h"
 #include "ui/Opzioni2.h"
+#include "ui/QuitOnSignal.h"
 #include "ui/Spessore.h"
 
 #include <QApplication>
@@ -82,6 +83,9 @@ int runZelta(QApplication& app, const StartupOptions& options) {
         prompter.messageDlg(nullptr, e.what(), MsgDlgType::mtError, mbOK);
         return 1;
     }
+    // A signal leaves the event loop with the status a shell gives it (128 + its number); the
+    // forms, and with them the worker and the private copy of the drawing, end after it.
+    QuitOnSignal quitOnSignal([](int sig) { QCoreApplication::exit(128 + sig); });
     forms->showMainWindow();
     return app.exec();
 }
