@@ -110,6 +110,9 @@ private:
     void cutTrack(int cell, int depth);
     void cutStep(int cell, int dir, int depth);
     void noteVictim(int32_t net, int depth);
+    // Takes away the steps of the net between the cell (its marking w) and its neighbours, and
+    // puts every neighbour it was joined to on pruneStack_; the cell's own marking is left.
+    void detachSteps(int cell, int32_t w, int32_t net);
     // Takes away the dead ends from the cells on pruneStack_.
     void prune();
     // Whether a pad of the drawing, or of a jumper laid, covers the cell.

@@ -241,16 +241,7 @@ void JumperPass::cutTrack(int cell, int depth) {
     const int32_t w = plane_[cell];
     const int32_t net = w & NetMask;
     pruneStack_.clear();
-    for (int d = 1; d <= 8; ++d) {
-        const int next = cell + CellStep[d];
-        int32_t& v = plane_[next];
-        if ((w & Directions[d].bit) != 0)
-            pruneStack_.push_back(next);
-        if ((v & NetMask) == net && (v & Directions[opposite(d)].bit) != 0) {
-            v &= ~Directions[opposite(d)].bit;
-            pruneStack_.push_back(next);
-        }
-    }
+    detachSteps(cell, w, net);
     // The rip-up search never runs over pads or pad areas, so the cell held only the track.
     plane_[cell] = 0;
     prune();
@@ -265,6 +256,19 @@ void JumperPass::cutStep(int cell, int dir, int depth) {
     pruneStack_.push_back(cell + CellStep[dir]);
     prune();
     noteVictim(net, depth);
+}
+
+void JumperPass::detachSteps(int cell, int32_t w, int32_t net) {
+    for (int d = 1; d <= 8; ++d) {
+        const int next = cell + CellStep[d];
+        int32_t& v = plane_[next];
+        if ((w & Directions[d].bit) != 0)
+            pruneStack_.push_back(next);
+        if ((v & NetMask) == net && (v & Directions[opposite(d)].bit) != 0) {
+            v &= ~Directions[opposite(d)].bit;
+            pruneStack_.push_back(next);
+        }
+    }
 }
 
 void JumperPass::prune() {
@@ -285,16 +289,7 @@ void JumperPass::prune() {
         }
         if (steps >= 2)
             continue;
-        for (int d = 1; d <= 8; ++d) {
-            const int next = x + CellStep[d];
-            int32_t& v = plane_[next];
-            if ((w & Directions[d].bit) != 0)
-                pruneStack_.push_back(next);
-            if ((v & NetMask) == net && (v & Directions[opposite(d)].bit) != 0) {
-                v &= ~Directions[opposite(d)].bit;
-                pruneStack_.push_back(next);
-            }
-        }
+        detachSteps(x, w, net);
         plane_[x] = (w & PadArea) != 0 ? (net | PadArea) : 0;
     }
 }

@@ -22,9 +22,6 @@ Corners cornersOf(int cell, int move) {
     return {cell + CellStep[before], cell + CellStep[after], (move + 1) % 8 + 1};
 }
 
-// Jumpers run straight: up, right, down, left.
-constexpr int JumperDirections[4] = {1, 3, 5, 7};
-
 } // namespace
 
 JumperSearch::JumperSearch()
@@ -186,24 +183,18 @@ bool JumperSearch::jumpersFeasible() {
             const int cell = flood_[i];
             if (!padSite(cell))
                 continue;
-            const int c = cell / GridRows;
-            const int r = cell % GridRows;
-            for (int d : JumperDirections) {
-                for (int32_t length : lengths_) {
-                    const int nc = c + Directions[d].dc * length;
-                    const int nr = r + Directions[d].dr * length;
-                    if (nc < 1 || nc >= cols_ || nr < 1 || nr >= rows_)
-                        break;
-                    const int next = GestScheda::index(nc, nr);
-                    if (regionMark_[next] == stamp_ || ends_.isSource(next) || !wireClear(cell, next) ||
-                        !padSite(next))
-                        continue;
-                    if (floodMark_[next] == fromTargets)
-                        return true;
-                    regionMark_[next] = stamp_;
-                    flood_.push_back(next);
-                }
-            }
+            const bool met = forEachJumperEnd(cell, [&](int next, int32_t) {
+                if (regionMark_[next] == stamp_ || ends_.isSource(next) || !wireClear(cell, next) ||
+                    !padSite(next))
+                    return false;
+                if (floodMark_[next] == fromTargets)
+                    return true;
+                regionMark_[next] = stamp_;
+                flood_.push_back(next);
+                return false;
+            });
+            if (met)
+                return true;
         }
         if (flood_.size() == regionEnd)
             return false;
@@ -252,24 +243,16 @@ void JumperSearch::jumpFrom(int32_t state, int cell, int used, int64_t g) {
     const int32_t here = siteCost(cell);
     if (here < 0)
         return;
-    const int c = cell / GridRows;
-    const int r = cell % GridRows;
-    for (int d : JumperDirections) {
-        for (int32_t length : lengths_) {
-            const int nc = c + Directions[d].dc * length;
-            const int nr = r + Directions[d].dr * length;
-            if (nc < 1 || nc >= cols_ || nr < 1 || nr >= rows_)
-                break; // the lengths ascend
-            const int next = GestScheda::index(nc, nr);
-            if (ends_.isSource(next) || !wireClear(cell, next))
-                continue;
-            const int32_t there = siteCost(next);
-            if (there < 0)
-                continue;
-            const int32_t to = next * States + (used + 1) * Arrivals + Jumped;
-            relax(state, to, g + jumperCost_ + int64_t{StraightCost} * length + here + there, next, used + 1);
-        }
-    }
+    forEachJumperEnd(cell, [&](int next, int32_t length) {
+        if (ends_.isSource(next) || !wireClear(cell, next))
+            return false;
+        const int32_t there = siteCost(next);
+        if (there < 0)
+            return false;
+        const int32_t to = next * States + (used + 1) * Arrivals + Jumped;
+        relax(state, to, g + jumperCost_ + int64_t{StraightCost} * length + here + there, next, used + 1);
+        return false;
+    });
 }
 
 bool JumperSearch::run() {
@@ -328,16 +311,9 @@ bool JumperSearch::trace(int32_t state) {
         const int cell = s / States;
         const uint8_t dir =
             static_cast<uint8_t>(arrival == 0 ? 0 : (arrival == Jumped ? JumperStep : opposite(arrival)));
-        bool clean = pathMark_[cell] != stamp_;
-        pathMark_[cell] = stamp_;
-        if (dir != 0 && dir != JumperStep && isDiagonal(dir)) {
-            const int slot = diagonalSlot(cell, dir);
-            clean = clean && pathMark_[PlaneCells + crossingSlot(slot)] != stamp_;
-            pathMark_[PlaneCells + slot] = stamp_;
-        }
-        // A path that runs through a cell twice, across its own diagonal, or lays two jumpers
-        // too close, would not be a clean track: steps are tested one at a time.
-        if (!clean) {
+        // A jumper step is straight, so it crosses no diagonal. Two jumpers of the path too close
+        // together are found out below.
+        if (!markPathCell(pathMark_, stamp_, cell, dir)) {
             path_.clear();
             return false;
         }

@@ -98,6 +98,10 @@ private:
     void relax(int32_t from, int32_t to, int64_t g, int cell, int used);
     void jumpFrom(int32_t state, int cell, int used, int64_t g);
     bool trace(int32_t state);
+    // Calls visit(end, length) for the far end of each jumper that could leave cell, straight up,
+    // right, down and left, of each allowed length that stays on the board, until visit says true;
+    // then true.
+    template <class Visit> bool forEachJumperEnd(int cell, const Visit& visit) const;
     // Two jumpers of one path must keep apart as two jumpers of the board do.
     bool jumpersApart(const std::vector<PathCell>& path) const;
 
@@ -140,5 +144,21 @@ private:
     uint32_t open_ = 0;
     int64_t work_ = 0;
 };
+
+template <class Visit> bool JumperSearch::forEachJumperEnd(int cell, const Visit& visit) const {
+    const int c = cell / GridRows;
+    const int r = cell % GridRows;
+    for (int d : {1, 3, 5, 7}) {
+        for (int32_t length : lengths_) {
+            const int nc = c + Directions[d].dc * length;
+            const int nr = r + Directions[d].dr * length;
+            if (nc < 1 || nc >= cols_ || nr < 1 || nr >= rows_)
+                break; // the lengths ascend
+            if (visit(GestScheda::index(nc, nr), length))
+                return true;
+        }
+    }
+    return false;
+}
 
 } // namespace zelta

@@ -44,6 +44,21 @@ constexpr int crossingSlot(int slot) {
     return slot ^ 1;
 }
 
+// Marks a cell of a path being walked back, and the diagonal by which the path leaves it (dir,
+// 0 at the source), in marks: cells first, then diagonal slots. False when the path was on the
+// cell already or crosses a diagonal of its own there: steps are tested one at a time, and such
+// a path would not be a clean track.
+inline bool markPathCell(std::vector<uint32_t>& marks, uint32_t stamp, int cell, int dir) {
+    bool clean = marks[cell] != stamp;
+    marks[cell] = stamp;
+    if (dir != 0 && isDiagonal(dir)) {
+        const int slot = diagonalSlot(cell, dir);
+        clean = clean && marks[PlaneCells + crossingSlot(slot)] != stamp;
+        marks[PlaneCells + slot] = stamp;
+    }
+    return clean;
+}
+
 // Octile distance in step-cost units: 10 a straight step, 14 a diagonal one.
 inline int32_t octile(int cellA, int cellB) {
     int dc = cellA / GridRows - cellB / GridRows;

@@ -35,14 +35,7 @@ bool PathSearch::trace(int32_t state) {
         const int d = s % States;
         const int cell = s / States;
         const uint8_t dir = static_cast<uint8_t>(d == 0 ? 0 : opposite(d));
-        bool clean = pathMark_[cell] != stamp_;
-        pathMark_[cell] = stamp_;
-        if (dir != 0 && isDiagonal(dir)) {
-            const int slot = diagonalSlot(cell, dir);
-            clean = clean && pathMark_[PlaneCells + crossingSlot(slot)] != stamp_;
-            pathMark_[PlaneCells + slot] = stamp_;
-        }
-        if (!clean) {
+        if (!markPathCell(pathMark_, stamp_, cell, dir)) {
             path_.clear();
             return false;
         }
