@@ -10,8 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,19 +29,9 @@ void PrintTo(const GoldenCase& c, std::ostream* os) {
 
 std::vector<GoldenCase> goldenCases() {
     std::vector<GoldenCase> cases;
-    std::ifstream list(boardPath("golden.list"));
-    std::string line;
-    while (std::getline(list, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream fields(line);
-        std::string board, settings;
-        int laps = 0;
-        if (!(fields >> board >> settings >> laps))
-            continue;
+    for (const SharedBoard& b : sharedBoards())
         for (const char* set : {"default", "reload", "extreme-a", "extreme-b"})
-            cases.push_back({board, set, laps});
-    }
+            cases.push_back({b.board, set, b.laps});
     return cases;
 }
 

@@ -10,7 +10,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <fstream>
 #include <random>
 #include <set>
 #include <sstream>
@@ -23,6 +22,8 @@ namespace {
 using testing::boardPath;
 using testing::ProgramFixture;
 using testing::readFile;
+using testing::SharedBoard;
+using testing::sharedBoards;
 
 std::string jumperSettings(int metodo, const std::string& more = "") {
     return "[Base]\ndim_auto=1\nlayer_dim=0\n[Avanzate]\ndebug=0\nmetodo=" + std::to_string(metodo) +
@@ -198,17 +199,11 @@ TEST(JumperSession, AJumperOverARowOfPadsPassesBetweenTheirCentres) {
 }
 
 TEST(JumperSession, NoJumperOnTheSharedBoardsLiesOnAPadOrOverAPadCentreAndNoCopperMeets) {
-    std::ifstream list(boardPath("golden.list"));
-    std::string line;
     int boards = 0;
-    while (std::getline(list, line)) {
-        std::istringstream fields(line);
-        std::string board, ini;
-        if (line.empty() || line[0] == '#' || !(fields >> board >> ini))
-            continue;
-        SCOPED_TRACE(board);
-        ProgramFixture f(readFile(boardPath(ini)) + "metodo=1\nponticelli=1\n");
-        ASSERT_TRUE(f.open(boardPath(board)));
+    for (const SharedBoard& b : sharedBoards()) {
+        SCOPED_TRACE(b.board);
+        ProgramFixture f(readFile(boardPath(b.settings)) + "metodo=1\nponticelli=1\n");
+        ASSERT_TRUE(f.open(boardPath(b.board)));
         route(f, 3);
         EXPECT_EQ(faults(*f.program), "");
         const std::string out = f.dir.file("out.fcd");

@@ -11,9 +11,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -23,6 +21,8 @@ namespace {
 using testing::boardPath;
 using testing::ProgramFixture;
 using testing::readFile;
+using testing::SharedBoard;
+using testing::sharedBoards;
 
 // The board's settings file with the negotiated method chosen.
 std::string negotiatedSettings(const std::string& iniName) {
@@ -48,17 +48,11 @@ int routeUntilDone(ProgramFixture& f, int laps) {
 }
 
 TEST(NegotiatedSession, EverySharedBoardRoutesWithoutAShort) {
-    std::ifstream list(boardPath("golden.list"));
-    std::string line;
     int boards = 0;
-    while (std::getline(list, line)) {
-        std::istringstream fields(line);
-        std::string board, ini;
-        if (line.empty() || line[0] == '#' || !(fields >> board >> ini))
-            continue;
-        SCOPED_TRACE(board);
-        ProgramFixture f(negotiatedSettings(ini));
-        ASSERT_TRUE(f.open(boardPath(board)));
+    for (const SharedBoard& b : sharedBoards()) {
+        SCOPED_TRACE(b.board);
+        ProgramFixture f(negotiatedSettings(b.settings));
+        ASSERT_TRUE(f.open(boardPath(b.board)));
         // The strict lap and two negotiated ones, each legalised and repaired.
         routeUntilDone(f, 3);
         EXPECT_EQ(faultOf(*f.program, BestPlane), "");

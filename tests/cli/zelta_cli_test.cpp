@@ -22,6 +22,8 @@ using testing::firstDifference;
 using testing::goldenPath;
 using testing::readFile;
 using testing::ScratchDir;
+using testing::SharedBoard;
+using testing::sharedBoards;
 
 struct CliRun {
     int exit;
@@ -326,13 +328,10 @@ bool summaryFigures(const std::string& text, int& unconnected, int& shorts) {
 
 TEST(ZeltaCliCheck, EveryRoutedBoardChecksWithoutShortsAndNoMoreUnconnectedPadsThanFailures) {
     ScratchDir dir;
-    std::istringstream list(readFile(boardPath("golden.list")));
-    for (std::string line; std::getline(list, line);) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream fields(line);
-        std::string board, ini, laps;
-        fields >> board >> ini >> laps;
+    for (const SharedBoard& b : sharedBoards()) {
+        const std::string& board = b.board;
+        const std::string& ini = b.settings;
+        const std::string laps = std::to_string(b.laps);
         const std::string out = dir.file("routed.fcd");
         CliRun routed =
             cli(dir, {"route", boardPath(board), "-o", out, "--laps", laps, "--ini", boardPath(ini), "--set",

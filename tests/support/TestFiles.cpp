@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 namespace zelta::testing {
@@ -34,6 +35,20 @@ std::string ScratchDir::write(const std::string& name, const std::string& conten
     std::ofstream out(p, std::ios::binary);
     out << content;
     return p;
+}
+
+std::vector<SharedBoard> sharedBoards() {
+    std::vector<SharedBoard> boards;
+    std::istringstream list(readFile(boardPath("golden.list")));
+    for (std::string line; std::getline(list, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        SharedBoard b;
+        if (fields >> b.board >> b.settings >> b.laps)
+            boards.push_back(b);
+    }
+    return boards;
 }
 
 std::string readFile(const std::string& path) {

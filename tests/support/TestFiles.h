@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zelta::testing {
 
@@ -28,6 +29,15 @@ bool fileExists(const std::string& path);
 // Paths of the shared test boards and expected results.
 std::string boardPath(const std::string& name);
 std::string goldenPath(const std::string& relative);
+
+// The shared boards in the order of golden.list: the drawing, its settings file and the laps of
+// its recorded session.
+struct SharedBoard {
+    std::string board;
+    std::string settings;
+    int laps = 0;
+};
+std::vector<SharedBoard> sharedBoards();
 std::string sourcePath(const std::string& relative);
 
 } // namespace zelta::testing
