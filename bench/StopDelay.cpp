@@ -24,18 +24,6 @@ namespace {
 using namespace zelta;
 using namespace zelta::ui;
 
-class Autopilot : public Prompter {
-public:
-    std::string board;
-    ModalResult messageDlg(QWidget*, const std::string&, MsgDlgType, unsigned buttons) override {
-        return (buttons & mbYes) ? ModalResult::mrYes : ModalResult::mrOk;
-    }
-    std::optional<std::string> openFileDialog(QWidget*, const FileDialogSpec&) override { return board; }
-    std::optional<std::string> saveFileDialog(QWidget*, const FileDialogSpec&) override {
-        return std::nullopt;
-    }
-};
-
 // Resident memory of the process in kB.
 long residentKb() {
     std::ifstream status("/proc/self/status");

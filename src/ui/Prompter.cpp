@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <cstdio>
+
 namespace zelta::ui {
 
 namespace {
@@ -105,6 +107,18 @@ std::optional<std::string> ModalPrompter::openFileDialog(QWidget* parent, const 
 
 std::optional<std::string> ModalPrompter::saveFileDialog(QWidget* parent, const FileDialogSpec& request) {
     return runFileDialog(parent, request, true);
+}
+
+ModalResult Autopilot::messageDlg(QWidget*, const std::string& text, MsgDlgType, unsigned buttons) {
+    if (echo)
+        std::fprintf(stderr, "[messaggio] %s\n", text.c_str());
+    return (buttons & mbYes) ? ModalResult::mrYes : ModalResult::mrOk;
+}
+
+std::optional<std::string> Autopilot::saveFileDialog(QWidget*, const FileDialogSpec&) {
+    if (output.empty())
+        return std::nullopt;
+    return output;
 }
 
 } // namespace zelta::ui

@@ -28,6 +28,20 @@ public:
     std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& request) override;
 };
 
+// For the tools that drive the windows with nobody at them: every question gets Yes where it is
+// offered, else OK; the open dialog gets board and the save dialog output (nothing when empty).
+// With echo, each message is copied to standard error.
+class Autopilot : public Prompter {
+public:
+    std::string board;
+    std::string output;
+    bool echo = false;
+    ModalResult messageDlg(QWidget* parent, const std::string& text, MsgDlgType type,
+                           unsigned buttons) override;
+    std::optional<std::string> openFileDialog(QWidget*, const FileDialogSpec&) override { return board; }
+    std::optional<std::string> saveFileDialog(QWidget*, const FileDialogSpec&) override;
+};
+
 // "Name|pattern|Name|pattern" filters in the toolkit's "Name (pattern);;Name (pattern)" form.
 QString qtFileFilter(const std::string& filter);
 

@@ -43,19 +43,6 @@ namespace {
 using namespace zelta;
 using namespace zelta::ui;
 
-// Answers every question at once: the board to open, the file to save, Yes and OK.
-class Autopilot : public Prompter {
-public:
-    std::string board;
-    std::string output;
-    ModalResult messageDlg(QWidget*, const std::string& text, MsgDlgType, unsigned buttons) override {
-        std::fprintf(stderr, "[messaggio] %s\n", text.c_str());
-        return (buttons & mbYes) ? ModalResult::mrYes : ModalResult::mrOk;
-    }
-    std::optional<std::string> openFileDialog(QWidget*, const FileDialogSpec&) override { return board; }
-    std::optional<std::string> saveFileDialog(QWidget*, const FileDialogSpec&) override { return output; }
-};
-
 bool save(QWidget& window, const QDir& dir, const char* name) {
     window.show();
     window.raise();
@@ -274,6 +261,7 @@ int main(int argc, char** argv) {
     Autopilot autopilot;
     autopilot.board = QFileInfo(board).absoluteFilePath().toStdString();
     autopilot.output = QDir(scratch.path()).filePath(QStringLiteral("routed.fcd")).toStdString();
+    autopilot.echo = true;
     StartupOptions options;
     options.program.iniPath = iniCopy.toStdString();
     options.prompter = &autopilot;
