@@ -42,6 +42,11 @@ void JumperRouter::beginRun() {
         ini.ponticelli ? std::max<int32_t>(0, ini.ponticelli_max - static_cast<int32_t>(existing.size())) : 0;
     haveBest_ = false;
     haveMethodBest_ = false;
+    bestJumpers_.clear();
+    seeded_.clear();
+    leftOut_ = 0;
+    seeding_ = false;
+    seededLaps_ = 0;
 }
 
 int32_t JumperRouter::valueOf(int32_t open, int32_t jumpers, int64_t length) const {
@@ -72,6 +77,22 @@ bool JumperRouter::finishPass(JumperPass& pass, bool firstWithoutJumpers,
 }
 
 std::optional<LapOutcome> JumperRouter::routeLap(RunControl& control, int32_t lapIndex) {
+    // The method lays its next laps out around the best lap's jumpers, so that its tracks make
+    // room for them; the pass then adds what is still missing and takes away what copper can do
+    // without.
+    if (seeding_) {
+        // The best lap's jumpers, less one in turn; every so many laps none is left out.
+        nextSeed_ = bestJumpers_;
+        const size_t drop = leftOut_++ % (nextSeed_.size() + 1);
+        if (drop < nextSeed_.size())
+            nextSeed_.erase(nextSeed_.begin() + static_cast<std::ptrdiff_t>(drop));
+        if (nextSeed_ != seeded_) {
+            inner->seedJumpers(nextSeed_);
+            seeded_ = nextSeed_;
+            // The method's values now measure another board.
+            haveMethodBest_ = false;
+        }
+    }
     std::optional<LapOutcome> lap = inner->routeLap(control, lapIndex);
     if (!lap)
         return lap;
@@ -81,9 +102,10 @@ std::optional<LapOutcome> JumperRouter::routeLap(RunControl& control, int32_t la
         haveMethodBest_ = true;
     }
     int32_t* work = links.grid->plane(WorkPlane);
-    pass_.prepare(work);
+    pass_.prepare(work, seeded_);
     // A lap whose best possible value is no better than the best lap's is left as it is.
-    const bool inBudget = this->work() < PassWorkBudget || (methodsBest && this->work() < 2 * PassWorkBudget);
+    const bool inBudget =
+        seeding_ || this->work() < PassWorkBudget || (methodsBest && this->work() < 2 * PassWorkBudget);
     if (inBudget && pass_.missing() > 0 && couldBeBest(0, pass_.trackLength())) {
         pass_.joinByCopper();
         if (pass_.missing() > 0) {
@@ -91,7 +113,7 @@ std::optional<LapOutcome> JumperRouter::routeLap(RunControl& control, int32_t la
             // one lays jumpers first. The helper never calls the run control: while a pause lasts
             // it waits, and a quit seen on this thread ends its pass at its next search.
             std::copy(work, work + PlaneCells, otherPlane_.begin());
-            other_.prepare(otherPlane_.data());
+            other_.prepare(otherPlane_.data(), seeded_);
             std::atomic<bool> abandon{false};
             std::atomic<bool> helperBusy{true};
             bool otherFinished = false;
@@ -119,6 +141,8 @@ std::optional<LapOutcome> JumperRouter::routeLap(RunControl& control, int32_t la
             if (valueOf(other_) > valueOf(pass_))
                 pass_.restore(otherPlane_, other_.jumpers());
         }
+    } else if (pass_.missing() == 0 && !pass_.jumpers().empty()) {
+        pass_.shedJumpers([&] { return control.checkpoint(); });
     }
 
     const int32_t jumpers = static_cast<int32_t>(pass_.jumpers().size());
@@ -132,6 +156,16 @@ std::optional<LapOutcome> JumperRouter::routeLap(RunControl& control, int32_t la
     if (!haveBest_ || lap->value > bestValue_) {
         bestValue_ = lap->value;
         haveBest_ = true;
+        bestJumpers_ = pass_.jumpers();
+        leftOut_ = 0;
+    }
+    if (seeding_) {
+        ++seededLaps_;
+        lap->done = lap->done || leftOut_ > bestJumpers_.size() || seededLaps_ >= SeededLaps;
+    } else if (budget_ > 0 && !bestJumpers_.empty() && inner->takesSeededJumpers() &&
+               (lap->done || this->work() >= SeedAfterWork)) {
+        seeding_ = true;
+        lap->done = false;
     }
     return lap;
 }

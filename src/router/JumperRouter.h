@@ -41,6 +41,12 @@ public:
     // until it passes twice the budget, then no more. A count, not a time, so that two runs do the
     // same; it bounds what a long run of fast laps adds.
     static constexpr int64_t PassWorkBudget = 50000000;
+    // Once the method is done, or the pass's work passes SeedAfterWork, the laps that follow are
+    // laid out around the best lap's jumpers, one of them left out in turn: a lap that does as
+    // well without it becomes the best. The run ends when every one was left out once since the
+    // best lap changed, or after SeededLaps such laps.
+    static constexpr int64_t SeedAfterWork = 50000000;
+    static constexpr int32_t SeededLaps = 30;
 
     // The method the laps are routed with; set before the run begins.
     RoutingMethod* inner = nullptr;
@@ -78,6 +84,13 @@ private:
     int32_t methodBest_ = 0; // the method's own value of its best lap
     bool haveMethodBest_ = false;
     int32_t budget_ = 0; // jumpers a lap may lay
+    // The best lap's jumpers, and those the method lays its laps out around.
+    JumperList bestJumpers_;
+    JumperList seeded_;
+    JumperList nextSeed_;
+    size_t leftOut_ = 0; // which of the best lap's jumpers the next lap does without
+    bool seeding_ = false;
+    int32_t seededLaps_ = 0;
 };
 
 } // namespace zelta

@@ -73,9 +73,9 @@ void JumperPass::addNode(int netIdx, int cell) {
     netCells_[netIdx].push_back(cell);
 }
 
-void JumperPass::prepare(int32_t* plane) {
+void JumperPass::prepare(int32_t* plane, const JumperList& seeded) {
     plane_ = plane;
-    jumpers_.clear();
+    jumpers_ = seeded;
     forgetJoins(false);
     regroup();
 }

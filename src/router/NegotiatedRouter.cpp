@@ -34,7 +34,13 @@ NegotiatedRouter::~NegotiatedRouter() = default;
 
 void NegotiatedRouter::beginRun() {
     const GestoreFileINI& ini = *links.settings;
-    board_.build(links.grid->plane(BasePlane), *links.workList, ini.cols, ini.rows);
+    const int32_t* base = links.grid->plane(BasePlane);
+    std::copy(base, base + PlaneCells, seedPlane_.begin());
+    board_.firstSeededPad = -1;
+    board_.build(seedPlane_.data(), *links.workList, ini.cols, ini.rows);
+    board_.firstSeededPad = static_cast<int32_t>(board_.pads.size());
+    board_.joinedPads.clear();
+    seeded_ = false;
     first_->beginRun();
     second_->beginRun();
     haveBest_ = false;
@@ -95,9 +101,37 @@ std::optional<LapOutcome> NegotiatedRouter::routeLap(RunControl& control, int32_
     // The window shows value / (handledPads - 1): with this count it reads as the share of the
     // pads joined, in percent.
     lap.handledPads = static_cast<int32_t>(int64_t{board_.routablePads} * JoinedPadWeight / 100) + 1;
-    lap.done = score.missingConnections == 0 || lapIndex + 1 >= LapBudget || idleLaps_ >= IdleLimit ||
+    // With jumpers seeded, a complete board may still be made with fewer of them.
+    lap.done = (!seeded_ &&
+                (score.missingConnections == 0 || lapIndex + 1 >= LapBudget || idleLaps_ >= IdleLimit)) ||
                std::max(first_->work(), second_->work()) >= WorkBudget;
     return lap;
+}
+
+void NegotiatedRouter::seedJumpers(const JumperList& jumpers) {
+    const GestoreFileINI& ini = *links.settings;
+    const int32_t* base = links.grid->plane(BasePlane);
+    std::copy(base, base + PlaneCells, seedPlane_.begin());
+    seedList_ = *links.workList;
+    board_.joinedPads.clear();
+    for (const Jumper& j : jumpers) {
+        const int net = j.net & NetMask;
+        const int a = GestScheda::index(j.col1, j.row1);
+        const int b = GestScheda::index(j.col2, j.row2);
+        // As the jumper pass lays them: the sites held nothing of another net.
+        for (int end : {a, b}) {
+            seedPlane_[end] |= net | PadCentre;
+            for (int d = 1; d <= 8; ++d)
+                seedPlane_[end + CellStep[d]] |= net | PadArea;
+        }
+        seedList_.append(j.col1, j.row1, NeutralPriority);
+        seedList_.append(j.col2, j.row2, NeutralPriority);
+        board_.joinedPads.push_back({a, b});
+    }
+    board_.build(seedPlane_.data(), seedList_, ini.cols, ini.rows);
+    first_->reseed();
+    second_->reseed();
+    seeded_ = true;
 }
 
 int32_t NegotiatedRouter::valueOf(const LapScore& score) const {
@@ -108,15 +142,15 @@ int32_t NegotiatedRouter::valueOf(const LapScore& score) const {
 
 void NegotiatedRouter::writeWorkPlane(const Tracks& tracks) {
     GestScheda& grid = *links.grid;
-    grid.copyPlane(BasePlane, WorkPlane);
     int32_t* work = grid.plane(WorkPlane);
+    std::copy(seedPlane_.begin(), seedPlane_.end(), work);
     for (size_t k = 0; k < tracks.nets.size(); ++k) {
         const int32_t net = board_.nets[k].net;
         const NetTracks& t = tracks.nets[k];
         for (const PathCell& p : t.cells)
             work[p.cell] |= net | (p.dir != 0 ? Directions[p.dir].bit : PathSource);
     }
-    assert(legalityFault(grid.plane(BasePlane), work, board_.cols, board_.rows).empty());
+    assert(legalityFault(seedPlane_.data(), work, board_.cols, board_.rows).empty());
 }
 
 } // namespace zelta

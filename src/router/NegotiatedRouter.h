@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace zelta {
 
@@ -36,6 +37,10 @@ public:
 
     void beginRun() override;
     std::optional<LapOutcome> routeLap(RunControl& control, int32_t lapIndex) override;
+    // The board is built again with the jumpers' pads; the workers start their tracks afresh and
+    // keep what their history learnt.
+    bool takesSeededJumpers() const override { return true; }
+    void seedJumpers(const JumperList& jumpers) override;
 
     // The value of a lap with this score: pads joined weigh more than any track length.
     int32_t valueOf(const LapScore& score) const;
@@ -47,12 +52,18 @@ private:
     // branch as the classic router marks a path.
     void writeWorkPlane(const Tracks& tracks);
 
+    // The base plane with the pads of the jumpers seeded, and the work list with their ends: what
+    // the board is built from, and what each lap's plane starts from.
+    std::vector<int32_t> seedPlane_ = std::vector<int32_t>(PlaneCells, 0);
+    ListaCoord seedList_;
     NegotiatedBoard board_;
     std::unique_ptr<NegotiatedWorker> first_;
     std::unique_ptr<NegotiatedWorker> second_;
     int32_t bestValue_ = 0;
     bool haveBest_ = false;
     int32_t idleLaps_ = 0;
+    // Laid out around jumpers: the one who seeded them says when the run is done.
+    bool seeded_ = false;
 };
 
 } // namespace zelta

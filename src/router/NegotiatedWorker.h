@@ -40,6 +40,9 @@ public:
     NegotiatedWorker(const NegotiatedBoard& board, WorkerConfig config);
 
     void beginRun();
+    // After the board was built again with other jumpers: the history and the negotiated tracks
+    // kept, the legal ones gone.
+    void reseed();
     // Routes one lap; its legal result is in result() and its score in score. keepGoing is asked
     // before every search (it may block while a pause lasts); once it says no, the lap is
     // abandoned and false returned, and the worker's state is good only for a new beginRun.

@@ -69,7 +69,12 @@ void NegotiatedBoard::build(const int32_t* basePlane, const ListaCoord& workList
     minR.fill(GridRows);
     maxC.fill(-1);
     maxR.fill(-1);
-    for (const Pad& p : pads) {
+    // The order of the nets comes from the drawing's pads alone, so that the pads of jumpers
+    // seeded later leave it as it was.
+    const size_t drawn =
+        firstSeededPad < 0 ? pads.size() : std::min(pads.size(), static_cast<size_t>(firstSeededPad));
+    for (size_t i = 0; i < drawn; ++i) {
+        const Pad& p = pads[i];
         const int c = p.cell / GridRows;
         const int r = p.cell % GridRows;
         minC[p.net] = std::min(minC[p.net], c);
@@ -78,10 +83,13 @@ void NegotiatedBoard::build(const int32_t* basePlane, const ListaCoord& workList
         maxR[p.net] = std::max(maxR[p.net], r);
         ++spans[p.net].count;
     }
+    std::array<int32_t, 256> allPads{};
+    for (const Pad& p : pads)
+        ++allPads[p.net];
     std::vector<Span> order;
     for (int n = 1; n < 256; ++n) {
         if (spans[n].count >= 2)
-            order.push_back({n, (maxC[n] - minC[n]) + (maxR[n] - minR[n]), spans[n].count});
+            order.push_back({n, (maxC[n] - minC[n]) + (maxR[n] - minR[n]), allPads[n]});
     }
     std::stable_sort(order.begin(), order.end(),
                      [](const Span& a, const Span& b) { return a.halfPerimeter < b.halfPerimeter; });

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace zelta {
@@ -112,7 +113,11 @@ struct NegotiatedBoard {
     // round an obstacle, so it goes before the long ones).
     std::vector<Net> nets;
     std::array<int16_t, 256> netIndex{}; // position in nets, -1 for a net that is not routed
-    int32_t routablePads = 0;            // pads of the nets in nets
+    // Where the work list's entries for seeded jumpers begin (-1: none), and the pad centres that
+    // a jumper joins already, as pairs of cells of one net.
+    int32_t firstSeededPad = -1;
+    std::vector<std::pair<int32_t, int32_t>> joinedPads;
+    int32_t routablePads = 0; // pads of the nets in nets
 };
 
 } // namespace zelta

@@ -11,6 +11,10 @@ void NegotiatedWorker::loadGroups(const Tracks& tracks, int netIdx) {
     const NegotiatedBoard::Net& n = board_.nets[netIdx];
     for (int i = 0; i < n.padCount; ++i)
         sets_.add(board_.pads[board_.padOf(n, i)].cell);
+    for (const auto& [a, b] : board_.joinedPads) {
+        if (sets_.has(a) && sets_.has(b))
+            sets_.unite(a, b);
+    }
     const NetTracks& t = tracks.nets[netIdx];
     for (const Branch& b : t.branches) {
         const PathCell* p = t.cells.data() + b.first;

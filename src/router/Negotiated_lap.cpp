@@ -33,6 +33,14 @@ void NegotiatedWorker::beginRun() {
     score = {};
 }
 
+void NegotiatedWorker::reseed() {
+    // The nets keep their order, so the negotiated tracks stay where they were: the next lap
+    // routes every net again, off the new pads.
+    legal_.clear();
+    padTried_.assign(board_.pads.size(), 0);
+    groupPads_.reserve(board_.pads.size());
+}
+
 bool NegotiatedWorker::routeLap(int32_t lapIndex, const std::function<bool()>& keepGoing) {
     keepGoing_ = &keepGoing;
     abandoned_ = false;

@@ -37,6 +37,11 @@ public:
         static const JumperList none;
         return none;
     }
+    // Whether the method can lay its laps out around jumpers given to it (seedJumpers).
+    virtual bool takesSeededJumpers() const { return false; }
+    // Jumpers that the following laps take as part of the board: their pads as pads of their
+    // net, their two ends joined already, and in the work plane of every lap.
+    virtual void seedJumpers(const JumperList& jumpers) { (void)jumpers; }
 };
 
 } // namespace zelta

@@ -47,7 +47,7 @@ TEST(JumperPass, CopperIsTakenWhereverItCanGoHoweverLongTheWay) {
 
     JumperPass pass;
     pass.beginRun(board.grid->plane(BasePlane), board.workList, {}, 30, 20, DefaultLengths);
-    pass.prepare(board.grid->plane(WorkPlane));
+    pass.prepare(board.grid->plane(WorkPlane), {});
     EXPECT_EQ(pass.connections(), 1);
     EXPECT_EQ(pass.missing(), 1);
     pass.joinByCopper();
@@ -85,7 +85,7 @@ TEST(JumperPass, APadShutInByAnotherNetsTrackIsFreedByMovingTheTrack) {
 
     JumperPass pass;
     pass.beginRun(board.grid->plane(BasePlane), board.workList, {}, 20, 20, DefaultLengths);
-    pass.prepare(board.grid->plane(WorkPlane));
+    pass.prepare(board.grid->plane(WorkPlane), {});
     EXPECT_EQ(pass.connections(), 2);
     EXPECT_EQ(pass.missing(), 1);
     pass.joinByCopper();

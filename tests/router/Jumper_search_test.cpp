@@ -87,7 +87,7 @@ TEST(JumperSearch, WhatThePassLaysKeepsTheRulesOfARoutedPlane) {
         TestBoard board = strewnBoard(seed);
         JumperPass pass;
         pass.beginRun(board.grid->plane(BasePlane), board.workList, {}, Cols, Rows, {4, 6, 8});
-        pass.prepare(board.grid->plane(WorkPlane));
+        pass.prepare(board.grid->plane(WorkPlane), {});
         pass.joinByCopper();
         ASSERT_TRUE(pass.joinByJumpers(20, [] { return true; }));
         const int32_t* base = board.grid->plane(BasePlane);

@@ -180,5 +180,40 @@ TEST(NegotiatedRouter, FewerUnconnectedPadsAlwaysOutweighTrackLength) {
     EXPECT_GT(shorter, longButJoined);
 }
 
+TEST(NegotiatedRouter, LapsLaidOutAroundSeededJumpersJoinTheirEndsAndForgetThemWhenSeededAgain) {
+    // A jumper of net 1 from (6, 10) to (14, 10) lets net 2 pass under it at column 10.
+    TestBoard board(20, 20);
+    crossing(board);
+    NegotiatedRun run(board);
+    NegotiatedRouter& router = run.router;
+    RunControl control;
+    router.beginRun();
+    const JumperList seeded = {{1, 6, 10, 14, 10}};
+    router.seedJumpers(seeded);
+    for (int lap = 0; lap < 3; ++lap) {
+        SCOPED_TRACE(lap);
+        const std::optional<LapOutcome> outcome = router.routeLap(control, lap);
+        ASSERT_TRUE(outcome);
+        EXPECT_EQ(outcome->failures, 0) << "the jumper joins its two ends";
+        EXPECT_FALSE(outcome->done) << "a complete board may still need fewer jumpers";
+        EXPECT_EQ(board.work(6, 10) & (NetMask | PadCentre), 1 | PadCentre);
+        EXPECT_EQ(board.work(14, 10) & (NetMask | PadCentre), 1 | PadCentre);
+        EXPECT_EQ(fault(board, WorkPlane), "");
+        EXPECT_EQ(jumperFault(board.grid->plane(BasePlane), board.grid->plane(WorkPlane), 20, 20, seeded),
+                  "");
+    }
+    // Seeded with none, the next laps route the drawing's pads alone, on ground the jumper's pads
+    // held, and the crossing is open again.
+    router.seedJumpers({});
+    for (int lap = 3; lap < 6; ++lap) {
+        SCOPED_TRACE(lap);
+        const std::optional<LapOutcome> outcome = router.routeLap(control, lap);
+        ASSERT_TRUE(outcome);
+        EXPECT_EQ(outcome->failures, 1);
+        EXPECT_EQ(board.work(6, 10) & PadCentre, 0);
+        EXPECT_EQ(fault(board, WorkPlane), "");
+    }
+}
+
 } // namespace
 } // namespace zelta::testing
