@@ -10,6 +10,7 @@
 #include <chrono>
 #include <limits>
 #include <thread>
+#include <utility>
 
 namespace zelta {
 
@@ -82,13 +83,13 @@ std::optional<LapOutcome> JumperRouter::routeLap(RunControl& control, int32_t la
     // without.
     if (seeding_) {
         // The best lap's jumpers, less one in turn; every so many laps none is left out.
-        nextSeed_ = bestJumpers_;
-        const size_t drop = leftOut_++ % (nextSeed_.size() + 1);
-        if (drop < nextSeed_.size())
-            nextSeed_.erase(nextSeed_.begin() + static_cast<std::ptrdiff_t>(drop));
-        if (nextSeed_ != seeded_) {
-            inner->seedJumpers(nextSeed_);
-            seeded_ = nextSeed_;
+        JumperList next = bestJumpers_;
+        const size_t drop = leftOut_++ % (next.size() + 1);
+        if (drop < next.size())
+            next.erase(next.begin() + static_cast<std::ptrdiff_t>(drop));
+        if (next != seeded_) {
+            inner->seedJumpers(next);
+            seeded_ = std::move(next);
             // The method's values now measure another board.
             haveMethodBest_ = false;
         }

@@ -87,7 +87,6 @@ private:
     // The best lap's jumpers, and those the method lays its laps out around.
     JumperList bestJumpers_;
     JumperList seeded_;
-    JumperList nextSeed_;
     size_t leftOut_ = 0; // which of the best lap's jumpers the next lap does without
     bool seeding_ = false;
     int32_t seededLaps_ = 0;

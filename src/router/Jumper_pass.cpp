@@ -307,11 +307,8 @@ void JumperPass::apply(int netIdx, const std::vector<PathCell>& path) {
 
 void JumperPass::layJumper(int net, int from, int to) {
     jumpers_.push_back({net, from / GridRows, from % GridRows, to / GridRows, to % GridRows});
-    for (int end : {from, to}) {
-        plane_[end] |= net | PadCentre;
-        for (int d = 1; d <= 8; ++d)
-            plane_[end + CellStep[d]] |= net | PadArea;
-    }
+    for (int end : {from, to})
+        markJumperPad(plane_, end, net);
     search_.addWire(from, to);
 }
 

@@ -35,11 +35,12 @@ public:
                   int32_t cols, int32_t rows, const std::vector<int32_t>& lengths);
 
     // Per lap, in this order: prepare reads the groups of the lap's plane with the jumpers that
-    // the method laid it out around (their pads are on the plane), which count as laid by the pass;
-    // joinByCopper joins what copper alone can; joinByJumpers lays jumpers until there are maxJumpers in all;
-    // joinByRipUp moves other nets' tracks out of the way of what is still apart, where that leaves the board
-    // better; shedJumpers takes away the jumpers that copper can do without. keepGoing is asked between two
-    // searches; once it says no, these return false and the plane is left half done.
+    // the method laid it out around (their pads are on the plane), which count as laid by the
+    // pass; joinByCopper joins what copper alone can; joinByJumpers lays jumpers until there are
+    // maxJumpers in all; joinByRipUp moves other nets' tracks out of the way of what is still
+    // apart, where that leaves the board better; shedJumpers takes away the jumpers that copper
+    // can do without. keepGoing is asked between two searches; once it says no, these return
+    // false and the plane is left half done.
     void prepare(int32_t* plane, const JumperList& seeded);
     void joinByCopper();
     bool joinByJumpers(int32_t maxJumpers, const std::function<bool()>& keepGoing);

@@ -33,13 +33,9 @@ NegotiatedRouter::NegotiatedRouter()
 NegotiatedRouter::~NegotiatedRouter() = default;
 
 void NegotiatedRouter::beginRun() {
-    const GestoreFileINI& ini = *links.settings;
-    const int32_t* base = links.grid->plane(BasePlane);
-    std::copy(base, base + PlaneCells, seedPlane_.begin());
     board_.firstSeededPad = -1;
-    board_.build(seedPlane_.data(), *links.workList, ini.cols, ini.rows);
+    buildBoard({});
     board_.firstSeededPad = static_cast<int32_t>(board_.pads.size());
-    board_.joinedPads.clear();
     seeded_ = false;
     first_->beginRun();
     second_->beginRun();
@@ -109,6 +105,13 @@ std::optional<LapOutcome> NegotiatedRouter::routeLap(RunControl& control, int32_
 }
 
 void NegotiatedRouter::seedJumpers(const JumperList& jumpers) {
+    buildBoard(jumpers);
+    first_->reseed();
+    second_->reseed();
+    seeded_ = true;
+}
+
+void NegotiatedRouter::buildBoard(const JumperList& jumpers) {
     const GestoreFileINI& ini = *links.settings;
     const int32_t* base = links.grid->plane(BasePlane);
     std::copy(base, base + PlaneCells, seedPlane_.begin());
@@ -118,20 +121,13 @@ void NegotiatedRouter::seedJumpers(const JumperList& jumpers) {
         const int net = j.net & NetMask;
         const int a = GestScheda::index(j.col1, j.row1);
         const int b = GestScheda::index(j.col2, j.row2);
-        // As the jumper pass lays them: the sites held nothing of another net.
-        for (int end : {a, b}) {
-            seedPlane_[end] |= net | PadCentre;
-            for (int d = 1; d <= 8; ++d)
-                seedPlane_[end + CellStep[d]] |= net | PadArea;
-        }
+        markJumperPad(seedPlane_.data(), a, net);
+        markJumperPad(seedPlane_.data(), b, net);
         seedList_.append(j.col1, j.row1, NeutralPriority);
         seedList_.append(j.col2, j.row2, NeutralPriority);
         board_.joinedPads.push_back({a, b});
     }
     board_.build(seedPlane_.data(), seedList_, ini.cols, ini.rows);
-    first_->reseed();
-    second_->reseed();
-    seeded_ = true;
 }
 
 int32_t NegotiatedRouter::valueOf(const LapScore& score) const {

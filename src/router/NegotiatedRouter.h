@@ -37,8 +37,8 @@ public:
 
     void beginRun() override;
     std::optional<LapOutcome> routeLap(RunControl& control, int32_t lapIndex) override;
-    // The board is built again with the jumpers' pads; the workers start their tracks afresh and
-    // keep what their history learnt.
+    // The board is built again with the jumpers' pads; the workers keep their negotiated tracks
+    // and their history, and make their legal copy afresh.
     bool takesSeededJumpers() const override { return true; }
     void seedJumpers(const JumperList& jumpers) override;
 
@@ -51,6 +51,8 @@ private:
     // Writes the worker's legal tracks over the base plane into the work plane, marking each
     // branch as the classic router marks a path.
     void writeWorkPlane(const Tracks& tracks);
+    // The board from the base plane and the work list, with the pads of the jumpers given.
+    void buildBoard(const JumperList& jumpers);
 
     // The base plane with the pads of the jumpers seeded, and the work list with their ends: what
     // the board is built from, and what each lap's plane starts from.

@@ -21,6 +21,14 @@ inline constexpr std::array<int, 9> CellStep = [] {
     return steps;
 }();
 
+// Marks a jumper's end pad of net on a plane: its centre and the 3x3 area around it, over what
+// the site held (nothing of another net).
+inline void markJumperPad(int32_t* plane, int cell, int net) {
+    plane[cell] |= net | PadCentre;
+    for (int d = 1; d <= 8; ++d)
+        plane[cell + CellStep[d]] |= net | PadArea;
+}
+
 // A 2x2 square of cells is named by its upper left cell; each of its two diagonals has a slot:
 // 2 * square for the falling one (upper left to lower right), 2 * square + 1 for the rising one.
 // A diagonal step from cell in direction m lies on diagonalSlot(cell, m), whichever end it is
@@ -113,8 +121,8 @@ struct NegotiatedBoard {
     // round an obstacle, so it goes before the long ones).
     std::vector<Net> nets;
     std::array<int16_t, 256> netIndex{}; // position in nets, -1 for a net that is not routed
-    // Where the work list's entries for seeded jumpers begin (-1: none), and the pad centres that
-    // a jumper joins already, as pairs of cells of one net.
+    // The first of pads that a seeded jumper brought (-1: none, all are the drawing's), and the
+    // pad centres that a jumper joins already, as pairs of cells of one net.
     int32_t firstSeededPad = -1;
     std::vector<std::pair<int32_t, int32_t>> joinedPads;
     int32_t routablePads = 0; // pads of the nets in nets
