@@ -9,6 +9,9 @@ namespace zelta {
 
 inline constexpr int32_t UnitsPerMm = 8;
 inline constexpr int32_t UnitsPerCell = 10;
+// The FidoCAD unit, 1/200 inch, in millimetres: the scale of real copper (clearances, track
+// widths, manufacturing files). The board size is shown at UnitsPerMm, as it always was.
+inline constexpr double MmPerUnit = 0.127;
 
 // Whole millimetres in units, saturating at the 32-bit limits.
 constexpr int32_t mmToUnits(int32_t mm) {

@@ -94,7 +94,8 @@ bool parseDrawing(const std::string& text, const GestoreFileINI& settings, FcdDr
         if (place.placement != PadPlacement::Placed)
             continue;
         drawing.pads.push_back({fieldInt(fields, 1), fieldInt(fields, 2), fieldInt(fields, 3),
-                                fieldInt(fields, 4), place.net, lineNumber});
+                                fieldInt(fields, 4), fieldInt(fields, 5), fieldInt(fields, 6), place.net,
+                                lineNumber});
     }
 
     // Which wires are jumpers is known once every pad is read: a wire may come before its pads.

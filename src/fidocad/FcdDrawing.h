@@ -16,6 +16,8 @@ struct DrawnPad {
     int32_t y;
     int32_t sizeX;
     int32_t sizeY;
+    int32_t drill;
+    int32_t style; // the record's style field (core/PadShape.h says what each means)
     int32_t net;
     int lineNumber;
 };
