@@ -9,6 +9,7 @@
 #include "core/Jumper.h"
 #include "core/Lista_coo.h"
 #include "core/Notice.h"
+#include "core/PlacedPad.h"
 #include "core/ReportSink.h"
 #include "core/SafeFile.h"
 #include "fidocad/FcdRules.h"
@@ -33,21 +34,6 @@ inline constexpr int32_t StatusErr104 = -8;
 inline constexpr int32_t StatusErr105 = -9; // also a read interrupted by the person
 inline constexpr int32_t StatusErr301 = -33;
 inline constexpr int32_t StatusComplete = 0;
-
-// A copper pad as the reader placed it: its record's position, size, drill, style (0 round,
-// 1 square, 2 rounded square) and net, and the grid cell of its centre.
-struct PlacedPad {
-    int32_t x;
-    int32_t y;
-    int32_t sizeX;
-    int32_t sizeY;
-    int32_t drill;
-    int32_t style;
-    int32_t net;
-    int32_t col;
-    int32_t row;
-    bool operator==(const PlacedPad&) const = default;
-};
 
 // How a read ended: status as kept in the object, and the notice that closes it (an error, or
 // the read's completion).
