@@ -28,7 +28,8 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
         options.iniReadPath.empty() ? options.iniPath : options.iniReadPath, options.iniPath});
     crono = std::make_unique<Crono>(options.clock);
 
-    router_->links = {grid.get(), workList.get(), targetList_.get(), settings.get(), &workerOutput_};
+    router_->links = {grid.get(),     workList.get(), targetList_.get(), settings.get(),
+                      &workerOutput_, &copper_,       netTable.get()};
     negotiated_->links = {grid.get(), workList.get(), settings.get()};
     jumperRouter_->links = {grid.get(), workList.get(), settings.get(), &fcd->existingJumpers};
     driver_.links = {grid.get(), settings.get(), &workerOutput_, &bestJumpers};
@@ -126,6 +127,7 @@ bool Program::startProcessing() {
     router_->retargetEvery = retargetEveryFor(settings->ricalct);
     router_->bendPenalty = bendPenaltyFor(settings->pcurva);
     router_->diagonalPenalty = diagonalPenaltyFor(settings->pdiag);
+    copper_ = {fcd->originX, fcd->originY, settings->boardWidth, settings->boardHeight, &fcd->placedPads};
     router_->statusText = strprintf(msg::ProcessingStarted, crono->elapsed(2));
     crono->start(2);
     host.reportLine(router_->statusText);

@@ -7,6 +7,7 @@
 #include "app/Thread.h"
 #include "app/WorkerOutput.h"
 #include "core/Crono.h"
+#include "core/DrawingCopper.h"
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
 #include "core/Lista_coo.h"
@@ -139,6 +140,8 @@ private:
     bool askRemoveTracks();
 
     TempFile tempFile_;
+    // The drawing's copper as the routing methods read it; set at each start, while no worker runs.
+    DrawingCopper copper_;
     WorkerOutput workerOutput_;
     LapDriver driver_;
     bool processing_ = false;

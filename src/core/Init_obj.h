@@ -81,4 +81,14 @@ public:
 // The subscript inserts an absent net with the choice 0, which every user relies on.
 using NetTable = std::map<int32_t, int32_t>;
 
+// FidoCAD width of a net's width choice in the classic's files: "0,25" is 2 units, every other
+// choice 4, no choice 1.
+constexpr int32_t classicTrackWidth(int32_t widthChoice) {
+    if (widthChoice == 0)
+        return 2;
+    if (widthChoice >= 1 && widthChoice <= 5)
+        return 4;
+    return 1;
+}
+
 } // namespace zelta

@@ -2,6 +2,7 @@
 // best-first search, pad after pad in an order that the previous laps' results set.
 #pragma once
 
+#include "core/DrawingCopper.h"
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
 #include "core/Lista_coo.h"
@@ -9,9 +10,11 @@
 #include "router/RoutingMethod.h"
 #include "router/RunControl.h"
 #include "router/SearchLists.h"
+#include "router/grid/StepOwners.h"
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 
 namespace zelta {
@@ -39,6 +42,10 @@ public:
         TargetList* targetList = nullptr;
         GestoreFileINI* settings = nullptr;
         ReportSink* sink = nullptr; // called on the worker's thread
+        // The pads' real copper, which no track of another net may overlap, and the widths the
+        // tracks of each net are written with.
+        const DrawingCopper* copper = nullptr;
+        const NetTable* netTable = nullptr;
     };
 
     // The estimate of the cost between two cells: 17.1 per diagonal step, 10 per straight one.
@@ -87,6 +94,11 @@ public:
 
 private:
     void recalculateTarget(int32_t& startEstimate);
+    // The steps a track of the current net may take without overlapping another net's pad copper
+    // (none when the run has no copper to keep clear of).
+    void choosePadSteps();
+    std::map<int32_t, StepOwners> padSteps_; // by track width, built when first needed in a run
+    const StepOwners* netPadSteps_ = nullptr;
     int debug() const { return links.settings->debug; }
     // Writes a report line when the debug level asks for lines of this level.
     void report(int level, const char* format, ...) __attribute__((format(printf, 3, 4)));

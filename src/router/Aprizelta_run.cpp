@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "core/Report.h"
+#include "core/Units.h"
 
 #include <cstdarg>
 
@@ -31,6 +32,7 @@ bool ApriZelta::pickWorkCell() {
         return false;
     }
     net = links.grid->cell(WorkPlane, workCol, workRow) & NetMask;
+    choosePadSteps();
     report(2, msg::PickedWork, workCol, workRow, net);
     return true;
 }
@@ -49,6 +51,22 @@ template <class F> void rewriteValues(ListaCoord& list, F newValue) {
 
 void ApriZelta::beginRun() {
     rewriteValues(*links.workList, [](int32_t) { return NeutralPriority; });
+    padSteps_.clear();
+}
+
+void ApriZelta::choosePadSteps() {
+    netPadSteps_ = nullptr;
+    if (links.copper == nullptr || links.copper->pads == nullptr || links.netTable == nullptr)
+        return;
+    const auto choice = links.netTable->find(net);
+    const int32_t width = classicTrackWidth(choice == links.netTable->end() ? 0 : choice->second);
+    auto [at, added] = padSteps_.try_emplace(width);
+    if (added) {
+        const DrawingCopper& copper = *links.copper;
+        at->second.build({UnitsPerCell, GridCols, GridRows}, {copper.originX, copper.originY, 0, 0},
+                         *copper.pads, width / 2.0, {0, true});
+    }
+    netPadSteps_ = &at->second;
 }
 
 std::optional<LapOutcome> ApriZelta::routeLap(RunControl& control, int32_t lapIndex) {

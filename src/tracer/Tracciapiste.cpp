@@ -127,11 +127,7 @@ std::list<TrackSegment> tracePlane(const int32_t* plane, int32_t cols, int32_t r
 }
 
 int32_t TracciaPiste::widthFor(int32_t widthChoice) {
-    if (widthChoice == 0)
-        return 2;
-    if (widthChoice >= 1 && widthChoice <= 5)
-        return 4;
-    return 1;
+    return classicTrackWidth(widthChoice);
 }
 
 WriteOutcome TracciaPiste::traceAndWrite(const std::string& path) {

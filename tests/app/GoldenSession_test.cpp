@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -43,11 +46,28 @@ std::string goldenDir(const GoldenCase& c) {
     return goldenPath(caseFolder(c));
 }
 
-// The recorded result file, or its amended version where the program departs from it on purpose
-// (see tests/data/amended/README.md).
-std::string expectedResultFile(const GoldenCase& c) {
-    std::string amended = sourcePath("tests/data/amended/" + caseFolder(c) + "/out.fcd");
-    return fileExists(amended) ? amended : goldenDir(c) + "/out.fcd";
+// A recorded file of the case (report.txt, summary.txt, out.fcd), or its amended version where the
+// program departs from it on purpose (see tests/data/amended/README.md).
+std::string expectedFile(const GoldenCase& c, const std::string& name) {
+    std::string amended = sourcePath("tests/data/amended/" + caseFolder(c) + "/" + name);
+    return fileExists(amended) ? amended : goldenDir(c) + "/" + name;
+}
+
+// With ZELTA_AMEND_OUT set, each case also writes what it produced, in the recorded files' form,
+// under that folder: how the amended files are made once a change has been shown to be right.
+void writeProduced(const GoldenCase& c, const std::vector<std::string>& report, const std::string& summary,
+                   const std::string& out) {
+    const char* root = std::getenv("ZELTA_AMEND_OUT");
+    if (root == nullptr || *root == 0)
+        return;
+    const std::string dir = std::string(root) + "/" + caseFolder(c);
+    std::filesystem::create_directories(dir);
+    std::string text;
+    for (const std::string& line : report)
+        text += normalisedLine(line) + "\n";
+    std::ofstream(dir + "/report.txt", std::ios::binary) << text;
+    std::ofstream(dir + "/summary.txt", std::ios::binary) << summary;
+    std::ofstream(dir + "/out.fcd", std::ios::binary) << readFile(out);
 }
 
 // 64-bit FNV-1a over the cells in storage order, four bytes each, least significant first.
@@ -101,18 +121,24 @@ TEST_P(GoldenSession, ReproducesTheRecordedReportResultFileAndLaps) {
     program.save();
     EXPECT_EQ(host.lastMessage(), "Scrittura file completata");
 
-    std::vector<std::string> expectedReport = splitLines(readFile(dir + "/report.txt"));
+    std::string summary = "laps " + std::to_string(run.laps) + "\nexit 0\nBEST_HASH " + hash + "\nLAPS " +
+                          std::to_string(lapLines.size()) + " BEST " + std::to_string(bestBefore) + "\n";
+    for (const std::string& line : lapLines)
+        summary += line + "\n";
+    writeProduced(c, host.report, summary, out);
+
+    std::vector<std::string> expectedReport = splitLines(readFile(expectedFile(c, "report.txt")));
     for (size_t i = 0; i < expectedReport.size() && i < host.report.size(); ++i)
         ASSERT_EQ(normalisedLine(host.report[i]), normalisedLine(expectedReport[i]))
             << "report line " << i + 1;
     ASSERT_EQ(host.report.size(), expectedReport.size());
 
-    const std::string expectedOut = expectedResultFile(c);
+    const std::string expectedOut = expectedFile(c, "out.fcd");
     EXPECT_TRUE(readFile(out) == readFile(expectedOut)) << "result file differs from " << expectedOut;
 
     std::vector<std::string> expectedLaps;
     std::string expectedHash, expectedBest;
-    for (const std::string& line : splitLines(readFile(dir + "/summary.txt"))) {
+    for (const std::string& line : splitLines(readFile(expectedFile(c, "summary.txt")))) {
         if (line.rfind("LAP ", 0) == 0)
             expectedLaps.push_back(line);
         else if (line.rfind("BEST_HASH ", 0) == 0)

@@ -24,14 +24,16 @@
 namespace zelta::testing {
 namespace {
 
+// A pad's size and style give its area on the grid and its real copper, as the reader reads them.
 struct RandomPad {
-    int32_t c, r, net, hx, hy;
+    int32_t c, r, net, sx, sy, style;
 };
 
 struct RandomCase {
     uint32_t seed = 0;
     int32_t cols = 3, rows = 3;
     std::vector<RandomPad> pads;
+    std::vector<std::pair<int32_t, int32_t>> widthChoices; // net, choice
     int32_t fastLaps = 0, retargetEvery = 0, bendPenalty = 0, diagonalPenalty = 0, debug = 0;
     int laps = 1;
 
@@ -39,15 +41,20 @@ struct RandomCase {
         std::ostringstream s;
         s << "seed " << seed << ": board " << cols << "x" << rows << ", fastLaps " << fastLaps
           << ", retargetEvery " << retargetEvery << ", bendPenalty " << bendPenalty << ", diagonalPenalty "
-          << diagonalPenalty << ", debug " << debug << ", laps " << laps << ", pads (c r net hx hy):";
+          << diagonalPenalty << ", debug " << debug << ", laps " << laps << ", pads (c r net sx sy style):";
         for (const RandomPad& p : pads)
-            s << " (" << p.c << ' ' << p.r << ' ' << p.net << ' ' << p.hx << ' ' << p.hy << ')';
+            s << " (" << p.c << ' ' << p.r << ' ' << p.net << ' ' << p.sx << ' ' << p.sy << ' ' << p.style
+              << ')';
+        s << ", width choices (net choice):";
+        for (const auto& [net, choice] : widthChoices)
+            s << " (" << net << ' ' << choice << ')';
         return s.str();
     }
 };
 
 // Boards mostly small, some up to 40 cells a side; pads whose areas overlap and cover other
-// centres, net 0 pads, single-pad nets, two pads on one centre.
+// centres, net 0 pads, single-pad nets, two pads on one centre; pads of every style, from smaller
+// than their area to a little bigger than it; nets with thin and wide tracks.
 RandomCase makeCase(uint32_t seed) {
     std::mt19937 rng(seed);
     auto pick = [&](int32_t n) { return static_cast<int32_t>(rng() % static_cast<uint32_t>(n)); };
@@ -74,10 +81,17 @@ RandomCase makeCase(uint32_t seed) {
         }
         const int32_t n = pick(nets + 1);
         p.net = n == 0 ? 0 : (n == nets && pick(3) == 0 ? 255 : n);
-        p.hx = oneOf({0, 0, 1, 1, 1, 2, 3});
-        p.hy = pick(3) == 0 ? oneOf({0, 1, 2}) : p.hx;
+        // A size s gives the area (s + 8) / 20 each side of the centre.
+        auto sizeFor = [&](int32_t h) { return h == 0 ? between(1, 11) : between(20 * h - 8, 20 * h + 11); };
+        const int32_t hx = oneOf({0, 0, 1, 1, 1, 2, 3});
+        const int32_t hy = pick(3) == 0 ? oneOf({0, 1, 2}) : hx;
+        p.sx = sizeFor(hx);
+        p.sy = hy == hx && pick(2) == 0 ? p.sx : sizeFor(hy);
+        p.style = oneOf({0, 0, 1, 2});
         k.pads.push_back(p);
     }
+    for (int32_t n = 1; n <= nets; ++n)
+        k.widthChoices.emplace_back(n, oneOf({0, 1, 1, 3}));
     k.fastLaps = oneOf({0, 1, 5, 10});
     k.retargetEvery = oneOf({0, 2, 5, 10});
     k.bendPenalty = oneOf({-3, -1, 0, 4, 8});
@@ -90,7 +104,9 @@ RandomCase makeCase(uint32_t seed) {
 std::unique_ptr<TestBoard> buildBoard(const RandomCase& k) {
     auto board = std::make_unique<TestBoard>(k.cols, k.rows, k.debug);
     for (const RandomPad& p : k.pads)
-        board->pad(p.c, p.r, p.net, p.hx, p.hy);
+        board->copperPad(p.c, p.r, p.net, p.sx, p.sy, p.style);
+    for (const auto& [net, choice] : k.widthChoices)
+        board->nets[net] = choice;
     return board;
 }
 
@@ -182,6 +198,10 @@ std::string compareCase(const RandomCase& k) {
     ref.retargetEvery = k.retargetEvery;
     ref.bendPenalty = k.bendPenalty;
     ref.diagonalPenalty = k.diagonalPenalty;
+    for (const RandomPad& p : k.pads)
+        ref.copperPads.push_back({10 * p.c, 10 * p.r, p.sx, p.sy, p.style, p.net});
+    for (const auto& [net, choice] : k.widthChoices)
+        ref.widthChoices[net] = choice;
     std::vector<LapSnapshot> refLaps = runLaps(ref, *refBoard, k.laps);
 
     if (fastLaps.size() != refLaps.size())

@@ -2,6 +2,7 @@
 // with pads placed the way the reader places them.
 #pragma once
 
+#include "core/DrawingCopper.h"
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
 #include "core/Lista_coo.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -50,6 +52,13 @@ struct TestBoard {
         if (net != 0)
             workList.append(c, r, NeutralPriority);
     }
+    // A pad with real copper, as the reader places a pad record at (10 c, 10 r) with its size and
+    // style: its area from its size, and its copper for the router to keep other nets' tracks off.
+    void copperPad(int32_t c, int32_t r, int32_t net, int32_t sx, int32_t sy, int32_t style) {
+        pad(c, r, net, (std::abs(sx) + 8) / 20, (std::abs(sy) + 8) / 20);
+        placed.push_back({10 * c, 10 * r, sx, sy, 5, style, net, c, r});
+        copper.pads = &placed;
+    }
     // A bare cell value in both planes (tracks, obstacles).
     void set(int32_t c, int32_t r, int32_t value) {
         grid->cell(BasePlane, c, r) = value;
@@ -60,6 +69,9 @@ struct TestBoard {
 
     std::unique_ptr<GestScheda> grid = std::make_unique<GestScheda>();
     ListaCoord workList;
+    std::vector<PlacedPad> placed;
+    DrawingCopper copper;
+    NetTable nets;
     GestoreFileINI settings;
     WatchingHost host;
 };
@@ -68,7 +80,8 @@ struct TestBoard {
 struct BoardRouter {
     BoardRouter(TestBoard& board, int32_t fastLaps = 0, int32_t retargetEvery = 0, int32_t bendPenalty = 0,
                 int32_t diagonalPenalty = 0) {
-        router.links = {board.grid.get(), &board.workList, &targetList, &board.settings, &board.host};
+        router.links = {board.grid.get(), &board.workList, &targetList, &board.settings,
+                        &board.host,      &board.copper,   &board.nets};
         router.fastLaps = fastLaps;
         router.retargetEvery = retargetEvery;
         router.bendPenalty = bendPenalty;

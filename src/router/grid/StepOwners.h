@@ -13,14 +13,14 @@
 namespace zelta {
 
 // How close copper of two nets may come. The new methods keep the clearance; the classic only
-// must not let copper of two nets touch.
+// must not let copper of two nets overlap (a short).
 struct CopperRules {
     double clearance = 0; // units
-    bool touchOnly = false;
+    bool overlapOnly = false;
 
     // Whether two pieces of copper of different nets this far apart break the rules.
     bool tooClose(double gap) const {
-        return touchOnly ? gap <= GapTolerance : gap < clearance - GapTolerance;
+        return overlapOnly ? gap < -GapTolerance : gap < clearance - GapTolerance;
     }
 };
 

@@ -44,16 +44,16 @@ TEST(StepOwners, TwoNetsOrAPadOfNoNetNearAStepMakeItAWall) {
 
 TEST(StepOwners, TheClassicOnlyKeepsTracksOffForeignCopper) {
     Board b;
-    const CopperRules touch{0, true};
-    // A track 4 units wide 10 units from a 16-unit pad's centre touches it; from a 15-unit one
-    // it keeps half a unit.
-    b.owners.build(b.lattice, {}, {roundPad(50, 50, 16, 3)}, 2.0, touch);
+    const CopperRules overlap{0, true};
+    // A track 4 units wide 10 units from a 17-unit pad's centre overlaps it by half a unit; from a
+    // 16-unit one it only touches it.
+    b.owners.build(b.lattice, {}, {roundPad(50, 50, 17, 3)}, 2.0, overlap);
     EXPECT_EQ(b.owners.owner(b.step(6, 5, 5)), 3);
-    b.owners.build(b.lattice, {}, {roundPad(50, 50, 15, 3)}, 2.0, touch);
+    b.owners.build(b.lattice, {}, {roundPad(50, 50, 16, 3)}, 2.0, overlap);
     EXPECT_EQ(b.owners.owner(b.step(6, 5, 5)), StepOwners::Free);
     // A diagonal past a small round pad's corner cell: 7.07 units from an 11-unit pad's centre
     // leaves less than the track's half width.
-    b.owners.build(b.lattice, {}, {roundPad(50, 50, 11, 3)}, 2.0, touch);
+    b.owners.build(b.lattice, {}, {roundPad(50, 50, 11, 3)}, 2.0, overlap);
     EXPECT_EQ(b.owners.owner(b.step(6, 5, 6)), 3);
 }
 

@@ -5,6 +5,7 @@
 #include "core/Report.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zelta::literal {
 
@@ -236,6 +237,8 @@ int LiteralRouter::expandMove(int m) {
         return 0;
     if (m == 8 && ((work(c0 - 1, r0) & dirBit(2)) != 0 || (work(c0, r0 - 1) & dirBit(6)) != 0))
         return 0;
+    if (overlapsForeignPad(c0, r0, c, r))
+        return 0;
 
     if (candidate.dir != current.dir)
         cost = cost + bendPenalty + 3;
@@ -260,6 +263,48 @@ int LiteralRouter::expandMove(int m) {
         if (n.col == c && n.row == r)
             return 0;
     return 1;
+}
+
+// The nearest approach of the step's centre line to a pad's copper, by ternary search along the
+// step: the distance from a point to a convex shape is convex along a line. A pad is the set of
+// points within its corner radius of its outline shrunk by that radius.
+bool LiteralRouter::overlapsForeignPad(int32_t c0, int32_t r0, int32_t c, int32_t r) const {
+    if (copperPads.empty())
+        return false;
+    const auto choice = widthChoices.find(net);
+    const int32_t width = choice == widthChoices.end() || choice->second == 0
+                              ? 2
+                              : (choice->second >= 1 && choice->second <= 5 ? 4 : 1);
+    const double ax = 10.0 * c0, ay = 10.0 * r0, bx = 10.0 * c, by = 10.0 * r;
+    for (const CopperPad& p : copperPads) {
+        if (p.net == net && p.net != 0)
+            continue;
+        const double sx = std::abs(double(p.sx)), sy = std::abs(double(p.sy));
+        const double radius =
+            p.style == 1 ? 0 : (p.style == 2 ? 0.3 * std::min(sx, sy) : std::min(sx, sy) / 2);
+        const double hx = sx / 2 - radius, hy = sy / 2 - radius;
+        // A pad farther from the step's middle than both can reach is not looked at closer.
+        if (std::hypot((ax + bx) / 2 - p.x, (ay + by) / 2 - p.y) > std::hypot(sx, sy) / 2 + 8 + width)
+            continue;
+        auto distance = [&](double t) {
+            const double x = ax + (bx - ax) * t, y = ay + (by - ay) * t;
+            const double dx = std::max(0.0, std::abs(x - p.x) - hx),
+                         dy = std::max(0.0, std::abs(y - p.y) - hy);
+            return std::sqrt(dx * dx + dy * dy);
+        };
+        double lo = 0, hi = 1;
+        for (int i = 0; i < 80; ++i) {
+            const double m1 = lo + (hi - lo) / 3, m2 = hi - (hi - lo) / 3;
+            if (distance(m1) < distance(m2))
+                hi = m2;
+            else
+                lo = m1;
+        }
+        const double nearest = std::min({distance(0), distance(1), distance((lo + hi) / 2)});
+        if (nearest - radius - width / 2.0 < -1e-7)
+            return true;
+    }
+    return false;
 }
 
 void LiteralRouter::clearSearch() {

@@ -11,7 +11,9 @@
 
 #include <cstdint>
 #include <list>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace zelta::literal {
 
@@ -67,9 +69,19 @@ public:
 
     ListaCoord targetList;
 
+    // The pads' real copper, in units from the board's origin (sizes as drawn, style 0 oval, 1
+    // rectangle, 2 rounded rectangle), and the width choice of each net: a track step whose
+    // copper would overlap a pad of another net is not taken.
+    struct CopperPad {
+        int32_t x, y, sx, sy, style, net;
+    };
+    std::vector<CopperPad> copperPads;
+    std::map<int32_t, int32_t> widthChoices;
+
 private:
     int32_t& work(int32_t c, int32_t r) { return grid_.cell(WorkPlane, c, r); }
     void recalculateTarget(int32_t& startEstimate);
+    bool overlapsForeignPad(int32_t c0, int32_t r0, int32_t c, int32_t r) const;
     void report(int level, const std::string& text);
 
     GestScheda& grid_;

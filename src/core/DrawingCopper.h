@@ -1,0 +1,20 @@
+// The copper a drawing brings, which the routing methods keep their tracks clear of: the pads as
+// the reader placed them, and where the board lies (units, the drawing's own coordinates).
+#pragma once
+
+#include "core/PlacedPad.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace zelta {
+
+struct DrawingCopper {
+    int32_t originX = 0;
+    int32_t originY = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    const std::vector<PlacedPad>* pads = nullptr;
+};
+
+} // namespace zelta
