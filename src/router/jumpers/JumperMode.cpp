@@ -137,8 +137,8 @@ std::optional<LapOutcome> JumperMode::routeLap(RunControl& control, int32_t lapI
     // The pads of the nets to join; the score shown is the share of the connections made, in
     // percent.
     lap->handledPads = pass_.connections() + pass_.nets();
-    lap->score =
-        pass_.connections() == 0 ? 100 : (pass_.connections() - pass_.missing()) * 100 / pass_.connections();
+    if (pass_.connections() > 0)
+        lap->score = (pass_.connections() - pass_.missing()) * 100 / pass_.connections();
     if (!haveBest_ || lap->value > bestValue_) {
         bestValue_ = lap->value;
         haveBest_ = true;

@@ -63,10 +63,9 @@ std::optional<LapOutcome> NegotiatedRouter::routeLap(RunControl& control, int32_
     lap.value = value;
     lap.failures = score.missingConnections;
     lap.handledPads = board_.routablePads;
-    // The score shown: the share of the pads joined, in percent.
-    lap.score = board_.routablePads == 0
-                    ? 100
-                    : (board_.routablePads - score.unconnectedPads) * 100 / board_.routablePads;
+    // The score shown: the share of the pads joined, in percent (none with nothing to join).
+    if (board_.routablePads > 0)
+        lap.score = (board_.routablePads - score.unconnectedPads) * 100 / board_.routablePads;
     // With jumpers seeded, a complete board may still be made with fewer of them.
     lap.done = (!seeded_ && (score.missingConnections == 0 || lapIndex + 1 >= NegotiatedTuning::LapBudget ||
                              idleLaps_ >= NegotiatedTuning::IdleLimit)) ||

@@ -68,11 +68,11 @@ TEST(PathSearch, StrictlyAnotherNetsTrackIsAWallThatTheNegotiatedSearchMayCrossA
     EXPECT_FALSE(s.search.run(strict));
 
     const std::vector<float> history(PlaneCells, 0.0f);
-    const std::vector<uint32_t> ownDiagonal(SquareSlots, 0);
+    const CellStamps ownDiagonal(SquareSlots);
     s.search.begin();
     s.search.addSource(cellAt(3, 5));
     s.search.addTarget(cellAt(15, 5));
-    ASSERT_TRUE(s.search.run(NegotiatedPolicy{s.tracks, 1, history, history, ownDiagonal, 1, 5.0}));
+    ASSERT_TRUE(s.search.run(NegotiatedPolicy{s.tracks, 1, history, history, ownDiagonal, 5.0}));
     int shared = 0;
     for (const PathCell& p : s.search.path())
         shared += s.tracks.cellUsers[p.cell];
