@@ -28,7 +28,8 @@ TEST(Methods, TheJumperModeWrapsTheMethodWhenOnOrWhenTheDrawingHasJumpers) {
     TestBoard board(20, 10);
     board.settings.metodo = 1;
     board.settings.ponticelli = true;
-    auto* mode = dynamic_cast<JumperMode*>(built(board).get());
+    const std::unique_ptr<RoutingMethod> method = built(board);
+    auto* mode = dynamic_cast<JumperMode*>(method.get());
     ASSERT_NE(mode, nullptr);
     EXPECT_TRUE(mode->inner->takesSeededJumpers());
 
