@@ -1,9 +1,10 @@
-// Laps per second of the router and of the plain reference router (tests/router/literal) on the
+// Laps per second of the router and of the plain reference router (tests/router/classic/literal) on the
 // two largest test boards, under the default options, without fast laps, and with each penalty
 // option at its extremes. Both run the same first laps of a run; their results must agree, and
 // the speed ratio is printed at the end. ZELTA_BENCH_LAPS sets the laps per run (default 2).
 #include "app/Program.h"
-#include "router/literal/LiteralRouter.h"
+#include "router/classic/Aprizelta.h"
+#include "router/classic/literal/LiteralRouter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -162,9 +163,8 @@ void routerLaps(benchmark::State& state, const LoadedBoard* board, Options o, in
     int64_t runs = 0;
     for (auto _ : state) {
         Workspace w(*board);
-        TargetList targetList;
         ApriZelta router;
-        router.links = {w.grid.get(), &w.workList, &targetList, &w.settings, &w.host};
+        router.links = {w.grid.get(), &w.workList, &w.settings, &w.host};
         router.fastLaps = o.fastLaps;
         router.retargetEvery = o.retargetEvery;
         router.bendPenalty = o.bendPenalty;

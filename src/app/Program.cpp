@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "core/Report.h"
+#include "router/OpenNets.h"
 
 namespace zelta {
 
@@ -17,10 +18,6 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
     grid = std::make_unique<GestScheda>();
     workList = std::make_unique<ListaCoord>();
     netTable = std::make_unique<NetTable>();
-    targetList_ = std::make_unique<TargetList>();
-    router_ = std::make_unique<ApriZelta>();
-    negotiated_ = std::make_unique<NegotiatedRouter>();
-    jumperRouter_ = std::make_unique<JumperRouter>();
     tracer = std::make_unique<TracciaPiste>();
     fcd = std::make_unique<GestoreFileFCD>(tmpPath);
     thread_ = makeThread();
@@ -28,10 +25,6 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
         options.iniReadPath.empty() ? options.iniPath : options.iniReadPath, options.iniPath});
     crono = std::make_unique<Crono>(options.clock);
 
-    router_->links = {grid.get(),     workList.get(), targetList_.get(), settings.get(),
-                      &workerOutput_, &copper_,       netTable.get()};
-    negotiated_->links = {grid.get(), workList.get(), settings.get()};
-    jumperRouter_->links = {grid.get(), workList.get(), settings.get(), &fcd->existingJumpers};
     driver_.links = {grid.get(), settings.get(), &workerOutput_, &bestJumpers};
     tracer->links = {grid.get(), netTable.get(), fcd.get(), settings.get(), &host, &bestJumpers};
     fcd->links.grid = grid.get();
@@ -59,17 +52,12 @@ Program::~Program() {
 }
 
 std::unique_ptr<Thread_> Program::makeThread() {
-    // The method is chosen when the worker starts, that is by the first start after a read.
+    // The method is built when the worker starts, that is by the first start after a read.
     return std::make_unique<Thread_>([this](RunControl& control) {
-        RoutingMethod& method = settings->metodo == 1 ? static_cast<RoutingMethod&>(*negotiated_) : *router_;
-        // The drawing's own jumpers join their pads in either mode: the pass then lays no jumper
-        // but joins the pads beyond them, which the methods cannot aim at.
-        if (!settings->ponticelli && fcd->existingJumpers.empty()) {
-            driver_.run(method, control);
-            return;
-        }
-        jumperRouter_->inner = &method;
-        driver_.run(*jumperRouter_, control);
+        const std::unique_ptr<RoutingMethod> method =
+            makeRoutingMethod({grid.get(), workList.get(), settings.get(), &workerOutput_,
+                               &fcd->existingJumpers, &copper_, netTable.get()});
+        driver_.run(*method, control);
     });
 }
 
@@ -123,14 +111,10 @@ bool Program::startProcessing() {
     }
     processing_ = true;
     host.processingStateChanged(true);
-    router_->fastLaps = fastLapsFor(settings->giriv);
-    router_->retargetEvery = retargetEveryFor(settings->ricalct);
-    router_->bendPenalty = bendPenaltyFor(settings->pcurva);
-    router_->diagonalPenalty = diagonalPenaltyFor(settings->pdiag);
     copper_ = {fcd->originX, fcd->originY, settings->boardWidth, settings->boardHeight, &fcd->placedPads};
-    router_->statusText = strprintf(msg::ProcessingStarted, crono->elapsed(2));
+    const std::string started = strprintf(msg::ProcessingStarted, crono->elapsed(2));
     crono->start(2);
-    host.reportLine(router_->statusText);
+    host.reportLine(started);
     // The worker is paused or not started: nothing reads these while they change.
     runRules_ = stopRules;
     runStarted_ = std::chrono::steady_clock::now();
@@ -145,8 +129,7 @@ void Program::stopProcessing() {
     processing_ = false;
     host.processingStateChanged(false);
     crono->stop(2);
-    router_->statusText = strprintf(msg::ProcessingStopped, crono->elapsed(2));
-    host.reportLine(router_->statusText);
+    host.reportLine(strprintf(msg::ProcessingStopped, crono->elapsed(2)));
 }
 
 void Program::holdWorker() {
@@ -169,6 +152,47 @@ bool Program::prepareTrackWidths() {
     tracer->resultsReady = false;
     replaceThread();
     return true;
+}
+
+std::vector<std::string> Program::openNetLines() const {
+    if (!tracer->resultsReady)
+        return {};
+    const JumperRun jumpers{settings->ponticelli,
+                            static_cast<int64_t>(fcd->existingJumpers.size() + bestJumpers.size()) >=
+                                settings->ponticelli_max};
+    const std::vector<OpenNet> open =
+        openNets(grid->plane(BasePlane), grid->plane(BestPlane), *workList, settings->cols, settings->rows,
+                 fcd->existingJumpers, bestJumpers, jumpers);
+    if (open.empty())
+        return {};
+    std::vector<std::string> lines{strprintf(msg::OpenNetsHeader, static_cast<int>(open.size()))};
+    for (const OpenNet& net : open) {
+        std::string pads;
+        for (int32_t cell : net.pads) {
+            const int32_t col = cell / GridRows;
+            const int32_t row = cell % GridRows;
+            // The pad's own place in the drawing; a cell no pad was placed on is named by the grid.
+            int32_t x = fcd->originX + 10 * col;
+            int32_t y = fcd->originY + 10 * row;
+            for (const PlacedPad& p : fcd->placedPads)
+                if (p.col == col && p.row == row) {
+                    x = p.x;
+                    y = p.y;
+                    break;
+                }
+            pads += (pads.empty() ? "" : " ") + strprintf(msg::OpenPad, x, y);
+        }
+        lines.push_back(strprintf(msg::OpenNet, net.net, pads.c_str(), openReasonText(net.reason)));
+    }
+    return lines;
+}
+
+std::vector<std::string> Program::reportOpenNets() {
+    std::vector<std::string> lines = openNetLines();
+    if (reportsAt(settings->debug, 1))
+        for (const std::string& line : lines)
+            host.reportLine(line);
+    return lines;
 }
 
 void Program::optionsDialogClosed() {

@@ -13,11 +13,8 @@
 #include "core/Lista_coo.h"
 #include "core/TempFile.h"
 #include "fidocad/File_fcd.h"
-#include "router/Aprizelta.h"
-#include "router/JumperRouter.h"
 #include "router/LapDriver.h"
-#include "router/NegotiatedRouter.h"
-#include "router/SearchLists.h"
+#include "router/Methods.h"
 #include "tracer/Tracciapiste.h"
 
 #include <atomic>
@@ -25,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zelta {
 
@@ -65,6 +63,12 @@ public:
     bool prepareTrackWidths();
     // After the options dialog closed: warns when the options changed since a complete read.
     void optionsDialogClosed();
+    // The nets the best lap left open and why, one report line each after a line that counts them;
+    // nothing when every net is joined or no lap has ended.
+    std::vector<std::string> openNetLines() const;
+    // Writes those lines into the report when the debug level is "Medio" or "Alto"; they are
+    // returned either way.
+    std::vector<std::string> reportOpenNets();
 
     // The same steps with the file given: the batch tool and the tests choose it beforehand.
     // openFile asks nothing before the read; existing tracks are removed when removeTracks
@@ -105,15 +109,6 @@ public:
     std::unique_ptr<ListaCoord> workList;
     std::unique_ptr<NetTable> netTable;
 
-private:
-    std::unique_ptr<TargetList> targetList_;
-    std::unique_ptr<ApriZelta> router_;
-    // The routing method of the setting metodo=1.
-    std::unique_ptr<NegotiatedRouter> negotiated_;
-    // The jumper mode (setting ponticelli) around either method.
-    std::unique_ptr<JumperRouter> jumperRouter_;
-
-public:
     std::unique_ptr<TracciaPiste> tracer;
     std::unique_ptr<GestoreFileFCD> fcd;
 

@@ -18,7 +18,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace zelta::cli {
 
@@ -216,6 +218,12 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
 
     // A signal from here on lets the writing finish: it is what the first signal asks for.
     const bool saved = program->saveTo(options.output).written;
+    // The nets left open and why: report lines at debug "Medio" and "Alto", else on standard
+    // output alone; neither with --quiet.
+    const std::vector<std::string> open = program->reportOpenNets();
+    if (!reportsAt(program->settings->debug, 1) && !options.quiet)
+        for (const std::string& line : open)
+            std::printf("%s\n", line.c_str());
     if (saved && program->settings->ponticelli)
         std::fprintf(stderr, "%s\n", strprintf(msg::CliJumpers, program->bestJumpers.size()).c_str());
     // The pictures come after the drawing: a picture that cannot be written loses no routing.

@@ -53,6 +53,14 @@ inline constexpr const char* ConnectionFound = "#soluzione trovata :)";
 inline constexpr const char* ConnectionNotFound = "#soluzione non trovata :(";
 inline constexpr const char* LapEnd = ">Fine giro val=%i [%i] ps=%i lv=%i";
 inline constexpr const char* NoScore = "---";
+// The end of a run: each net left open, the pads of it not joined (FidoCAD coordinates), and why.
+inline constexpr const char* OpenNetsHeader = "Reti rimaste aperte: %d";
+inline constexpr const char* OpenNet = "Rete %d: piazzole non collegate %s - %s";
+inline constexpr const char* OpenPad = "(%d,%d)";
+inline constexpr const char* OpenNoPath = "nessun percorso sulla scheda libera";
+inline constexpr const char* OpenBlocked = "bloccata dalle piste di altre reti";
+inline constexpr const char* OpenJumperLimit = "limite dei ponticelli raggiunto";
+inline constexpr const char* OpenNoJumperSite = "nessun posto per un ponticello";
 
 // Start and stop
 inline constexpr const char* StartRefused =

@@ -39,7 +39,6 @@ public:
     // Drops the new file; the destination stays as it was.
     void abort();
 
-    bool isOpen() const { return fd_ >= 0; }
     void setWriteFn(WriteFn writeFn) { writeFn_ = writeFn ? writeFn : defaultWrite; }
     static ssize_t defaultWrite(int fd, const void* data, size_t size);
     // After a failure: the file and the system's reason ("path: reason"), and the reason alone.

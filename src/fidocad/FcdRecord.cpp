@@ -67,13 +67,4 @@ void Outline::consider(const std::vector<std::string_view>& fields, int32_t laye
     found = true;
 }
 
-void joinFields(const std::vector<std::string_view>& fields, std::string& out) {
-    out.clear();
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            out += ' ';
-        out += fields[i];
-    }
-}
-
 } // namespace zelta

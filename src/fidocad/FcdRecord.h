@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,8 +34,5 @@ struct Outline {
 
     void consider(const std::vector<std::string_view>& fields, int32_t layer);
 };
-
-// The record re-joined with single spaces, as the temporary copy of the drawing holds it.
-void joinFields(const std::vector<std::string_view>& fields, std::string& out);
 
 } // namespace zelta

@@ -37,7 +37,9 @@ void LapDriver::run(RoutingMethod& method, RunControl& control) {
                 *links.bestJumpers = method.lapJumpers();
             // A lap can end with one found connection and one handled pad (when other pads'
             // areas covered the pad centres of its net): no score to divide then.
-            if (lap->value >= 1 && lap->handledPads - 1 != 0)
+            if (lap->score)
+                sink.setText(Field::valore, std::to_string(*lap->score));
+            else if (lap->value >= 1 && lap->handledPads - 1 != 0)
                 sink.setText(Field::valore, std::to_string(lap->value / (lap->handledPads - 1)));
             else
                 sink.setText(Field::valore, msg::NoScore);

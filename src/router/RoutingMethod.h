@@ -2,7 +2,12 @@
 // shows the figures, so a method only routes the board once per call.
 #pragma once
 
+#include "core/DrawingCopper.h"
+#include "core/File_ini.h"
+#include "core/Init_obj.h"
 #include "core/Jumper.h"
+#include "core/Lista_coo.h"
+#include "core/ReportSink.h"
 #include "router/RunControl.h"
 
 #include <cstdint>
@@ -10,12 +15,28 @@
 
 namespace zelta {
 
+// What every method works on. The objects must outlive the method built on them.
+struct MethodLinks {
+    GestScheda* grid = nullptr;
+    ListaCoord* workList = nullptr;
+    GestoreFileINI* settings = nullptr;
+    ReportSink* sink = nullptr;                  // called on the worker's thread
+    const JumperList* existingJumpers = nullptr; // the drawing's, joined already
+    // The pads' real copper, which no track of another net may overlap, and each net's track
+    // width choice.
+    const DrawingCopper* copper = nullptr;
+    const NetTable* netTable = nullptr;
+};
+
 // What one lap achieved, as the driver scores and shows it.
 struct LapOutcome {
     int32_t value = 0;       // higher is better; the best lap is the one with the highest value
     int32_t failures = 0;    // shown as the unconnected pads of the best lap
-    int32_t handledPads = 0; // the score shown is value / (handledPads - 1)
+    int32_t handledPads = 0; // the pads the lap handled
     int32_t jumpers = 0;     // jumpers the lap laid (lapJumpers)
+    // The score shown for the lap, in the method's own terms; without one, the classic's:
+    // value / (handledPads - 1).
+    std::optional<int32_t> score;
     // No later lap can do better (every connection was made, or the method has nothing left
     // to try): the run may stop here.
     bool done = false;

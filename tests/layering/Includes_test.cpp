@@ -1,12 +1,18 @@
-// The folders of src/ depend one way: core <- router <- fidocad <- tracer <- app, with render
-// beside app and the two fronts (cli, ui) on top. A file may include headers of its own folder
-// and of folders below it, never of a folder above it or beside it; the engine folders include
-// no toolkit header.
+// The folders of src/ depend one way: core below router and fidocad, which stand beside each other;
+// tracer on fidocad; app on router and tracer, with render beside app; the two fronts (cli, ui) on
+// top. A file may include headers of its own folder and of folders below it, never of a folder above
+// it or beside it; the engine folders include no toolkit header. Inside src/router, the rooms of the
+// routing methods (classic/, negotiated/, jumpers/) never include each other; they and the files of
+// src/router/ itself may include the shared kit grid/, which includes no room and nothing of
+// src/router/ itself; only the factory (Methods.cpp) includes the rooms, and no file outside
+// src/router includes anything below src/router/.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,9 +22,11 @@ namespace fs = std::filesystem;
 
 // Height of each folder; folders of one height stand beside each other.
 const std::map<std::string, int> Height = {
-    {"core", 0}, {"router", 1}, {"fidocad", 2}, {"tracer", 3},
-    {"app", 4},  {"render", 4}, {"cli", 5},     {"ui", 5},
+    {"core", 0}, {"router", 1}, {"fidocad", 1}, {"tracer", 2},
+    {"app", 3},  {"render", 3}, {"cli", 4},     {"ui", 4},
 };
+const std::vector<std::string> MethodRooms = {"classic", "negotiated", "jumpers"};
+const std::string SharedKit = "grid";
 const std::vector<std::string> EngineFolders = {"core", "router", "fidocad", "tracer", "app"};
 
 struct Include {
@@ -76,12 +84,84 @@ std::vector<std::string> layeringFaults() {
     return faults;
 }
 
+// The room of src/router that a path below src/router/ lies in ("classic", "grid", ...), or ""
+// for a file of src/router/ itself.
+std::string roomOfPath(const fs::path& relative) {
+    auto it = relative.begin();
+    const std::string first = it->string();
+    return ++it == relative.end() ? std::string() : first;
+}
+
+// The room that a quoted router header names ("router/grid/X.h" -> grid), "" for a header of
+// src/router/ itself; nullopt when the header is not a router header.
+std::optional<std::string> roomOfHeader(const std::string& header) {
+    const std::string prefix = "\"router/";
+    if (header.rfind(prefix, 0) != 0)
+        return std::nullopt;
+    const std::string rest = header.substr(prefix.size());
+    const size_t slash = rest.find('/');
+    return slash == std::string::npos ? std::string() : rest.substr(0, slash);
+}
+
+bool isMethodRoom(const std::string& room) {
+    return std::find(MethodRooms.begin(), MethodRooms.end(), room) != MethodRooms.end();
+}
+
+std::vector<std::string> routerRoomFaults() {
+    std::vector<std::string> faults;
+    const fs::path src = fs::path(ZELTA_SOURCE_DIR) / "src";
+    for (const auto& entry : fs::recursive_directory_iterator(src)) {
+        const std::string ext = entry.path().extension().string();
+        if (ext != ".h" && ext != ".cpp")
+            continue;
+        const fs::path relative = fs::relative(entry.path(), src);
+        const bool inRouter = *relative.begin() == "router";
+        const std::string room = inRouter ? roomOfPath(fs::relative(entry.path(), src / "router")) : "";
+        const bool factory = inRouter && relative == fs::path("router") / "Methods.cpp";
+        for (const Include& inc : includesIn(entry.path())) {
+            const std::optional<std::string> target = roomOfHeader(inc.header);
+            if (!target)
+                continue;
+            const std::string where = inc.file + ":" + std::to_string(inc.line) + " includes " + inc.header;
+            if (!inRouter) {
+                if (!target->empty())
+                    faults.push_back(where + " (outside src/router, only its own headers)");
+            } else if (room == SharedKit) {
+                if (*target != SharedKit)
+                    faults.push_back(where + " (the shared kit includes only itself)");
+            } else if (isMethodRoom(*target) && *target != room && !factory) {
+                faults.push_back(where + (room.empty() ? " (only the factory includes a method)"
+                                                       : " (one method's room includes another's)"));
+            }
+        }
+    }
+    return faults;
+}
+
 TEST(Layering, NoFileIncludesAHeaderFromAFolderAboveOrBesideItsOwn) {
     const std::vector<std::string> faults = layeringFaults();
     std::string list;
     for (const std::string& f : faults)
         list += "\n  " + f;
     EXPECT_TRUE(faults.empty()) << "includes against the layering:" << list;
+}
+
+TEST(Layering, MethodRoomsOfTheRouterIncludeOnlyTheSharedKitAndTheMethodInterface) {
+    const std::vector<std::string> faults = routerRoomFaults();
+    std::string list;
+    for (const std::string& f : faults)
+        list += "\n  " + f;
+    EXPECT_TRUE(faults.empty()) << "includes against the router's rooms:" << list;
+}
+
+TEST(Layering, TheRouterRoomsAreTheOnesTheRulesName) {
+    // A room added without a rule here would escape the test above.
+    std::vector<std::string> rooms;
+    for (const auto& entry : fs::directory_iterator(fs::path(ZELTA_SOURCE_DIR) / "src" / "router"))
+        if (entry.is_directory())
+            rooms.push_back(entry.path().filename().string());
+    std::sort(rooms.begin(), rooms.end());
+    EXPECT_EQ(rooms, (std::vector<std::string>{"classic", "grid", "jumpers", "negotiated"}));
 }
 
 } // namespace

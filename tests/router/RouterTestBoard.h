@@ -6,8 +6,8 @@
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
 #include "core/Lista_coo.h"
-#include "router/Aprizelta.h"
 #include "router/LapDriver.h"
+#include "router/classic/Aprizelta.h"
 #include "support/ScriptedHost.h"
 
 #include <algorithm>
@@ -80,14 +80,13 @@ struct TestBoard {
 struct BoardRouter {
     BoardRouter(TestBoard& board, int32_t fastLaps = 0, int32_t retargetEvery = 0, int32_t bendPenalty = 0,
                 int32_t diagonalPenalty = 0) {
-        router.links = {board.grid.get(), &board.workList, &targetList, &board.settings,
-                        &board.host,      &board.copper,   &board.nets};
+        router.links = {board.grid.get(), &board.workList, &board.settings, &board.host,
+                        nullptr,          &board.copper,   &board.nets};
         router.fastLaps = fastLaps;
         router.retargetEvery = retargetEvery;
         router.bendPenalty = bendPenalty;
         router.diagonalPenalty = diagonalPenalty;
     }
-    TargetList targetList;
     ApriZelta router;
 };
 

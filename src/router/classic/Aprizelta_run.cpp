@@ -1,0 +1,127 @@
+// One lap of the priority router: routes every pad of the work list in priority order, scores
+// the lap, and afterwards re-prioritises the pads for the next one.
+#include "router/classic/Aprizelta.h"
+
+#include "core/Messages.h"
+#include "core/Report.h"
+#include "core/Units.h"
+
+#include <cstdarg>
+#include <string>
+
+namespace zelta {
+
+void ApriZelta::report(int level, const char* format, ...) {
+    if (!reportsAt(debug(), level))
+        return;
+    va_list args;
+    va_start(args, format);
+    std::string line = vstrprintf(format, args);
+    va_end(args);
+    links.sink->reportLine(line);
+}
+
+bool ApriZelta::pickWorkCell() {
+    coord e{0, 0, 0};
+    bool more = links.workList->first(e);
+    while (more && e.value > HandledAbove)
+        more = links.workList->next(e);
+    workCol = e.col;
+    workRow = e.row;
+    if (workCol == 0 || workRow == 0) {
+        report(2, "%s", msg::NoMoreWork);
+        return false;
+    }
+    net = links.grid->cell(WorkPlane, workCol, workRow) & NetMask;
+    choosePadSteps();
+    report(2, msg::PickedWork, workCol, workRow, net);
+    return true;
+}
+
+namespace {
+
+// Walks the list and gives each entry a value computed from the one it reads. Two entries of
+// one cell share every setValue, so each visit changes both.
+template <class F> void rewriteValues(ListaCoord& list, F newValue) {
+    coord e{0, 0, 0};
+    for (bool more = list.first(e); more; more = list.next(e))
+        list.setValue(e.col, e.row, newValue(e.value));
+}
+
+} // namespace
+
+void ApriZelta::readSettings() {
+    const GestoreFileINI& ini = *links.settings;
+    fastLaps = fastLapsFor(ini.giriv);
+    retargetEvery = retargetEveryFor(ini.ricalct);
+    bendPenalty = bendPenaltyFor(ini.pcurva);
+    diagonalPenalty = diagonalPenaltyFor(ini.pdiag);
+}
+
+void ApriZelta::beginRun() {
+    rewriteValues(*links.workList, [](int32_t) { return NeutralPriority; });
+    padSteps_.clear();
+}
+
+void ApriZelta::choosePadSteps() {
+    netPadSteps_ = nullptr;
+    if (links.copper == nullptr || links.copper->pads == nullptr || links.netTable == nullptr)
+        return;
+    const auto choice = links.netTable->find(net);
+    const int32_t width = classicTrackWidth(choice == links.netTable->end() ? 0 : choice->second);
+    auto [at, added] = padSteps_.try_emplace(width);
+    if (added) {
+        const DrawingCopper& copper = *links.copper;
+        at->second.build({UnitsPerCell, GridCols, GridRows}, {copper.originX, copper.originY, 0, 0},
+                         *copper.pads, width / 2.0, {0, true});
+    }
+    netPadSteps_ = &at->second;
+}
+
+std::optional<LapOutcome> ApriZelta::routeLap(RunControl& control, int32_t lapIndex) {
+    ListaCoord& workList = *links.workList;
+    links.grid->copyPlane(BasePlane, WorkPlane);
+    routedNets.fill(false);
+    handledPads = 0;
+    LapOutcome lap;
+
+    for (;;) {
+        if (!control.checkpoint())
+            return std::nullopt;
+        if (!pickWorkCell())
+            break;
+        int32_t startEstimate = 0;
+        ConnectionResult result = routeConnection(lapIndex < fastLaps, startEstimate);
+        if (result == ConnectionResult::NoTarget) {
+            workList.setValue(workCol, workRow, NoTargetMark);
+            continue;
+        }
+        int32_t delta;
+        if (result == ConnectionResult::Found) {
+            delta = -(candidate.f / startEstimate);
+            report(2, "%s", msg::ConnectionFound);
+        } else {
+            delta = ClassicTuning::FailedDelta;
+            ++lap.failures;
+            report(2, "%s", msg::ConnectionNotFound);
+        }
+        ++handledPads;
+        lap.value += delta + ClassicTuning::PadValue;
+        coord pad{workCol, workRow, 0};
+        workList.find(pad);
+        int32_t v = pad.value + delta;
+        if (v < 1)
+            v = 1;
+        workList.setValue(workCol, workRow, v + NeutralPriority);
+    }
+    lap.handledPads = handledPads;
+    return lap;
+}
+
+void ApriZelta::endLap() {
+    ListaCoord& workList = *links.workList;
+    rewriteValues(workList, [](int32_t v) { return v - NeutralPriority; });
+    workList.sortByValue();
+}
+
+} // namespace zelta

@@ -1,0 +1,50 @@
+// The board as the negotiated router sees it: which cells each net may use, and the pads of every
+// net in the order the nets are routed. Built once per run from the base plane.
+#pragma once
+
+#include "core/Init_obj.h"
+#include "router/grid/BoardNets.h"
+#include "router/grid/Moves.h"
+
+#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace zelta {
+
+class ListaCoord;
+
+struct NegotiatedBoard : BoardNets {
+    // fixedNet values besides a net number 1..255.
+    static constexpr int16_t Free = -1;
+    static constexpr int16_t Wall = 0; // net-0 pads and every cell off the board
+
+    // Takes the pads of the work list whose cells are pad centres of a net on the base plane.
+    void build(const int32_t* basePlane, const ListaCoord& workList, int32_t cols, int32_t rows);
+
+    // A cell that net may step on: free, or fixed copper (pad, pad area) of the net itself.
+    bool passable(int cell, int net) const {
+        const int16_t owner = fixedNet[cell];
+        return owner == Free || owner == net;
+    }
+    bool diagonalAllowed(int slot, int net) const {
+        const int16_t owner = cornerNet[slot];
+        return owner == Free || owner == net;
+    }
+
+    int32_t cols = 0;
+    int32_t rows = 0;
+    std::array<int16_t, PlaneCells> fixedNet{};
+    // By diagonal slot: the net of a pad centre on one of the square's two other corners (Wall
+    // when two nets have one there, Free when none). A pad too small for a pad area may still
+    // reach out far enough for a diagonal past its corner to touch it, so only its own net may
+    // lay that diagonal.
+    std::array<int16_t, SquareSlots> cornerNet{};
+    // The first of pads that a seeded jumper brought (-1: none, all are the drawing's), and the
+    // pad centres that a jumper joins already, as pairs of cells of one net.
+    int32_t firstSeededPad = -1;
+    std::vector<std::pair<int32_t, int32_t>> joinedPads;
+};
+
+} // namespace zelta

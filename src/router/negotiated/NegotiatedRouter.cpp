@@ -1,0 +1,122 @@
+// The laps of the negotiated method: both workers route the lap, one on this thread and one on a
+// helper thread, and the better legal result goes into the work plane. Only this thread touches
+// the grid, and only while the helper is not running.
+#include "router/negotiated/NegotiatedRouter.h"
+
+#include "router/Legality.h"
+#include "router/SideBySide.h"
+#include "router/grid/JumperPad.h"
+#include "router/negotiated/NegotiatedTuning.h"
+
+#include <algorithm>
+#include <cassert>
+#include <functional>
+
+namespace zelta {
+
+NegotiatedRouter::NegotiatedRouter()
+    : first_(std::make_unique<NegotiatedWorker>(board_, NegotiatedTuning::FirstWorker)),
+      second_(std::make_unique<NegotiatedWorker>(board_, NegotiatedTuning::SecondWorker)) {}
+
+NegotiatedRouter::~NegotiatedRouter() = default;
+
+void NegotiatedRouter::beginRun() {
+    board_.firstSeededPad = -1;
+    buildBoard({});
+    board_.firstSeededPad = static_cast<int32_t>(board_.pads.size());
+    seeded_ = false;
+    first_->beginRun();
+    second_->beginRun();
+    haveBest_ = false;
+    idleLaps_ = 0;
+}
+
+std::optional<LapOutcome> NegotiatedRouter::routeLap(RunControl& control, int32_t lapIndex) {
+    // The second worker routes its lap on a helper thread. Lap 0 is the same for both, so only the
+    // first routes it.
+    const StoppableWork first = [&](const std::function<bool()>& keepGoing) {
+        return first_->routeLap(lapIndex, keepGoing);
+    };
+    const StoppableWork second = [&](const std::function<bool()>& keepGoing) {
+        return second_->routeLap(lapIndex, keepGoing);
+    };
+    const SideBySideOutcome routed = runSideBySide(control, first, lapIndex > 0 ? &second : nullptr);
+    if (!routed.own)
+        return std::nullopt;
+    const bool secondRouted = routed.helper;
+
+    // Ties go to the first worker, so the choice never depends on which finished first.
+    const NegotiatedWorker& winner =
+        secondRouted && second_->score.betterThan(first_->score) ? *second_ : *first_;
+    const LapScore score = winner.score;
+    writeWorkPlane(winner.result());
+
+    const int32_t value = valueOf(score);
+    if (!haveBest_ || value > bestValue_) {
+        bestValue_ = value;
+        haveBest_ = true;
+        idleLaps_ = 0;
+    } else {
+        ++idleLaps_;
+    }
+    LapOutcome lap;
+    lap.value = value;
+    lap.failures = score.missingConnections;
+    lap.handledPads = board_.routablePads;
+    // The score shown: the share of the pads joined, in percent (none with nothing to join).
+    if (board_.routablePads > 0)
+        lap.score = (board_.routablePads - score.unconnectedPads) * 100 / board_.routablePads;
+    // With jumpers seeded, a complete board may still be made with fewer of them.
+    lap.done = (!seeded_ && (score.missingConnections == 0 || lapIndex + 1 >= NegotiatedTuning::LapBudget ||
+                             idleLaps_ >= NegotiatedTuning::IdleLimit)) ||
+               std::max(first_->work(), second_->work()) >= NegotiatedTuning::WorkBudget;
+    return lap;
+}
+
+void NegotiatedRouter::seedJumpers(const JumperList& jumpers) {
+    buildBoard(jumpers);
+    first_->reseed();
+    second_->reseed();
+    seeded_ = true;
+}
+
+void NegotiatedRouter::buildBoard(const JumperList& jumpers) {
+    const GestoreFileINI& ini = *links.settings;
+    const int32_t* base = links.grid->plane(BasePlane);
+    std::copy(base, base + PlaneCells, seedPlane_.begin());
+    seedList_ = *links.workList;
+    board_.joinedPads.clear();
+    for (const Jumper& j : jumpers) {
+        const int net = j.net & NetMask;
+        const int a = GestScheda::index(j.col1, j.row1);
+        const int b = GestScheda::index(j.col2, j.row2);
+        markJumperPad(seedPlane_.data(), a, net);
+        markJumperPad(seedPlane_.data(), b, net);
+        seedList_.append(j.col1, j.row1, NeutralPriority);
+        seedList_.append(j.col2, j.row2, NeutralPriority);
+        board_.joinedPads.push_back({a, b});
+    }
+    board_.build(seedPlane_.data(), seedList_, ini.cols, ini.rows);
+}
+
+int32_t NegotiatedRouter::valueOf(const LapScore& score) const {
+    const int32_t joined = board_.routablePads - score.unconnectedPads;
+    const int64_t length =
+        std::min<int64_t>(score.length / StraightCost, NegotiatedTuning::JoinedPadWeight - 1);
+    return joined * NegotiatedTuning::JoinedPadWeight - static_cast<int32_t>(length);
+}
+
+void NegotiatedRouter::writeWorkPlane(const Tracks& tracks) {
+    GestScheda& grid = *links.grid;
+    int32_t* work = grid.plane(WorkPlane);
+    std::copy(seedPlane_.begin(), seedPlane_.end(), work);
+    for (size_t k = 0; k < tracks.nets.size(); ++k) {
+        const int32_t net = board_.nets[k].net;
+        const NetTracks& t = tracks.nets[k];
+        for (const PathCell& p : t.cells)
+            work[p.cell] |= net | (p.dir != 0 ? Directions[p.dir].bit : PathSource);
+    }
+    assert(legalityFault(seedPlane_.data(), work, board_.cols, board_.rows).empty());
+}
+
+} // namespace zelta

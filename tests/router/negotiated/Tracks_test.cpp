@@ -1,0 +1,65 @@
+// The tracks of a routing state: each net counts once on a cell however many of its branches
+// pass there, taking a net away gives its cells back, and sharing or crossing makes it illegal.
+#include "router/negotiated/Tracks.h"
+
+#include "router/RouterTestBoard.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace zelta::testing {
+namespace {
+
+int cellAt(int c, int r) {
+    return GestScheda::index(c, r);
+}
+
+struct TwoNets {
+    TwoNets() : board(12, 10) {
+        board.pad(2, 2, 1);
+        board.pad(9, 2, 1);
+        board.pad(2, 7, 2);
+        board.pad(9, 7, 2);
+        view.build(board.grid->plane(BasePlane), board.workList, 12, 10);
+    }
+    TestBoard board;
+    NegotiatedBoard view;
+};
+
+TEST(Tracks, ANetCountsOnceOnACellAndTakingItAwayGivesTheCellsBack) {
+    TwoNets t;
+    Tracks tracks(t.view);
+    const int net1 = t.view.netIndex[1];
+    // Two branches of net 1 meeting at (5, 4): the second joins the first there.
+    tracks.addBranch(net1, {{cellAt(5, 5), 1}, {cellAt(5, 4), 0}});
+    tracks.addBranch(net1, {{cellAt(6, 3), 6}, {cellAt(5, 4), 0}});
+    EXPECT_EQ(tracks.cellUsers[cellAt(5, 4)], 1);
+    EXPECT_TRUE(tracks.legal());
+    EXPECT_EQ(tracks.length(), StraightCost + DiagonalCost);
+
+    tracks.removeNet(net1);
+    for (int c : {cellAt(5, 5), cellAt(5, 4), cellAt(6, 3)})
+        EXPECT_EQ(tracks.cellUsers[c], 0);
+    EXPECT_EQ(tracks.diagonalUsers[diagonalSlot(cellAt(6, 3), 6)], 0);
+}
+
+TEST(Tracks, ASharedCellOrACrossedSquareIsNotLegal) {
+    TwoNets t;
+    const int net1 = t.view.netIndex[1];
+    const int net2 = t.view.netIndex[2];
+    Tracks shared(t.view);
+    shared.addBranch(net1, {{cellAt(5, 5), 3}, {cellAt(6, 5), 0}});
+    shared.addBranch(net2, {{cellAt(6, 5), 5}, {cellAt(6, 6), 0}});
+    EXPECT_FALSE(shared.legal());
+
+    Tracks crossed(t.view);
+    crossed.addBranch(net1, {{cellAt(5, 5), 4}, {cellAt(6, 6), 0}}); // falling
+    crossed.addBranch(net2, {{cellAt(6, 5), 6}, {cellAt(5, 6), 0}}); // rising, same square
+    EXPECT_FALSE(crossed.legal());
+    crossed.removeNet(net2);
+    EXPECT_TRUE(crossed.legal());
+}
+
+} // namespace
+} // namespace zelta::testing
