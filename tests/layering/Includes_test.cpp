@@ -1,7 +1,8 @@
-// The folders of src/ depend one way: core <- router <- fidocad <- tracer <- app, with render
-// beside app and the two fronts (cli, ui) on top. A file may include headers of its own folder
-// and of folders below it, never of a folder above it or beside it; the engine folders include
-// no toolkit header.
+// The folders of src/ depend one way: core <- router <- fidocad <- tracer <- app, with export (the
+// manufacturing files' writers) beside tracer, render beside app, production above export and
+// render, and the two fronts (cli, ui) on top. A file may include headers of its own folder and of
+// folders below it, never of a folder above it or beside it; the engine folders include no
+// toolkit header.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,10 +17,10 @@ namespace fs = std::filesystem;
 
 // Height of each folder; folders of one height stand beside each other.
 const std::map<std::string, int> Height = {
-    {"core", 0}, {"router", 1}, {"fidocad", 2}, {"tracer", 3},
-    {"app", 4},  {"render", 4}, {"cli", 5},     {"ui", 5},
+    {"core", 0}, {"router", 1}, {"fidocad", 2},    {"tracer", 3}, {"export", 3},
+    {"app", 4},  {"render", 4}, {"production", 5}, {"cli", 6},    {"ui", 6},
 };
-const std::vector<std::string> EngineFolders = {"core", "router", "fidocad", "tracer", "app"};
+const std::vector<std::string> EngineFolders = {"core", "router", "fidocad", "tracer", "export", "app"};
 
 struct Include {
     std::string file;
