@@ -22,6 +22,8 @@ using testing::sourcePath;
 // Pixels per millimetre of both pictures: 254 dots per inch.
 constexpr int Dpi = 508;
 constexpr double PixelsPerMm = Dpi / 25.4;
+// The widest and highest picture the viewer draws.
+constexpr int MaxViewerPixels = 2000;
 
 std::string quoted(const std::string& s) {
     return "'" + s + "'";
@@ -42,9 +44,8 @@ struct Exported {
     ProductionResult result;
 };
 
-Exported exportBoard(const ScratchDir& dir, const std::string& drawing) {
-    GestoreFileINI settings("/nonexistent/zelta.ini");
-    settings.dim_auto = true;
+Exported exportBoard(const ScratchDir& dir, const std::string& drawing, const std::string& settingsFile) {
+    const GestoreFileINI settings(settingsFile);
     Exported e;
     std::string error;
     EXPECT_TRUE(readDrawing(drawing, settings, e.drawing, error)) << error;
@@ -72,63 +73,109 @@ Agreement compare(const QImage& viewer, const QImage& own) {
     return {double(same) / (viewer.width() * viewer.height()), double(both) / union_};
 }
 
-TEST(GerberViewer, ReadsEveryGerberAndDrillFileWithoutAWord) {
-    ScratchDir dir;
-    // A routed real board, and a drawing with a pad of every style and a track of no width.
-    for (const std::string& drawing :
-         {sourcePath("tests/data/export/dc-mixer-jumpers.fcd"),
-          dir.write("styles.fcd",
-                    "[FIDOCAD]\nRV 0 0 400 300 0\nPA 100 100 16 16 6 0 1 1\n"
-                    "PA 150 100 20 12 6 0 1 1\nPA 200 100 16 16 6 1 1 2\nPA 250 100 20 10 8 2 1 2\n"
-                    "PA 300 100 16 16 0 1 1 3\nPL 100 100 150 100 0 1 1\n")}) {
-        const Exported e = exportBoard(dir, drawing);
-        for (const std::string& file : e.result.files) {
-            const std::string ext = file.substr(file.rfind('.'));
-            if (ext == ".gbr" || ext == ".drl") {
-                EXPECT_EQ(gerbv(dir, "-x png -o " + quoted(dir.file("view.png")) + " " + quoted(file)), "")
-                    << file;
-            }
-        }
-    }
-}
-
-TEST(GerberViewer, ItsPictureOfTheCopperAndHolesIsZeltasOnARoutedRealBoard) {
-    ScratchDir dir;
-    const Exported e = exportBoard(dir, sourcePath("tests/data/export/dc-mixer-jumpers.fcd"));
-    ASSERT_EQ(e.result.files.size(), 7u);
+// The viewer's picture of the copper with the holes over it in the background's colour, and
+// Zelta's print of the same drawing, both with row 0 `height` pixels above the board's lower edge.
+Agreement viewerAgainstZelta(const ScratchDir& dir, const Exported& e) {
     const FcdDrawing& d = e.drawing;
-    // Whole pixels inside the board, from its lower-left corner.
     const int width = static_cast<int>(d.width * 0.127 * PixelsPerMm);
     const int height = static_cast<int>(d.height * 0.127 * PixelsPerMm);
+    // The viewer draws at most 2000 pixels across: a larger board is drawn a piece at a time.
+    QImage viewer(width, height, QImage::Format_RGB32);
+    viewer.fill(Qt::red);
+    for (int top = 0; top < height; top += MaxViewerPixels)
+        for (int left = 0; left < width; left += MaxViewerPixels) {
+            const int w = std::min(MaxViewerPixels, width - left),
+                      h = std::min(MaxViewerPixels, height - top);
+            char window[128];
+            std::snprintf(window, sizeof window, "-O %.6fx%.6f -w %dx%d", double(left) / Dpi,
+                          double(height - top - h) / Dpi, w, h);
+            const std::string png = dir.file("gerbv.png");
+            EXPECT_EQ(gerbv(dir, "-x png --dpi=" + std::to_string(Dpi) + " -B 0 " + window +
+                                     " -b '#000000' -f '#000000ff' -f '#ffffffff' -o " + quoted(png) + " " +
+                                     quoted(e.result.files[2]) + " " + quoted(e.result.files[0])),
+                      "");
+            const QImage piece(QString::fromStdString(png));
+            EXPECT_EQ(piece.size(), QSize(w, h));
+            QPainter(&viewer).drawImage(left, top, piece);
+        }
 
-    // The holes over the copper, in the background's colour.
-    const std::string png = dir.file("gerbv.png");
-    ASSERT_EQ(gerbv(dir, "-x png --dpi=" + std::to_string(Dpi) + " -O 0x0 -B 0 -w " + std::to_string(width) +
-                             "x" + std::to_string(height) +
-                             " -b '#000000' -f '#000000ff' -f '#ffffffff' -o " + quoted(png) + " " +
-                             quoted(e.result.files[2]) + " " + quoted(e.result.files[0])),
-              "");
-    const QImage viewer(QString::fromStdString(png));
-    ASSERT_EQ(viewer.size(), QSize(width, height));
-
-    // Zelta's picture of the same drawing, printed: pixel row 0 is `height` pixels above the lower
-    // edge, as in the viewer's picture.
     QImage own(width, height, QImage::Format_RGB32);
     own.fill(Qt::white);
-    {
-        QPainter painter(&own);
-        const double scale = 0.127 * PixelsPerMm;
-        painter.setTransform(
-            QTransform(scale, 0, 0, scale, -d.originX * scale, height - (d.originY + d.height) * scale));
-        PaintOptions print;
-        print.print = true;
-        paintBoard(painter, drawingPicture(d), print);
+    QPainter painter(&own);
+    const double scale = 0.127 * PixelsPerMm;
+    painter.setTransform(
+        QTransform(scale, 0, 0, scale, -d.originX * scale, height - (d.originY + d.height) * scale));
+    PaintOptions print;
+    print.print = true;
+    paintBoard(painter, drawingPicture(d), print);
+    painter.end();
+    return compare(viewer, own);
+}
+
+struct RoutedBoard {
+    std::string drawing; // under tests/data
+    std::string settings;
+};
+
+void PrintTo(const RoutedBoard& b, std::ostream* os) {
+    *os << b.drawing;
+}
+
+// A routed real board with wire links, and every shared board as the classic method routed it in
+// its recorded session.
+std::vector<RoutedBoard> routedBoards() {
+    std::vector<RoutedBoard> boards = {{"export/dc-mixer-jumpers.fcd", "boards/auto-layer0.ini"}};
+    for (const char* name : {"tiny-2nets", "dip8-555", "medium-40pads", "manual-size-100x50",
+                             "with-existing-tracks", "passthrough-records", "dense-150pads",
+                             "large-full-grid", "real/555-die", "real/dc-mixer", "real/opamp-tester"})
+        boards.push_back({std::string("golden/") + name + "/default/out.fcd",
+                          std::string("golden/") + name + "/default/settings.ini"});
+    return boards;
+}
+
+std::string data(const std::string& relative) {
+    return sourcePath("tests/data/" + relative);
+}
+
+class GerberViewer : public ::testing::TestWithParam<RoutedBoard> {};
+
+TEST_P(GerberViewer, ReadsEveryFileWithoutAWordAndItsPictureOfCopperAndHolesIsZeltas) {
+    ScratchDir dir;
+    const Exported e = exportBoard(dir, data(GetParam().drawing), data(GetParam().settings));
+    ASSERT_EQ(e.result.files.size(), 7u);
+    for (const std::string& file : e.result.files) {
+        const std::string ext = file.substr(file.rfind('.'));
+        if (ext == ".gbr" || ext == ".drl") {
+            EXPECT_EQ(gerbv(dir, "-x png -o " + quoted(dir.file("view.png")) + " " + quoted(file)), "")
+                << file;
+        }
     }
-    const Agreement a = compare(viewer, own);
+    const Agreement a = viewerAgainstZelta(dir, e);
     EXPECT_GE(a.pixels, 0.99);
     EXPECT_GE(a.copper, 0.95) << "the copper itself, not only the bare board, agrees";
     RecordProperty("pixels", std::to_string(a.pixels));
     RecordProperty("copper", std::to_string(a.copper));
+}
+
+INSTANTIATE_TEST_SUITE_P(RoutedBoards, GerberViewer, ::testing::ValuesIn(routedBoards()));
+
+TEST(GerberViewerStyles, ReadsAPadOfEveryStyleAndATrackOfNoWidthWithoutAWord) {
+    ScratchDir dir;
+    const std::string drawing = dir.write(
+        "styles.fcd", "[FIDOCAD]\nRV 0 0 400 300 0\nPA 100 100 16 16 6 0 1 1\n"
+                      "PA 150 100 20 12 6 0 1 1\nPA 200 100 16 16 6 1 1 2\nPA 250 100 20 10 8 2 1 2\n"
+                      "PA 300 100 16 16 0 1 1 3\nPL 100 100 150 100 0 1 1\n");
+    const Exported e = exportBoard(dir, drawing, data("boards/auto-layer0.ini"));
+    for (const std::string& file : e.result.files) {
+        const std::string ext = file.substr(file.rfind('.'));
+        if (ext == ".gbr" || ext == ".drl") {
+            EXPECT_EQ(gerbv(dir, "-x png -o " + quoted(dir.file("view.png")) + " " + quoted(file)), "")
+                << file;
+        }
+    }
+    const Agreement a = viewerAgainstZelta(dir, e);
+    EXPECT_GE(a.pixels, 0.99);
+    EXPECT_GE(a.copper, 0.95);
 }
 
 } // namespace
