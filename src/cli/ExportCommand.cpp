@@ -61,7 +61,7 @@ int runExport(const ExportOptions& options, const std::string& executablePath) {
     request.drawing = options.input;
     request.folder = options.folder;
     request.mirror = options.mirror;
-    request.protectedFiles = {settingsLocation(options.iniPath, executablePath).readPath};
+    request.protectedFiles = {settings->iniFile, settings->readFrom};
     const ProductionResult result = writeProductionSet(request, *settings);
     if (result.padsLeftOut > 0)
         std::fprintf(stderr, "zelta-cli: %s\n",

@@ -15,7 +15,6 @@
 #include "render/CopperPrint.h"
 #include "render/DrawingPicture.h"
 
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>

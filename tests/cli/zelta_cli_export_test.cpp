@@ -79,6 +79,12 @@ TEST_F(ExportCommand, ExitStatusesAreThoseOfRoute) {
     EXPECT_EQ(readFile(named), readFile(drawing));
     EXPECT_EQ(r.out, "");
 
+    // The settings file would be the read-me.
+    const std::string settings = dir.write("mixer-leggimi.txt", readFile(ini));
+    r = cli(dir, {"export", drawing, "--out", dir.path(), "--ini", settings});
+    EXPECT_EQ(r.exit, 1);
+    EXPECT_EQ(readFile(settings), readFile(ini));
+
     r = cli(dir, {"export", dir.file("missing.fcd"), "--out", dir.file("set"), "--ini", ini});
     EXPECT_EQ(r.exit, 2);
     EXPECT_NE(r.err.find("Errore 101"), std::string::npos) << r.err;
