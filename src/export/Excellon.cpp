@@ -1,5 +1,6 @@
 // Holes by tool, and the Excellon text.
 #include "export/Excellon.h"
+#include "export/Joined.h"
 
 #include "export/BoardCoordinates.h"
 #include "export/ExportVersion.h"
@@ -49,19 +50,19 @@ std::vector<DrillTool> drillTools(const FcdDrawing& drawing) {
 std::string excellon(const std::vector<DrillTool>& tools, const std::string& name) {
     // Holes of a single-sided board are not plated.
     std::string out = "M48\n";
-    out += "; Zelta " + std::string(ExportVersion) + ": fori di " + name + "\n";
-    out += "; #@! TF.GenerationSoftware,Zelta,Zelta," + std::string(ExportVersion) + "\n";
+    out += joined({"; Zelta ", ExportVersion, ": fori di ", name, "\n"});
+    out += joined({"; #@! TF.GenerationSoftware,Zelta,Zelta,", ExportVersion, "\n"});
     out += "; #@! TF.FileFunction,NonPlated,1,1,NPTH\n";
     out += "; #@! TF.FilePolarity,Positive\n";
     out += "; FORMAT={-:-/ absolute / metric / decimal}\n";
     out += "FMAT,2\nMETRIC\n";
     for (size_t i = 0; i < tools.size(); ++i)
-        out += "T" + std::to_string(i + 1) + "C" + decimalMm(tools[i].diameter) + "\n";
+        out += joined({"T", std::to_string(i + 1), "C", decimalMm(tools[i].diameter), "\n"});
     out += "%\nG90\nG05\n";
     for (size_t i = 0; i < tools.size(); ++i) {
-        out += "T" + std::to_string(i + 1) + "\n";
+        out += joined({"T", std::to_string(i + 1), "\n"});
         for (const DrillHole& h : tools[i].holes)
-            out += "X" + decimalMm(h.x) + "Y" + decimalMm(h.y) + "\n";
+            out += joined({"X", decimalMm(h.x), "Y", decimalMm(h.y), "\n"});
     }
     out += "M30\n";
     return out;

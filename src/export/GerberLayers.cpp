@@ -1,5 +1,6 @@
 // The copper, profile and wire-link layers in board coordinates.
 #include "export/GerberLayers.h"
+#include "export/Joined.h"
 
 #include "core/PadShape.h"
 #include "export/BoardCoordinates.h"
@@ -38,7 +39,7 @@ int32_t copperTrackWidth(int32_t width) {
 
 std::string copperGerber(const FcdDrawing& drawing, const std::string& name) {
     const BoardCoordinates at = BoardCoordinates::of(drawing);
-    GerberWriter gerber("Copper,L1,Bot", "Zelta: rame lato saldature di " + name);
+    GerberWriter gerber("Copper,L1,Bot", joined({"Zelta: rame lato saldature di ", name}));
     for (const DrawnTrack& t : drawing.tracks) {
         const int aperture = gerber.circle(unitsToNm(copperTrackWidth(t.width)), "Conductor");
         gerber.line(aperture, at.x(t.x1), at.y(t.y1), at.x(t.x2), at.y(t.y2));
@@ -53,7 +54,7 @@ std::string copperGerber(const FcdDrawing& drawing, const std::string& name) {
 
 std::string outlineGerber(const FcdDrawing& drawing, const std::string& name) {
     const BoardCoordinates at = BoardCoordinates::of(drawing);
-    GerberWriter gerber("Profile,NP", "Zelta: contorno di " + name);
+    GerberWriter gerber("Profile,NP", joined({"Zelta: contorno di ", name}));
     const int aperture = gerber.circle(ProfileLineNm, "Profile");
     const int64_t w = at.widthNm(), h = at.heightNm();
     gerber.line(aperture, 0, 0, w, 0);
@@ -65,7 +66,7 @@ std::string outlineGerber(const FcdDrawing& drawing, const std::string& name) {
 
 std::string wireLinkGerber(const FcdDrawing& drawing, const std::string& name) {
     const BoardCoordinates at = BoardCoordinates::of(drawing);
-    GerberWriter gerber("Legend,Top", "Zelta: ponticelli sul lato componenti di " + name);
+    GerberWriter gerber("Legend,Top", joined({"Zelta: ponticelli sul lato componenti di ", name}));
     // Defined on a board without links too: a file with no aperture reads as an older format.
     const int aperture = gerber.circle(WireLinkLineNm, "");
     for (const DrawnJumper& j : drawing.jumpers)

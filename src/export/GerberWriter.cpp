@@ -1,5 +1,6 @@
 // Writing RS-274X text: the header, the aperture table and the graphics.
 #include "export/GerberWriter.h"
+#include "export/Joined.h"
 
 #include "export/BoardCoordinates.h"
 #include "export/ExportVersion.h"
@@ -10,11 +11,11 @@ namespace {
 
 // Coordinates in 4.6 format: whole nanometres, leading zeros left out.
 std::string point(int64_t x, int64_t y) {
-    return "X" + std::to_string(x) + "Y" + std::to_string(y);
+    return joined({"X", std::to_string(x), "Y", std::to_string(y)});
 }
 
 std::string attribute(const std::string& text) {
-    return "G04 #@! " + text + "*\n";
+    return joined({"G04 #@! ", text, "*\n"});
 }
 
 // A rectangle with corners of radius $3, $1 wide and $2 high: two crossing rectangles and a
@@ -43,25 +44,25 @@ int GerberWriter::aperture(const std::string& definition, const std::string& fun
     const int code = FirstApertureCode + static_cast<int>(codes_.size());
     codes_.emplace(key, code);
     if (!function.empty())
-        definitions_ += attribute("TA.AperFunction," + function);
-    definitions_ += "%ADD" + std::to_string(code) + definition + "*%\n";
+        definitions_ += attribute(joined({"TA.AperFunction,", function}));
+    definitions_ += joined({"%ADD", std::to_string(code), definition, "*%\n"});
     if (!function.empty())
         definitions_ += attribute("TD");
     return code;
 }
 
 int GerberWriter::circle(int64_t diameter, const std::string& function) {
-    return aperture("C," + mmText(diameter), function);
+    return aperture(joined({"C,", mmText(diameter)}), function);
 }
 
 int GerberWriter::rectangle(int64_t width, int64_t height, const std::string& function) {
-    return aperture("R," + mmText(width) + "X" + mmText(height), function);
+    return aperture(joined({"R,", mmText(width), "X", mmText(height)}), function);
 }
 
 int GerberWriter::obround(int64_t width, int64_t height, const std::string& function) {
     if (width == height)
         return circle(width, function);
-    return aperture("O," + mmText(width) + "X" + mmText(height), function);
+    return aperture(joined({"O,", mmText(width), "X", mmText(height)}), function);
 }
 
 int GerberWriter::roundedRectangle(int64_t width, int64_t height, int64_t radius,
@@ -69,19 +70,20 @@ int GerberWriter::roundedRectangle(int64_t width, int64_t height, int64_t radius
     if (radius <= 0)
         return rectangle(width, height, function);
     roundedRectangleMacro_ = true;
-    return aperture("RoundRect," + mmText(width) + "X" + mmText(height) + "X" + mmText(radius), function);
+    return aperture(joined({"RoundRect,", mmText(width), "X", mmText(height), "X", mmText(radius)}),
+                    function);
 }
 
 void GerberWriter::select(int aperture) {
     if (aperture == current_)
         return;
-    body_ += "D" + std::to_string(aperture) + "*\n";
+    body_ += joined({"D", std::to_string(aperture), "*\n"});
     current_ = aperture;
 }
 
 void GerberWriter::flash(int aperture, int64_t x, int64_t y) {
     select(aperture);
-    body_ += point(x, y) + "D03*\n";
+    body_ += joined({point(x, y), "D03*\n"});
 }
 
 void GerberWriter::line(int aperture, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
@@ -91,13 +93,13 @@ void GerberWriter::line(int aperture, int64_t x1, int64_t y1, int64_t x2, int64_
         return;
     }
     select(aperture);
-    body_ += point(x1, y1) + "D02*\n" + point(x2, y2) + "D01*\n";
+    body_ += joined({point(x1, y1), "D02*\n", point(x2, y2), "D01*\n"});
 }
 
 std::string GerberWriter::text() const {
-    std::string out = "G04 " + comment_ + "*\n";
-    out += attribute(std::string("TF.GenerationSoftware,Zelta,Zelta,") + ExportVersion);
-    out += attribute("TF.FileFunction," + fileFunction_);
+    std::string out = joined({"G04 ", comment_, "*\n"});
+    out += attribute(joined({"TF.GenerationSoftware,Zelta,Zelta,", ExportVersion}));
+    out += attribute(joined({"TF.FileFunction,", fileFunction_}));
     out += attribute("TF.FilePolarity,Positive");
     out += attribute("TF.Part,Single");
     out += "%FSLAX46Y46*%\n%MOMM*%\n%LPD*%\n";

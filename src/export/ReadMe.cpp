@@ -1,5 +1,6 @@
 // The read-me text, in Italian as every text of the program.
 #include "export/ReadMe.h"
+#include "export/Joined.h"
 
 #include "core/Report.h"
 #include "export/BoardCoordinates.h"
@@ -16,7 +17,7 @@ std::string entry(const std::string& file, const std::string& what) {
 } // namespace
 
 std::string readMeText(const ReadMeFacts& f) {
-    const std::string size = mmTextItalian(f.widthNm) + " x " + mmTextItalian(f.heightNm) + " mm";
+    const std::string size = joined({mmTextItalian(f.widthNm), " x ", mmTextItalian(f.heightNm), " mm"});
     size_t holes = 0;
     std::string toolLines;
     for (size_t i = 0; i < f.tools.size(); ++i) {

@@ -2,6 +2,7 @@
 #include "export/WireLinks.h"
 
 #include "export/BoardCoordinates.h"
+#include "export/Joined.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,8 +32,8 @@ std::vector<WireLink> wireLinks(const FcdDrawing& drawing) {
 std::string wireLinkCsv(const std::vector<WireLink>& links) {
     std::string out = "ponticello,net,x1_mm,y1_mm,x2_mm,y2_mm,lunghezza_mm\n";
     for (const WireLink& l : links)
-        out += std::to_string(l.number) + "," + std::to_string(l.net) + "," + mmText(l.x1) + "," +
-               mmText(l.y1) + "," + mmText(l.x2) + "," + mmText(l.y2) + "," + mmText(l.length) + "\n";
+        out += joined({std::to_string(l.number), ",", std::to_string(l.net), ",", mmText(l.x1), ",",
+                       mmText(l.y1), ",", mmText(l.x2), ",", mmText(l.y2), ",", mmText(l.length), "\n"});
     return out;
 }
 

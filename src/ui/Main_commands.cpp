@@ -198,13 +198,16 @@ void TForm1::exportProduction() {
     std::string text;
     if (result.outcome == ProductionOutcome::Written) {
         text = strprintf(msg::ProductionWritten, request.folder.c_str());
-        for (const std::string& file : result.files)
-            text += "\n" + QFileInfo(QString::fromStdString(file)).fileName().toStdString();
+        for (const std::string& file : result.files) {
+            text += '\n';
+            text += QFileInfo(QString::fromStdString(file)).fileName().toStdString();
+        }
     } else {
         text = result.message;
     }
     if (result.padsLeftOut > 0)
-        text += "\n\n" + strprintf(msg::ProductionPadsLeftOut, result.padsLeftOut);
+        text += "\n\n";
+    text += strprintf(msg::ProductionPadsLeftOut, result.padsLeftOut);
     const bool written = result.outcome == ProductionOutcome::Written;
     host->messageDlg(text, written ? MsgDlgType::mtInformation : MsgDlgType::mtError, mbOK);
 }

@@ -29,7 +29,12 @@ CliRun cli(const ScratchDir& dir, const std::vector<std::string>& args) {
         cmd += a;
         cmd += "'";
     }
-    cmd += " > '" + dir.file("stdout") + "' 2> '" + dir.file("stderr") + "' < /dev/null";
+    // Appended piece by piece: a literal before a temporary trips GCC 12's restrict check at -O3.
+    cmd += " > '";
+    cmd += dir.file("stdout");
+    cmd += "' 2> '";
+    cmd += dir.file("stderr");
+    cmd += "' < /dev/null";
     const int status = std::system(cmd.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(dir.file("stdout")),
             readFile(dir.file("stderr"))};

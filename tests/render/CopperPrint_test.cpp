@@ -26,8 +26,12 @@ constexpr double PixelsPerMm = Dpi / 25.4;
 QImage renderPage(const ScratchDir& dir, const QByteArray& pdf, const std::string& name) {
     const std::string path = dir.file(name + ".pdf");
     std::ofstream(path, std::ios::binary).write(pdf.constData(), pdf.size());
-    const std::string command = "pdftoppm -r " + std::to_string(Dpi) + " -gray -png -singlefile '" + path +
-                                "' '" + dir.file(name) + "' 2> '" + dir.file(name + ".err") + "'";
+    // Appended piece by piece: a literal before a temporary trips GCC 12's restrict check at -O3.
+    std::string command = "pdftoppm -r ";
+    for (const std::string& piece :
+         {std::to_string(Dpi), std::string(" -gray -png -singlefile '"), path, std::string("' '"),
+          dir.file(name), std::string("' 2> '"), dir.file(name + ".err"), std::string("'")})
+        command += piece;
     if (std::system(command.c_str()) != 0)
         return {};
     return QImage(QString::fromStdString(dir.file(name + ".png"))).convertToFormat(QImage::Format_Grayscale8);
