@@ -180,7 +180,9 @@ std::vector<std::string> Program::openNetLines() const {
                     y = p.y;
                     break;
                 }
-            pads += (pads.empty() ? "" : " ") + strprintf(msg::OpenPad, x, y);
+            if (!pads.empty())
+                pads += ' ';
+            pads += strprintf(msg::OpenPad, x, y);
         }
         lines.push_back(strprintf(msg::OpenNet, net.net, pads.c_str(), openReasonText(net.reason)));
     }

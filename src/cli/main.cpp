@@ -1,6 +1,7 @@
 // zelta-cli: the batch front end of the router, for scripts, benchmarks and machines without
 // a display.
 #include "cli/CheckCommand.h"
+#include "cli/ExportCommand.h"
 #include "cli/NumberOptions.h"
 #include "cli/RouteCommand.h"
 #include "render/ImageFiles.h"
@@ -69,6 +70,16 @@ int main(int argc, char** argv) {
     checkCmd->add_option("--set", check.settings, "Cambia un'opzione: CHIAVE=VALORE (ripetibile)");
     checkCmd->add_flag("--json", check.json, "Risultato in JSON");
 
+    ExportOptions exportOptions;
+    CLI::App* exportCmd = app.add_subcommand(
+        "export", "Scrive i file di produzione (Gerber, foratura, stampa 1:1) di un disegno");
+    exportCmd->add_option("input", exportOptions.input, "Disegno FidoCAD sbrogliato")->required();
+    exportCmd->add_option("--out", exportOptions.folder, "Cartella dei file di produzione")->required();
+    exportCmd->add_option("--ini", exportOptions.iniPath,
+                          "File delle opzioni (predefinito: quello del programma)");
+    exportCmd->add_option("--set", exportOptions.settings, "Cambia un'opzione: CHIAVE=VALORE (ripetibile)");
+    exportCmd->add_flag("--mirror", exportOptions.mirror, "Stampa speculare");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -80,5 +91,7 @@ int main(int argc, char** argv) {
         return runRoute(route, executablePath(argv[0]));
     if (checkCmd->parsed())
         return runCheck(check, executablePath(argv[0]));
+    if (exportCmd->parsed())
+        return runExport(exportOptions, executablePath(argv[0]));
     return ExitUsage;
 }

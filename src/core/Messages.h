@@ -126,6 +126,40 @@ inline constexpr const char* ReportSaveFailed = "Impossibile scrivere il report:
 inline constexpr const char* ImageBadScale = "Scala non valida: %g pixel per millimetro";
 inline constexpr const char* ImageEncodeFailed = "Impossibile comporre l'immagine";
 
+// Manufacturing files
+inline constexpr const char* ProductionMenu = "Esporta per la &produzione...";
+inline constexpr const char* ProductionTitle = "Esporta per la produzione";
+inline constexpr const char* ProductionDrawing = "Disegno:";
+inline constexpr const char* ProductionFolder = "Cartella:";
+inline constexpr const char* ProductionBrowse = "Sfoglia...";
+inline constexpr const char* ProductionMirror = "Stampa speculare";
+inline constexpr const char* ProductionExport = "Esporta";
+inline constexpr const char* ProductionCancel = "Annulla";
+inline constexpr const char* ProductionFolderSuffix = "-produzione";
+inline constexpr const char* ProductionNothing =
+    "Per esportare i file di produzione occorre prima\naprire o salvare un disegno";
+inline constexpr const char* ProductionUnsaved =
+    "I risultati dell'ultima elaborazione non sono salvati: si esporta "
+    "il disegno com'è sul disco.";
+inline constexpr const char* ProductionNoFolder = "Indicare la cartella dei file di produzione";
+inline constexpr const char* ProductionWritten = "File di produzione scritti in %s:";
+inline constexpr const char* ProductionNotAFolder =
+    "%s non è una cartella: i file di produzione vanno in una cartella; nulla è stato scritto";
+inline constexpr const char* ProductionWouldReplace =
+    "%s è il disegno o il file delle opzioni da leggere: l'esportazione non lo sovrascrive; nulla è stato "
+    "scritto";
+inline constexpr const char* ProductionFolderFailed = "Impossibile creare la cartella %s: %s";
+inline constexpr const char* ProductionWriteFailed = "Impossibile scrivere %s: %s";
+inline constexpr const char* ProductionPrintFailed = "Impossibile comporre la stampa PDF";
+inline constexpr const char* ProductionTrackTooFar =
+    "[%d] Pista troppo lontana dalla scheda: oltre 9999 mm dall'origine dei file di produzione";
+inline constexpr const char* ProductionPadsLeftOut =
+    "%d piazzole del disegno sul layer del rame non sono esportate (senza net, net non valida o fuori "
+    "scheda): la lettura le ignora";
+// The print: what it shows under the board's name, and the scale bar's caption.
+inline constexpr const char* PrintSubtitle = "Rame in scala 1:1, %s x %s mm";
+inline constexpr const char* PrintScaleBar = "50 mm";
+
 // Batch tool
 inline constexpr const char* CliInputRole = "il disegno da leggere";
 inline constexpr const char* CliSameFile =

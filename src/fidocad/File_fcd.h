@@ -83,7 +83,8 @@ public:
     // A jumper from grid cell to grid cell: its two pads on the copper layer, then its wire on the
     // component side.
     void writeJumper(const Jumper& jumper, int32_t width);
-    // The drill of the jumpers' pads: that of the board's first round pad, else a default.
+    // The drill of the jumpers' pads: that of the board's first round pad with a hole at most half
+    // a jumper's pad across, else a default.
     int32_t jumperDrill() const;
     bool finishWrite();
     void endWrite();

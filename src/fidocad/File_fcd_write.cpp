@@ -90,8 +90,10 @@ void GestoreFileFCD::writeSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2
 }
 
 int32_t GestoreFileFCD::jumperDrill() const {
+    // A round pad whose hole would take more than half of a jumper's pad (a mounting hole) would
+    // leave the jumper's pad no copper to solder to.
     for (const PlacedPad& p : placedPads)
-        if (p.style == 0)
+        if (p.style == 0 && p.drill > 0 && 2 * p.drill <= JumperPadSize)
             return p.drill;
     return JumperDefaultDrill;
 }

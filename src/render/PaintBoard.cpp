@@ -1,7 +1,7 @@
 // Drawing a board picture: the substrate, the tracks at their width, the pads by their style with
 // their drill holes, the jumpers' wires over them, the outline, the rat lines still to make, and a
 // red ring and cross on every pad the best lap left unconnected; and the same things as samples
-// for a legend.
+// for a legend. Printed, the copper alone in black on white.
 #include "render/PaintBoard.h"
 
 #include <QPainter>
@@ -18,6 +18,8 @@ const QColor OutlineColour(0xe0, 0xc8, 0x7a);
 const QColor NoNet(0x9a, 0xa0, 0xa6);
 const QColor UnconnectedMark(0xff, 0x30, 0x30);
 const QColor WireEdge(0x10, 0x12, 0x14);
+const QColor PrintInk(Qt::black);
+const QColor PrintPaper(Qt::white);
 // Drawn lines in FidoCAD units (8 to the millimetre).
 constexpr double OutlineWidth = 2.0;
 constexpr double MarkWidth = 2.5;
@@ -63,29 +65,47 @@ void paintTracks(QPainter& painter, const BoardPicture& picture, const PaintOpti
         const Shade s = shadeOf(t.net, options);
         if (s.strong != strong)
             continue;
-        painter.setPen(QPen(s.track, std::max(t.width, 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(
+            QPen(s.track, std::max(std::abs(t.width), 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawLine(QPointF(t.x1, t.y1), QPointF(t.x2, t.y2));
     }
 }
 
 void paintPad(QPainter& painter, const PicturePad& p, const Shade& s) {
-    const double w = std::max(std::abs(p.sizeX), 1);
-    const double h = std::max(std::abs(p.sizeY), 1);
-    const QRectF box(p.x - w / 2, p.y - h / 2, w, h);
+    PadShape shape = PadShape::of(p.x, p.y, p.sizeX, p.sizeY, p.style);
+    // A pad of no size still shows where it is.
+    shape.sizeX = std::max(shape.sizeX, 1.0);
+    shape.sizeY = std::max(shape.sizeY, 1.0);
     painter.setPen(s.strong ? QPen(Qt::white, 1.5) : QPen(Qt::NoPen));
     painter.setBrush(s.pad);
-    if (p.style == 1)
-        painter.drawRect(box);
-    else if (p.style == 2)
-        painter.drawRoundedRect(box, std::min(w, h) * 0.3, std::min(w, h) * 0.3);
-    else
-        painter.drawEllipse(box);
+    painter.drawPath(padPath(shape));
     // The drill hole shows the substrate, when it leaves a rim of copper.
-    if (p.drill > 0 && p.drill < std::min(w, h)) {
+    if (p.drill > 0 && p.drill < std::min(shape.sizeX, shape.sizeY)) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(Substrate);
         painter.drawEllipse(QPointF(p.x, p.y), p.drill / 2.0, p.drill / 2.0);
     }
+}
+
+// The copper as it is made: a pad of no size has none, and every hole goes through.
+void paintPrint(QPainter& painter, const BoardPicture& picture) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(PrintPaper);
+    painter.drawRect(QRectF(picture.originX, picture.originY, picture.width, picture.height));
+    for (const PictureTrack& t : picture.tracks) {
+        painter.setPen(
+            QPen(PrintInk, std::max(std::abs(t.width), 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawLine(QPointF(t.x1, t.y1), QPointF(t.x2, t.y2));
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(PrintInk);
+    for (const PicturePad& p : picture.pads)
+        if (p.sizeX != 0 && p.sizeY != 0)
+            painter.drawPath(padPath(PadShape::of(p.x, p.y, p.sizeX, p.sizeY, p.style)));
+    painter.setBrush(PrintPaper);
+    for (const PicturePad& p : picture.pads)
+        if (p.drill > 0)
+            painter.drawEllipse(QPointF(p.x, p.y), p.drill / 2.0, p.drill / 2.0);
 }
 
 // A wire: a dark line, and the light core inside it; the ends are round, at the pads' centres.
@@ -136,6 +156,17 @@ void paintRats(QPainter& painter, const BoardPicture& picture, const PaintOption
 
 } // namespace
 
+QPainterPath padPath(const PadShape& pad) {
+    QPainterPath path;
+    const QRectF box(pad.x - pad.sizeX / 2, pad.y - pad.sizeY / 2, pad.sizeX, pad.sizeY);
+    const double r = pad.cornerRadius();
+    if (r > 0)
+        path.addRoundedRect(box, r, r);
+    else
+        path.addRect(box);
+    return path;
+}
+
 QColor netColour(int32_t net) {
     if (net == 0)
         return NoNet;
@@ -150,6 +181,11 @@ void paintBoard(QPainter& painter, const BoardPicture& picture, const PaintOptio
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
+    if (options.print) {
+        paintPrint(painter, picture);
+        painter.restore();
+        return;
+    }
     const QRectF board(picture.originX, picture.originY, picture.width, picture.height);
     painter.fillRect(board, Substrate);
 

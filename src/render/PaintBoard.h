@@ -1,6 +1,7 @@
 // The one routine that draws a board picture, for the board view and for the image files alike.
 #pragma once
 
+#include "core/PadShape.h"
 #include "render/BoardPicture.h"
 
 #include <QColor>
@@ -9,13 +10,20 @@
 #include <cstdint>
 
 class QPainter;
+class QPainterPath;
 
 namespace zelta {
 
 struct PaintOptions {
     // The net drawn stronger while the others are dimmed; -1 for none.
     int32_t highlightNet = -1;
+    // The copper alone as a board house or an etching makes it: black on white, every pad's hole
+    // white, no outline, wires, rat lines or marks.
+    bool print = false;
 };
+
+// A pad's copper in FidoCAD units, of its size and style.
+QPainterPath padPath(const PadShape& pad);
 
 // The colour of a net's copper: the same for a net in every picture, grey for net 0.
 QColor netColour(int32_t net);

@@ -1,6 +1,7 @@
 // Construction of the main window: its controls and menu first, then the shared objects.
 #include "ui/Main.h"
 
+#include "core/Messages.h"
 #include "ui/BoardView.h"
 #include "ui/Glyphs.h"
 
@@ -272,6 +273,7 @@ void TForm1::createMenu() {
     MenuStart1 = menuEntry(file, "MenuStart1", "&Apri fcd");
     MenuStart2 = menuEntry(file, "MenuStart2", "&Salva fcd");
     MenuExport = menuEntry(file, "MenuExport", "Esporta &immagine...");
+    MenuProduction = menuEntry(file, "MenuProduction", msg::ProductionMenu);
     MenuSaveReport = menuEntry(file, "MenuSaveReport", "Salva &report...");
     file->addSeparator();
     N2 = menuEntry(file, "N2", "&Larg. piste");

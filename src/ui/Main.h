@@ -79,6 +79,7 @@ public:
     QAction* MenuStart1;
     QAction* MenuStart2;
     QAction* MenuExport;
+    QAction* MenuProduction;
     QAction* MenuSaveReport;
     QAction* N2;
     QAction* N3;
@@ -115,6 +116,11 @@ public:
     void Timer1Timer();
     void showBoardView();
     void exportImage();
+    // "Esporta per la produzione...": the manufacturing files of the drawing last saved, or else
+    // of the drawing last opened, read from disk.
+    void exportProduction();
+    // The drawing that exportProduction exports; empty when none was opened or saved.
+    const std::string& productionDrawing() const { return productionDrawing_; }
     // "Salva report...": every line of the report since the last read, not only those the log
     // still shows.
     void saveReport();
@@ -150,6 +156,7 @@ private:
     void boardChanged();
 
     HelpWindow& help_;
+    std::string productionDrawing_;
     // The worker's output is taken at most once a tick of this timer: however fast the laps run,
     // the window repaints its figures and log a few times a second and stays free for clicks.
     QTimer* outputTimer_;

@@ -4,11 +4,13 @@
 
 #include "core/Messages.h"
 #include "core/Report.h"
+#include "production/ProductionSet.h"
 #include "render/ImageFiles.h"
 #include "ui/About.h"
 #include "ui/BoardView.h"
 #include "ui/HelpWindow.h"
 #include "ui/Opzioni.h"
+#include "ui/ProductionDialog.h"
 #include "ui/Spessore.h"
 
 #include <QCloseEvent>
@@ -53,6 +55,7 @@ void TForm1::connectCommands() {
     bind(BtnBoardView, &QPushButton::clicked, &TForm1::showBoardView);
     bind(MenuBoardView, &QAction::triggered, &TForm1::showBoardView);
     bind(MenuExport, &QAction::triggered, &TForm1::exportImage);
+    bind(MenuProduction, &QAction::triggered, &TForm1::exportProduction);
     bind(MenuSaveReport, &QAction::triggered, &TForm1::saveReport);
     connect(Uscita1, &QAction::triggered, this, &QWidget::close);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
@@ -67,12 +70,21 @@ void TForm1::run(const std::function<void()>& command) {
 }
 
 void TForm1::start1Click() {
-    program->openFcd();
+    // A read that begins clears the unsaved mark; one the person declined leaves it set.
+    const bool declined = [&] {
+        const bool unsaved = program->fcd->resultsUnsaved;
+        program->openFcd();
+        return unsaved && program->fcd->resultsUnsaved;
+    }();
+    if (!declined)
+        productionDrawing_ = program->fcd->status == StatusCancelled ? std::string() : program->fcd->fcdPath;
     boardChanged();
 }
 
 void TForm1::start3Click() {
     program->save();
+    if (program->fcd->writeOutcome.written)
+        productionDrawing_ = program->fcd->outPath;
 }
 
 void TForm1::DimPisteClick() {
@@ -167,6 +179,39 @@ void TForm1::exportImage() {
         host->messageDlg(strprintf(msg::ExportFailed, problem.c_str()), MsgDlgType::mtError, mbOK);
 }
 
+void TForm1::exportProduction() {
+    if (productionDrawing_.empty()) {
+        host->messageDlg(msg::ProductionNothing, MsgDlgType::mtInformation, mbOK);
+        return;
+    }
+    program->drainWorkerOutput();
+    ProductionDialog dialog(this, [this](const std::string& start) { return host->chooseFolder(start); });
+    dialog.prepare(productionDrawing_, proposedFolder(productionDrawing_), program->fcd->resultsUnsaved);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ProductionRequest request;
+    request.drawing = productionDrawing_;
+    request.folder = dialog.folder();
+    request.mirror = dialog.mirror();
+    request.protectedFiles = {program->settings->iniFile, program->settings->readFrom};
+    const ProductionResult result = writeProductionSet(request, *program->settings);
+    std::string text;
+    if (result.outcome == ProductionOutcome::Written) {
+        text = strprintf(msg::ProductionWritten, request.folder.c_str());
+        for (const std::string& file : result.files) {
+            text += '\n';
+            text += QFileInfo(QString::fromStdString(file)).fileName().toStdString();
+        }
+    } else {
+        text = result.message;
+    }
+    if (result.padsLeftOut > 0)
+        text += "\n\n";
+    text += strprintf(msg::ProductionPadsLeftOut, result.padsLeftOut);
+    const bool written = result.outcome == ProductionOutcome::Written;
+    host->messageDlg(text, written ? MsgDlgType::mtInformation : MsgDlgType::mtError, mbOK);
+}
+
 void TForm1::saveReport() {
     const std::optional<std::string> chosen =
         host->saveFileDialog({msg::ReportDefaultExt, msg::ReportFilter, besideDrawing(".txt")});
@@ -224,7 +269,7 @@ void TForm1::boardChanged() {
 void TForm1::setProcessingState(bool processing) {
     for (QPushButton* b : {start1, start2, start3, BtnOpz, DimPiste})
         b->setEnabled(!processing);
-    for (QAction* a : {MenuStart1, MenuStart2, N2, N3, Modificaopzioni1})
+    for (QAction* a : {MenuStart1, MenuStart2, MenuProduction, N2, N3, Modificaopzioni1})
         a->setEnabled(!processing);
     stop2->setEnabled(processing);
     MenuExit->setEnabled(processing);

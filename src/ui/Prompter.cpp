@@ -109,6 +109,19 @@ std::optional<std::string> ModalPrompter::saveFileDialog(QWidget* parent, const 
     return runFileDialog(parent, request, true);
 }
 
+std::optional<std::string> ModalPrompter::chooseFolder(QWidget* parent, const std::string& start) {
+    QFileDialog dialog(parent, QStringLiteral("Scegli la cartella"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new FileListLocale(&dialog));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (!start.empty())
+        dialog.setDirectory(QString::fromStdString(start));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
 ModalResult Autopilot::messageDlg(QWidget*, const std::string& text, MsgDlgType, unsigned buttons) {
     if (echo)
         std::fprintf(stderr, "[messaggio] %s\n", text.c_str());

@@ -17,6 +17,8 @@ public:
                                    unsigned buttons) = 0;
     virtual std::optional<std::string> openFileDialog(QWidget* parent, const FileDialogSpec& request) = 0;
     virtual std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& request) = 0;
+    // A folder, starting at start; nothing when the person cancels.
+    virtual std::optional<std::string> chooseFolder(QWidget* parent, const std::string& start) = 0;
 };
 
 // Modal message boxes and file dialogs of the toolkit, with Italian buttons.
@@ -26,6 +28,7 @@ public:
                            unsigned buttons) override;
     std::optional<std::string> openFileDialog(QWidget* parent, const FileDialogSpec& request) override;
     std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& request) override;
+    std::optional<std::string> chooseFolder(QWidget* parent, const std::string& start) override;
 };
 
 // For the tools that drive the windows with nobody at them: every question gets Yes where it is
@@ -40,6 +43,7 @@ public:
                            unsigned buttons) override;
     std::optional<std::string> openFileDialog(QWidget*, const FileDialogSpec&) override { return board; }
     std::optional<std::string> saveFileDialog(QWidget*, const FileDialogSpec&) override;
+    std::optional<std::string> chooseFolder(QWidget*, const std::string&) override { return std::nullopt; }
 };
 
 // "Name|pattern|Name|pattern" filters in the toolkit's "Name (pattern);;Name (pattern)" form.

@@ -25,6 +25,10 @@ std::optional<std::string> QtHost::saveFileDialog(const FileDialogSpec& request)
     return prompter_.saveFileDialog(dialogParent(), request);
 }
 
+std::optional<std::string> QtHost::chooseFolder(const std::string& start) {
+    return prompter_.chooseFolder(dialogParent(), start);
+}
+
 void QtHost::setText(Field field, const std::string& text) {
     QLineEdit* edit = fields[static_cast<size_t>(field)];
     const QString value = QString::fromStdString(text);

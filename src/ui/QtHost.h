@@ -31,6 +31,8 @@ public:
     void reportLines(const std::vector<std::string>& lines) override;
     void clearReport() override;
     void processingStateChanged(bool processing) override;
+    // A folder chosen through the prompter (the export's destination).
+    std::optional<std::string> chooseFolder(const std::string& start);
 
     // The window's controls, set once they exist.
     std::array<QLineEdit*, FieldCount> fields{};

@@ -1,9 +1,9 @@
 // zelta-screenshot: runs the desktop program's windows (best offscreen), opens and routes a
 // board for a few laps, stops, saves, and writes a PNG of the main window, of each dialog (the
 // basic options also as reopened after Abort), of the board view (as it opens, then with a net
-// highlighted), of the help window (contents, and the board view's page), of the open and save
-// dialogs (with the question before replacing a file), and the board's exported picture; last,
-// the board view of the same board read again with jumpers drawn in.
+// highlighted), of the export dialog, of the help window (contents, and the board view's page),
+// of the open and save dialogs (with the question before replacing a file), and the board's
+// exported picture; last, the board view of the same board read again with jumpers drawn in.
 //   zelta-screenshot --board B.fcd --ini B.ini --laps N --out DIR
 #include "core/Jumper.h"
 #include "core/Messages.h"
@@ -14,6 +14,7 @@
 #include "ui/Main.h"
 #include "ui/Opzioni.h"
 #include "ui/Opzioni2.h"
+#include "ui/ProductionDialog.h"
 #include "ui/Spessore.h"
 #include "ui/Startup.h"
 
@@ -311,6 +312,12 @@ int main(int argc, char** argv) {
     forms.Form4->hide();
     ok = save(*forms.AboutBox, dir, "informazioni.png") && ok;
     forms.AboutBox->hide();
+    {
+        // The export dialog as the File menu opens it after the save.
+        ProductionDialog production(&main, [](const std::string&) { return std::nullopt; });
+        production.prepare(main.productionDrawing(), proposedFolder(main.productionDrawing()), false);
+        ok = save(production, dir, "esporta-produzione.png") && ok;
+    }
     main.showBoardView();
     ok = save(*main.boardView, dir, "anteprima.png") && ok;
     // The same view with a net clicked on: that of the first pad left unconnected, so that its

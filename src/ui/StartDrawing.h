@@ -18,6 +18,9 @@ public:
                            unsigned buttons) override;
     std::optional<std::string> openFileDialog(QWidget* parent, const FileDialogSpec& request) override;
     std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& request) override;
+    std::optional<std::string> chooseFolder(QWidget* parent, const std::string& start) override {
+        return next_.chooseFolder(parent, start);
+    }
 
 private:
     Prompter& next_;

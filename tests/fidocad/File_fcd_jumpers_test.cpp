@@ -89,5 +89,13 @@ TEST(JumpersInTheDrawing, WithoutARoundPadTheJumpersDrillIsTheDefault) {
     EXPECT_EQ(f.program->fcd->jumperDrill(), JumperDefaultDrill);
 }
 
+TEST(JumpersInTheDrawing, AJumpersHoleLeavesCopperOnItsPad) {
+    // A mounting hole and a surface pad come first: neither hole fits a jumper's 16-unit pad.
+    ProgramFixture f;
+    ASSERT_TRUE(f.openText("[FIDOCAD]\nRV 0 0 300 200 0\nPA 50 50 25 25 25 0 1 0\nPA 100 50 16 16 0 0 1 1\n"
+                           "PA 150 50 16 16 9 0 1 1\nPA 200 50 16 16 6 0 1 1\n"));
+    EXPECT_EQ(f.program->fcd->jumperDrill(), 6);
+}
+
 } // namespace
 } // namespace zelta

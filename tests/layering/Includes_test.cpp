@@ -1,7 +1,8 @@
 // The folders of src/ depend one way: core below router and fidocad, which stand beside each other;
-// tracer on fidocad; app on router and tracer, with render beside app; the two fronts (cli, ui) on
-// top. A file may include headers of its own folder and of folders below it, never of a folder above
-// it or beside it; the engine folders include no toolkit header. Inside src/router, the rooms of the
+// tracer and export (the manufacturing files' writers) on fidocad; app on router and tracer, with
+// render beside app; production above export and render; the two fronts (cli, ui) on top. A file
+// may include headers of its own folder and of folders below it, never of a folder above it or
+// beside it; the engine folders include no toolkit header. Inside src/router, the rooms of the
 // routing methods (classic/, negotiated/, jumpers/) never include each other; they and the files of
 // src/router/ itself may include the shared kit grid/, which includes no room and nothing of
 // src/router/ itself; only the factory (Methods.cpp) includes the rooms, and no file outside
@@ -22,12 +23,12 @@ namespace fs = std::filesystem;
 
 // Height of each folder; folders of one height stand beside each other.
 const std::map<std::string, int> Height = {
-    {"core", 0}, {"router", 1}, {"fidocad", 1}, {"tracer", 2},
-    {"app", 3},  {"render", 3}, {"cli", 4},     {"ui", 4},
+    {"core", 0}, {"router", 1}, {"fidocad", 1},    {"tracer", 2}, {"export", 2},
+    {"app", 3},  {"render", 3}, {"production", 4}, {"cli", 5},    {"ui", 5},
 };
 const std::vector<std::string> MethodRooms = {"classic", "negotiated", "jumpers"};
 const std::string SharedKit = "grid";
-const std::vector<std::string> EngineFolders = {"core", "router", "fidocad", "tracer", "app"};
+const std::vector<std::string> EngineFolders = {"core", "router", "fidocad", "tracer", "export", "app"};
 
 struct Include {
     std::string file;

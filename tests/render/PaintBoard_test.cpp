@@ -124,5 +124,56 @@ TEST(PaintBoard, HighlightedNetStandsOutAndTheOthersAreDimmed) {
               pixelAt(plain.image, plain.toImage, MarkOnPadOfNet2));
 }
 
+// The tiny board with one more pad of net 3, drawn at eight pixels per unit.
+Drawn drawWithPad(const PicturePad& pad, const PaintOptions& options = {}) {
+    BoardPicture picture = tinyPicture();
+    picture.pads.push_back(pad);
+    Drawn d{QImage(240 * 8, 160 * 8, QImage::Format_ARGB32), {}};
+    d.image.fill(Qt::black);
+    d.toImage = fitTransform(picture, QRectF(0, 0, d.image.width(), d.image.height()));
+    QPainter painter(&d.image);
+    painter.setTransform(d.toImage);
+    paintBoard(painter, picture, options);
+    return d;
+}
+
+TEST(PaintBoard, EachPadStyleHasTheCopperItsStyleMeans) {
+    // A 30 x 10 pad at (250, 140): half circles of radius 5 at its ends for an oval, square corners
+    // for a rectangle, corners of radius 3 for a rounded rectangle.
+    auto copperAt = [](int style, QPointF at) {
+        const Drawn d = drawWithPad({{250, 140, 30, 10, 0, style, 3, 15, 9}});
+        return near(pixelAt(d.image, d.toImage, at), netColour(3), 20);
+    };
+    const QPointF straightEdge(260.5, 144.5); // inside an obround, outside an ellipse 30 x 10
+    const QPointF pastTheRoundEnd(264.3, 144.3);
+    const QPointF inTheCorner(264.7, 144.7);
+    const QPointF insideTheRoundedCorner(263.5, 143.5);
+    EXPECT_TRUE(copperAt(0, straightEdge)) << "an oval is an obround, not an ellipse";
+    EXPECT_FALSE(copperAt(0, pastTheRoundEnd));
+    EXPECT_TRUE(copperAt(1, inTheCorner));
+    EXPECT_FALSE(copperAt(2, inTheCorner));
+    EXPECT_TRUE(copperAt(2, insideTheRoundedCorner));
+    EXPECT_TRUE(copperAt(9, straightEdge)) << "an unknown style is an oval";
+    const Drawn negative = drawWithPad({{250, 140, -30, -10, 0, 1, 3, 15, 9}});
+    EXPECT_TRUE(near(pixelAt(negative.image, negative.toImage, inTheCorner), netColour(3), 20))
+        << "a negative size counts by its magnitude";
+}
+
+TEST(PaintBoard, PrintedTheCopperIsBlackOnWhiteWithEveryHoleAndNothingElse) {
+    PaintOptions print;
+    print.print = true;
+    // A hole as wide as its pad: in the view a pad shows whole, in copper nothing is left of it.
+    const Drawn d = drawWithPad({{250, 140, 12, 12, 12, 0, 3, 15, 9}}, print);
+    const QColor black(Qt::black), white(Qt::white);
+    EXPECT_EQ(pixelAt(d.image, d.toImage, PadOfNet1), black);
+    EXPECT_EQ(pixelAt(d.image, d.toImage, TrackOfNet1), black);
+    EXPECT_EQ(pixelAt(d.image, d.toImage, PadOfNet0), black);
+    EXPECT_EQ(pixelAt(d.image, d.toImage, QPointF(300, 90)), white) << "the hole of the pad of net 2";
+    EXPECT_EQ(pixelAt(d.image, d.toImage, CopperOfPadOfNet2), black);
+    EXPECT_EQ(pixelAt(d.image, d.toImage, QPointF(250, 140)), white);
+    for (QPointF nothing : {BareBoard, OnTheOutline, MarkOnPadOfNet2, BesideTheTrack})
+        EXPECT_EQ(pixelAt(d.image, d.toImage, nothing), white) << nothing.x() << "," << nothing.y();
+}
+
 } // namespace
 } // namespace zelta

@@ -73,9 +73,10 @@ TEST_F(Main, MenuHoldsEveryEntryInOrder) {
                     texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
         return texts;
     };
-    EXPECT_EQ(entries("&File"), QStringList({"&Apri fcd", "&Salva fcd", "Esporta &immagine...",
-                                             "Salva &report...", "-", "&Larg. piste", "-",
-                                             "Start &elaborazione", "Stop ela&borazione", "-", "&Uscita"}));
+    EXPECT_EQ(entries("&File"),
+              QStringList({"&Apri fcd", "&Salva fcd", "Esporta &immagine...", "Esporta per la &produzione...",
+                           "Salva &report...", "-", "&Larg. piste", "-", "Start &elaborazione",
+                           "Stop ela&borazione", "-", "&Uscita"}));
     EXPECT_EQ(entries("&Opzioni"), QStringList({"&Modifica opzioni"}));
     EXPECT_EQ(entries("&Visualizza"), QStringList({"&Anteprima scheda"}));
     EXPECT_EQ(entries("&Help"), QStringList({"&Guida in linea", QString::fromUtf8("&Novità"),
@@ -104,7 +105,8 @@ TEST_F(Main, StartAndStopSwitchEveryCommandAndLogTheirTwoLines) {
     openBoard("dip8-555.fcd");
     ui::TForm1& w = window();
     const std::vector<QPushButton*> idleButtons = {w.start1, w.start2, w.start3, w.BtnOpz, w.DimPiste};
-    const std::vector<QAction*> idleEntries = {w.MenuStart1, w.MenuStart2, w.N2, w.N3, w.Modificaopzioni1};
+    const std::vector<QAction*> idleEntries = {w.MenuStart1, w.MenuStart2, w.MenuProduction,
+                                               w.N2,         w.N3,         w.Modificaopzioni1};
     const std::vector<QAction*> alwaysEntries = {w.MenuHelp, w.MenuAbout, w.Web1, w.Informazioni1, w.Uscita1};
     auto expectState = [&](bool processing) {
         for (QPushButton* b : idleButtons)

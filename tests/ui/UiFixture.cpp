@@ -31,6 +31,15 @@ std::optional<std::string> ScriptedPrompter::openFileDialog(QWidget*, const File
     return r;
 }
 
+std::optional<std::string> ScriptedPrompter::chooseFolder(QWidget*, const std::string& start) {
+    folderStarts.push_back(start);
+    if (folderAnswers.empty())
+        return std::nullopt;
+    auto r = folderAnswers.front();
+    folderAnswers.pop_front();
+    return r;
+}
+
 std::optional<std::string> ScriptedPrompter::saveFileDialog(QWidget*, const FileDialogSpec& request) {
     saveDialogs.push_back(request);
     if (saveAnswers.empty())

@@ -38,8 +38,11 @@ public:
                            unsigned buttons) override;
     std::optional<std::string> openFileDialog(QWidget* parent, const FileDialogSpec& request) override;
     std::optional<std::string> saveFileDialog(QWidget* parent, const FileDialogSpec& request) override;
+    std::optional<std::string> chooseFolder(QWidget* parent, const std::string& start) override;
 
     std::deque<std::optional<std::string>> openAnswers;
+    std::deque<std::optional<std::string>> folderAnswers;
+    std::vector<std::string> folderStarts;
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<ModalResult> messageAnswers;
     std::vector<PromptedMessage> messages;
