@@ -231,16 +231,18 @@ void GestoreFileFCD::joinJumperPads(const std::vector<WireEnds>& wires) {
         if (ra != rb)
             group[std::max(ra, rb)] = std::min(ra, rb);
     }
+    std::vector<coord> leaving;
     for (size_t i = 0; i < placedPads.size(); ++i) {
         const PlacedPad& joined = placedPads[i];
         const PlacedPad& first = placedPads[root(i)];
         if (joined.col == first.col && joined.row == first.row)
             continue;
-        links.workList->removeCell(joined.col, joined.row);
+        leaving.push_back({joined.col, joined.row, 0});
         int32_t& centre = links.grid->cell(WorkPlane, joined.col, joined.row);
         if (centre == (joined.net | PadCentre))
             centre = joined.net | PadArea;
     }
+    links.workList->removeCells(leaving);
 }
 
 void GestoreFileFCD::placePad(int lineNumber, int& padCount) {
