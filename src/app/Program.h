@@ -34,6 +34,8 @@ struct ProgramOptions {
     std::string tmpPath;
     Crono::Clock clock = monotonicTicks;
     std::string iniReadPath = {}; // where the settings are read from, when not iniPath (shipped defaults)
+    // An outside request to stop (the batch tool's signals), which a read polls line by line.
+    const std::atomic<bool>* stopRequested = nullptr;
 };
 
 // When a run stops by itself, checked at the end of every lap. A zero means no such limit.

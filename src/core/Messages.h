@@ -16,6 +16,8 @@ inline constexpr const char* ReadSeparator = "-------------------------------";
 inline constexpr const char* ReadingFile = "Lettura file: ";
 inline constexpr const char* Err101Report = "Errore 101: Impossibile aprire file fcd";
 inline constexpr const char* Err101Box = "Errore 101: Impossibile aprire il file Fidocad";
+// Why a drawing, or a file to write, that is neither a folder nor a regular file is refused.
+inline constexpr const char* NotARegularFile = "non è un file regolare";
 inline constexpr const char* Err102Report = "Errore 102: Impossibile aprire file temporaneo";
 inline constexpr const char* Err102Box = "Errore 102: Impossibile aprire file temporaneo";
 inline constexpr const char* Err103Report = "Errore 103: Formato file fcd errato";
