@@ -49,7 +49,8 @@ struct StopRules {
 
 class Program {
 public:
-    // Throws SettingsError when the settings file holds a value that is not a whole number.
+    // How the settings file was read is in settings->readOutcome: the front decides whether
+    // the program may go on.
     Program(Host& host, ProgramOptions options);
     ~Program();
     Program(const Program&) = delete;

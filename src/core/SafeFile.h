@@ -53,6 +53,9 @@ public:
     // written if the copy broke off).
     bool open(const std::string& destination);
     void write(std::string_view data);
+    // Passes on what is buffered, so that the reader of a pipe or a device gets it now; false
+    // after a failure.
+    bool flush() { return flushBuffer(); }
     // Flushes, syncs and puts the new file in place. On failure the destination is untouched.
     bool commit();
     // Drops the new file; the destination stays as it was.

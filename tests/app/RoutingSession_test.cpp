@@ -6,36 +6,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
-
 namespace zelta {
 namespace {
 
 using testing::ProgramFixture;
 
-// Ten thousand pads of 250 nets spread over a full board, as a generator of test drawings
-// would place them.
-std::string manyPads() {
-    std::string d = "[FIDOCAD]\nRV 0 0 1590 790 0\n";
-    uint32_t seed = 25;
-    auto next = [&seed](uint32_t n) {
-        seed = seed * 1103515245u + 12345u;
-        return 1 + (seed >> 16) % n;
-    };
-    for (int i = 0; i < 10000; ++i) {
-        const uint32_t col = next(157), row = next(77), net = next(250);
-        d += "PA " + std::to_string(10 * col) + " " + std::to_string(10 * row) + " 16 16 6 0 1 " +
-             std::to_string(net) + "\n";
-    }
-    return d;
-}
-
 TEST(RoutingSession, TheSecondsRunningOutStopALapUnderWay) {
     // A lap of this board takes a good part of a second: a limit looked at only when a lap
     // ends would let it finish.
     ProgramFixture f;
-    ASSERT_TRUE(f.openText(manyPads()));
+    ASSERT_TRUE(f.openText(testing::manyPadsDrawing(10000)));
     RoutingSession session(*f.program);
     session.pollMs = 1;
     StopRules rules;
