@@ -256,25 +256,30 @@ std::string FcdReaderEntry::run(const uint8_t* data, size_t size) {
 std::string readSettingsOnce(const Workspace& space, const uint8_t* data, size_t size) {
     const std::string path = space.file("zelta.ini");
     writeWhole(path, reinterpret_cast<const char*>(data), size);
-    try {
-        GestoreFileINI ini(path);
-        if (!ini.readProblem.empty())
-            return "a readable file was reported unreadable: " + ini.readProblem;
-        ini.iniFile = space.file("written.ini");
-        if (!ini.writeIni())
-            return "the settings could not be written: " + ini.writeError;
-        GestoreFileINI back(ini.iniFile);
-        const bool same = back.due_facce == ini.due_facce && back.dim_auto == ini.dim_auto &&
-                          back.layer_dim == ini.layer_dim && back.mm_larg_scheda == ini.mm_larg_scheda &&
-                          back.mm_alt_scheda == ini.mm_alt_scheda && back.ampg == ini.ampg &&
-                          back.giriv == ini.giriv && back.ricalct == ini.ricalct &&
-                          back.pcurva == ini.pcurva && back.pdiag == ini.pdiag &&
-                          back.pfaccia == ini.pfaccia && back.debug == ini.debug;
-        if (!same)
-            return "the settings written and read back differ";
-    } catch (const SettingsError&) {
-        // A value that is not a whole number: the program says so and ends, as it should.
-    }
+    GestoreFileINI ini(path);
+    // A value that is not a whole number: the program says so and ends, as it should.
+    if (!ini.readOutcome.usable())
+        return {};
+    if (!ini.readProblem.empty())
+        return "a readable file was reported unreadable: " + ini.readProblem;
+    if (!ini.readOutcome.read)
+        return "a file that is there was not read";
+    ini.iniFile = space.file("written.ini");
+    if (!ini.writeIni())
+        return "the settings could not be written: " + ini.writeError;
+    GestoreFileINI back(ini.iniFile);
+    const bool same = back.due_facce == ini.due_facce && back.dim_auto == ini.dim_auto &&
+                      back.layer_dim == ini.layer_dim && back.mm_larg_scheda == ini.mm_larg_scheda &&
+                      back.mm_alt_scheda == ini.mm_alt_scheda && back.ampg == ini.ampg &&
+                      back.giriv == ini.giriv && back.ricalct == ini.ricalct && back.pcurva == ini.pcurva &&
+                      back.pdiag == ini.pdiag && back.pfaccia == ini.pfaccia && back.debug == ini.debug &&
+                      back.ferma_vuoto == ini.ferma_vuoto && back.metodo == ini.metodo &&
+                      back.ponticelli == ini.ponticelli && back.ponticelli_max == ini.ponticelli_max &&
+                      back.ponticelli_passi == ini.ponticelli_passi;
+    if (!same)
+        return "the settings written and read back differ";
+    if (back.readOutcome.notice)
+        return "the settings written were not read back in silence: " + back.readOutcome.notice.text;
     return {};
 }
 

@@ -33,6 +33,7 @@ Program::Program(Host& h, ProgramOptions options) : host(h) {
     fcd->links.settings = settings.get();
     fcd->links.crono = crono.get();
     fcd->links.sink = &host;
+    fcd->links.stopRequested = options.stopRequested;
     fcd->links.resetOthers = [this] {
         tracer->resultsReady = false;
         bestJumpers.clear();

@@ -33,6 +33,8 @@ struct ProgramOptions {
     std::string tmpPath;
     Crono::Clock clock = monotonicTicks;
     std::string iniReadPath = {}; // where the settings are read from, when not iniPath (shipped defaults)
+    // An outside request to stop (the batch tool's signals), which a read polls line by line.
+    const std::atomic<bool>* stopRequested = nullptr;
 };
 
 // When a run stops by itself, checked at the end of every lap. A zero means no such limit.
@@ -46,7 +48,8 @@ struct StopRules {
 
 class Program {
 public:
-    // Throws SettingsError when the settings file holds a value that is not a whole number.
+    // How the settings file was read is in settings->readOutcome: the front decides whether
+    // the program may go on.
     Program(Host& host, ProgramOptions options);
     ~Program();
     Program(const Program&) = delete;

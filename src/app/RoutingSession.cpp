@@ -29,12 +29,15 @@ SessionResult RoutingSession::run(const StopRules& rules, const std::atomic<bool
             frontLapEnd(lap);
         std::lock_guard lock(mutex);
         result.lastLap = lap;
-        if (lap.improved)
+        if (lap.improved) {
             result.bestLap = lap.laps;
+            result.best = lap;
+        }
     };
 
     const StopRules frontRules = program_.stopRules;
     program_.stopRules = rules;
+    const auto started = std::chrono::steady_clock::now();
     result.started = program_.startProcessing();
     program_.stopRules = frontRules;
     if (result.started) {
@@ -47,6 +50,12 @@ SessionResult RoutingSession::run(const StopRules& rules, const std::atomic<bool
             program_.drainWorkerOutput();
             if (stopRequested && stopRequested->load()) {
                 result.stopRequested = true;
+                break;
+            }
+            if (rules.seconds > 0 &&
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count() >=
+                    rules.seconds) {
+                result.timeUp = true;
                 break;
             }
             if (onProgress)

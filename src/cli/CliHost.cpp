@@ -1,4 +1,4 @@
-// Message boxes and report lines of the batch tool.
+// Message boxes, report lines and the report file of the batch tool.
 #include "cli/CliHost.h"
 
 #include <cstdio>
@@ -32,7 +32,11 @@ void CliHost::setText(Field field, const std::string& text) {
 }
 
 void CliHost::reportLine(const std::string& text) {
-    log_.push_back(text);
+    if (!reportPath_.empty()) {
+        report_.write(text);
+        report_.write("\n");
+        reportWritten_ = true;
+    }
     if (!quiet) {
         if (beforePrint)
             beforePrint();
@@ -42,7 +46,25 @@ void CliHost::reportLine(const std::string& text) {
 }
 
 void CliHost::clearReport() {
-    log_.clear();
+    // The lines so far are dropped by starting the file afresh. With none written there is
+    // nothing to drop, and a pipe stays open: closing it would end its reader's input.
+    if (reportPath_.empty() || !reportWritten_)
+        return;
+    report_.abort();
+    report_.open(reportPath_);
+    reportWritten_ = false;
+}
+
+bool CliHost::startReport(const std::string& path) {
+    reportPath_ = path;
+    reportWritten_ = false;
+    return report_.open(path);
+}
+
+bool CliHost::finishReport() {
+    if (reportPath_.empty())
+        return true;
+    return report_.commit();
 }
 
 } // namespace zelta::cli

@@ -1,20 +1,18 @@
-// The batch route: open, start, laps until a stop rule or a signal, stop, save, and the report
-// file whatever ended the run.
+// The batch route: the outputs checked, open, start, laps until a stop rule or a signal, stop,
+// save, how good the result is, and the report and summary files whatever ended the run.
 #include "cli/RouteCommand.h"
 
 #include "app/Program.h"
 #include "app/RoutingSession.h"
 #include "cli/CliHost.h"
+#include "cli/Pictures.h"
+#include "cli/RunSummary.h"
 #include "cli/SameFile.h"
 #include "cli/Settings.h"
 #include "cli/SignalStop.h"
 #include "core/Messages.h"
 #include "core/Report.h"
 #include "core/SafeFile.h"
-#include "render/BoardPicture.h"
-#include "render/ImageFiles.h"
-
-#include <QGuiApplication>
 
 #include <chrono>
 #include <cstdio>
@@ -58,47 +56,6 @@ private:
     bool shown_ = false;
 };
 
-// Writes the pictures of the best lap that the options ask for; false when one could not be
-// written (said on standard error). Drawing needs the toolkit's application object, which is made
-// only here, on the offscreen platform unless the environment names another: a batch run needs
-// no display.
-bool writePictures(const RouteOptions& options, const Program& program) {
-    if (options.svgPath.empty() && options.pngPath.empty())
-        return true;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zelta-cli";
-    static char* argv[] = {name, nullptr};
-    // The toolkit's notice about a missing runtime folder says nothing to a batch user: the
-    // offscreen platform never uses that folder.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
-        if (!message.startsWith(QStringLiteral("QStandardPaths:")))
-            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    });
-    std::unique_ptr<QGuiApplication> app;
-    if (!QCoreApplication::instance())
-        app = std::make_unique<QGuiApplication>(argc, argv);
-
-    BoardPicture picture = padsPicture(*program.fcd, *program.settings);
-    if (program.tracer->resultsReady)
-        addBestLap(picture, program.grid->plane(BestPlane), *program.netTable, program.bestJumpers);
-    bool ok = true;
-    auto write = [&](const std::string& path, auto writer) {
-        if (path.empty())
-            return;
-        const std::string problem = writer(path, picture, options.scale);
-        if (!problem.empty()) {
-            std::fprintf(stderr, "zelta-cli: impossibile scrivere l'immagine %s: %s\n", path.c_str(),
-                         problem.c_str());
-            ok = false;
-        }
-    };
-    write(options.svgPath, writeSvg);
-    write(options.pngPath, writePng);
-    return ok;
-}
-
 // True when no two of the files name the same file; else says which two.
 bool distinctFiles(const RouteOptions& options) {
     const std::vector<NamedFile> files = {{msg::CliInputRole, options.input, false},
@@ -106,7 +63,8 @@ bool distinctFiles(const RouteOptions& options) {
                                           {"-o", options.output, true},
                                           {"--report", options.reportPath, true},
                                           {"--svg", options.svgPath, true},
-                                          {"--png", options.pngPath, true}};
+                                          {"--png", options.pngPath, true},
+                                          {"--json", options.jsonPath, true}};
     const auto same = firstSameFile(files);
     if (!same)
         return true;
@@ -118,37 +76,94 @@ bool distinctFiles(const RouteOptions& options) {
     return false;
 }
 
-// The report file holds every line of the report log, whatever ended the run.
-bool writeReport(const std::string& path, const std::vector<std::string>& lines) {
-    if (path.empty())
-        return true;
+void sayReason(const std::string& reason) {
+    if (!reason.empty())
+        std::fprintf(stderr, "%s\n", strprintf(msg::FailureReason, reason.c_str()).c_str());
+}
+
+// What a run carries from step to step, up to its way out.
+struct Run {
+    const RouteOptions& options;
+    CliHost host;
+    // Before the program makes its temporary copy, so that no signal finds the copy unguarded.
+    SignalStop interrupt;
+    // Holds the pipes among the outputs open from their check to their write.
+    OutputProbe outputs;
+    RunFacts facts;
+    RunSummary summary;
+    bool checked = false; // the outputs were found writable: the summary file may be written
+};
+
+// Whether every output can be written, found before anything is read or routed, so that a
+// mistyped folder does not cost a whole run. Says why not as the failed write would.
+bool outputsWritable(Run& run) {
+    const RouteOptions& options = run.options;
+    if (!options.reportPath.empty() && !run.host.startReport(options.reportPath)) {
+        std::fprintf(
+            stderr, "%s\n",
+            strprintf(msg::CliReportUnwritable, options.reportPath.c_str(), run.host.reportProblem().c_str())
+                .c_str());
+        return false;
+    }
+    if (const std::string why = run.outputs.check(options.output); !why.empty()) {
+        run.host.reportLine(msg::Err301Report);
+        run.host.reportLine(strprintf(msg::FailureReason, why.c_str()));
+        run.host.messageDlg(msg::Err301Box, MsgDlgType::mtError, mbOK);
+        sayReason(why);
+        return false;
+    }
+    for (const std::string* path : {&options.svgPath, &options.pngPath, &options.jsonPath}) {
+        if (path->empty())
+            continue;
+        if (const std::string why = run.outputs.check(*path); !why.empty()) {
+            std::fprintf(stderr, "%s\n",
+                         strprintf(msg::CliOutputUnwritable, path->c_str(), why.c_str()).c_str());
+            return false;
+        }
+    }
+    run.checked = true;
+    return true;
+}
+
+bool writeSummaryFile(const std::string& path, const std::string& json) {
     SafeFileWriter out;
     if (out.open(path)) {
-        for (const std::string& line : lines) {
-            out.write(line);
-            out.write("\n");
-        }
+        out.write(json);
         if (out.commit())
             return true;
     }
     std::fprintf(stderr, "%s\n",
-                 strprintf(msg::CliReportUnwritable, path.c_str(), out.reason().c_str()).c_str());
+                 strprintf(msg::CliOutputUnwritable, path.c_str(), out.reason().c_str()).c_str());
     return false;
 }
 
-// The last step of every way out of a run: the report file, the result's name when it was
-// written, and the exit status, which a signal that stopped the run decides.
-int finish(const RouteOptions& options, const CliHost& host, const SignalStop& interrupt, int status,
-           bool saved = false) {
-    if (!writeReport(options.reportPath, host.log()) && status == ExitOk)
-        status = ExitWrite;
-    if (saved && (status == ExitOk || interrupt.received() != 0))
+// The last step of every way out of a run: the report file, the summary file, the result's name
+// when it was written, and the exit status, which a signal that stopped the run decides.
+int finish(Run& run, int status) {
+    const RouteOptions& options = run.options;
+    if (!run.host.finishReport()) {
+        std::fprintf(
+            stderr, "%s\n",
+            strprintf(msg::CliReportUnwritable, options.reportPath.c_str(), run.host.reportProblem().c_str())
+                .c_str());
+        if (status == ExitOk)
+            status = ExitWrite;
+    }
+    const bool signalled = run.interrupt.received() != 0;
+    const int exitStatus = signalled ? run.interrupt.exitStatus() : status;
+    if (run.checked && !options.jsonPath.empty()) {
+        run.facts.exitStatus = exitStatus;
+        if (!writeSummaryFile(options.jsonPath, summaryJson(run.summary, run.facts)) && status == ExitOk &&
+            !signalled)
+            return ExitWrite;
+    }
+    if (run.facts.written && (status == ExitOk || signalled))
         std::fprintf(stderr, "Risultato: %s\n", options.output.c_str());
-    if (interrupt.received() == 0)
-        return status;
-    std::fprintf(stderr, "%s\n",
-                 strprintf(msg::CliInterrupted, interrupt.name(), interrupt.exitStatus()).c_str());
-    return interrupt.exitStatus();
+    if (signalled)
+        std::fprintf(
+            stderr, "%s\n",
+            strprintf(msg::CliInterrupted, run.interrupt.name(), run.interrupt.exitStatus()).c_str());
+    return exitStatus;
 }
 
 } // namespace
@@ -158,77 +173,95 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
     if (!distinctFiles(options))
         return ExitUsage;
 
-    // Before the program makes its temporary copy, so that no signal finds the copy unguarded.
-    SignalStop interrupt;
-    CliHost host;
+    Run run{options, {}, {}, {}, {}, {}};
+    CliHost& host = run.host;
     host.quiet = options.quiet;
+    run.facts.output = options.output;
+    if (!outputsWritable(run))
+        return finish(run, ExitWrite);
 
     ProgramOptions programOptions;
     const SettingsLocation settings = settingsLocation(options.iniPath, executablePath);
     programOptions.iniPath = settings.writePath;
     programOptions.iniReadPath = settings.readPath;
-    std::unique_ptr<Program> program;
-    try {
-        program = std::make_unique<Program>(host, programOptions);
-    } catch (const SettingsError& e) {
-        std::fprintf(stderr, "zelta-cli: %s\n", e.what());
-        return finish(options, host, interrupt, ExitRead);
-    }
-    interrupt.removeOnAbort(program->fcd->tmpPath);
+    programOptions.stopRequested = &run.interrupt.requested();
+    auto program = std::make_unique<Program>(host, programOptions);
+    if (int status = settingsStatus(*program->settings, !options.iniPath.empty()); status != ExitOk)
+        return finish(run, status);
     if (program->fcd->tmpPath.empty()) {
         std::fprintf(stderr, "zelta-cli: impossibile creare un file temporaneo\n");
-        return finish(options, host, interrupt, ExitRead);
+        return finish(run, ExitRead);
     }
-    if (!program->settings->readProblem.empty())
-        std::fprintf(stderr, "zelta-cli: %s: %s\n", program->settings->readFrom.c_str(),
-                     program->settings->readProblem.c_str());
     if (!applySettings(*program->settings, options.settings))
-        return finish(options, host, interrupt, ExitUsage);
+        return finish(run, ExitUsage);
+    run.facts.method = program->settings->metodo;
+    run.facts.jumperMode = program->settings->ponticelli;
 
     ProgressLine progress(host);
     host.beforePrint = [&] { progress.wipe(); };
     // The batch run answers the existing-tracks question from its command line, and says so.
+    bool tracksKept = false;
     program->removeTracks = [&] {
         host.beforePrint();
         std::fprintf(stderr, "%s\n-> %s\n", msg::RemoveTracksQuestion, options.replaceTracks ? "Si" : "No");
+        tracksKept = !options.replaceTracks;
         return options.replaceTracks;
     };
 
-    const bool read = program->openFile(options.input).status == StatusComplete;
+    const ReadOutcome read = program->openFile(options.input);
+    sayReason(read.reason);
+    if (tracksKept)
+        std::fprintf(stderr, "%s\n", msg::CliTracksKept);
     // A signal during the read: the run ends there, and nothing but the report is written.
-    if (!read || interrupt.received() != 0)
-        return finish(options, host, interrupt, ExitRead);
+    if (read.status != StatusComplete || run.interrupt.received() != 0)
+        return finish(run, ExitRead);
 
     StopRules rules;
     rules.laps = options.laps.value_or(0);
     rules.idleLaps = options.idle.value_or(options.laps || options.seconds ? 0 : 50);
     rules.seconds = options.seconds.value_or(0);
     const auto started = std::chrono::steady_clock::now();
+    auto seconds = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    };
     RoutingSession session(*program);
-    const SessionResult run = session.run(rules, &interrupt.requested(), [&] {
-        progress.draw(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    const SessionResult routed = session.run(rules, &run.interrupt.requested(), [&] {
+        progress.draw(seconds());
         // A pipe or a file that the report goes to follows the run, not only its end.
         std::fflush(stdout);
+        host.flushReport();
     });
     progress.wipe();
-    if (run.stopRequested)
-        std::fprintf(stderr, "%s\n", strprintf(msg::CliStopping, interrupt.name()).c_str());
-    if (!run.started)
-        return finish(options, host, interrupt, ExitRead);
+    run.facts.seconds = seconds();
+    run.facts.laps = routed.laps;
+    run.facts.bestLap = routed.bestLap;
+    if (routed.stopRequested)
+        std::fprintf(stderr, "%s\n", strprintf(msg::CliStopping, run.interrupt.name()).c_str());
+    if (!routed.started)
+        return finish(run, ExitRead);
 
     // A signal from here on lets the writing finish: it is what the first signal asks for.
-    const bool saved = program->saveTo(options.output).written;
+    const WriteOutcome saved = program->saveTo(options.output);
+    sayReason(saved.reason);
+    run.facts.written = saved.written;
+    if (saved.written) {
+        if (program->settings->ponticelli)
+            std::fprintf(stderr, "%s\n", strprintf(msg::CliJumpers, program->bestJumpers.size()).c_str());
+        // A best lap is kept only once a lap beats the worst value: until then nothing is known of
+        // the connections.
+        run.summary = summarizeResult(options.output, *program->settings,
+                                      routed.bestLap > 0 ? routed.best.failures : -1);
+        std::fprintf(stderr, "%s\n", summaryLine(run.summary).c_str());
+    }
     // The nets left open and why: report lines at debug "Medio" and "Alto", else on standard
     // output alone; neither with --quiet.
     const std::vector<std::string> open = program->reportOpenNets();
     if (!reportsAt(program->settings->debug, 1) && !options.quiet)
         for (const std::string& line : open)
             std::printf("%s\n", line.c_str());
-    if (saved && program->settings->ponticelli)
-        std::fprintf(stderr, "%s\n", strprintf(msg::CliJumpers, program->bestJumpers.size()).c_str());
     // The pictures come after the drawing: a picture that cannot be written loses no routing.
-    const bool pictured = writePictures(options, *program);
-    return finish(options, host, interrupt, saved && pictured ? ExitOk : ExitWrite, saved);
+    const bool pictured = writePictures(options.svgPath, options.pngPath, options.scale, *program);
+    return finish(run, saved.written && pictured ? ExitOk : ExitWrite);
 }
 
 } // namespace zelta::cli

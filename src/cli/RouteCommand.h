@@ -13,8 +13,8 @@ inline constexpr int ExitUsage = 1;
 inline constexpr int ExitRead = 2;
 inline constexpr int ExitWrite = 3;
 inline constexpr int ExitShort = 4;
-// A route that SIGINT or SIGTERM stopped exits with 128 plus the signal's number (130, 143),
-// as a shell reports a command the signal ended.
+// A route that SIGINT, SIGTERM or SIGHUP stopped exits with 128 plus the signal's number (130,
+// 143, 129), as a shell reports a command the signal ended.
 
 struct RouteOptions {
     std::string input;
@@ -31,6 +31,8 @@ struct RouteOptions {
     std::string svgPath;
     std::string pngPath;
     double scale = 10;
+    // The figures of the result and of the run, as JSON.
+    std::string jsonPath;
 };
 
 int runRoute(const RouteOptions& options, const std::string& executablePath);

@@ -11,6 +11,11 @@ namespace zelta::cli {
 
 // The settings file the batch tool uses: iniPath, or the desktop program's own.
 SettingsLocation settingsLocation(const std::string& iniPath, const std::string& executablePath);
+// Says on standard error how the read of the settings ended and returns the exit status it
+// ends the run with, ExitOk to go on. A file named on the command line must have been read;
+// the desktop program's own may be missing (its defaults then), or unreadable (said, and the
+// defaults).
+int settingsStatus(const GestoreFileINI& settings, bool named);
 // Applies KEY=VALUE overrides; false (after saying why on standard error) for a bad one.
 bool applySettings(GestoreFileINI& settings, const std::vector<std::string>& assignments);
 // Reads the settings file and applies the overrides; returns an exit status.

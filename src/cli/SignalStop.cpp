@@ -3,9 +3,9 @@
 // are safe there (unlink, sigaction, pthread_sigmask, raise, _exit).
 #include "cli/SignalStop.h"
 
-#include <climits>
+#include "core/AbortCleanup.h"
+
 #include <csignal>
-#include <cstring>
 #include <pthread.h>
 #include <unistd.h>
 
@@ -17,8 +17,10 @@ static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_alw
 
 std::atomic<bool> stopRequested = false;
 std::atomic<int> firstSignal = 0;
-char abortPath[PATH_MAX];
-std::atomic<bool> abortPathSet = false;
+
+// The signals that ask a run to stop: the terminal's Ctrl-C, kill, and the end of the session
+// the run was started from.
+constexpr int StopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 void onSignal(int sig) {
     int none = 0;
@@ -27,9 +29,9 @@ void onSignal(int sig) {
         return;
     }
     // The second signal: the person wants out now. The process dies by the signal itself, so
-    // that a calling shell sees it as interrupted.
-    if (abortPathSet)
-        ::unlink(abortPath);
+    // that a calling shell sees it as interrupted, and leaves none of its temporary files: the
+    // copy of the drawing, nor a file half written beside an output.
+    removeListedFiles();
     struct sigaction fallback = {};
     fallback.sa_handler = SIG_DFL;
     sigemptyset(&fallback.sa_mask);
@@ -56,26 +58,17 @@ void setAction(int sig, void (*handler)(int)) {
 SignalStop::SignalStop() {
     stopRequested = false;
     firstSignal = 0;
-    abortPathSet = false;
-    setAction(SIGINT, onSignal);
-    setAction(SIGTERM, onSignal);
+    for (int sig : StopSignals)
+        setAction(sig, onSignal);
     // A reader that goes away (the end of a pipe the report or a result goes to) makes the
     // write fail with its reason, instead of ending the process with nothing saved.
     setAction(SIGPIPE, SIG_IGN);
 }
 
 SignalStop::~SignalStop() {
-    for (int sig : {SIGINT, SIGTERM, SIGPIPE})
+    for (int sig : StopSignals)
         setAction(sig, SIG_DFL);
-    abortPathSet = false;
-}
-
-void SignalStop::removeOnAbort(const std::string& path) {
-    abortPathSet = false;
-    if (path.empty() || path.size() >= sizeof abortPath)
-        return;
-    std::memcpy(abortPath, path.c_str(), path.size() + 1);
-    abortPathSet = true;
+    setAction(SIGPIPE, SIG_DFL);
 }
 
 const std::atomic<bool>& SignalStop::requested() const {
@@ -92,6 +85,8 @@ const char* SignalStop::name() const {
         return "SIGINT";
     case SIGTERM:
         return "SIGTERM";
+    case SIGHUP:
+        return "SIGHUP";
     default:
         return "?";
     }

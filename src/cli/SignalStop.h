@@ -1,10 +1,9 @@
-// Ctrl-C and kill during a batch route. The first SIGINT or SIGTERM only asks the run to stop,
-// so that the best lap is saved as after a stop rule; a second one ends the process at once,
-// after removing the temporary copy of the drawing.
+// Ctrl-C, kill and a closed terminal during a batch route. The first SIGINT, SIGTERM or SIGHUP
+// only asks the run to stop, so that the best lap is saved as after a stop rule; a second one
+// ends the process at once, after removing its temporary files.
 #pragma once
 
 #include <atomic>
-#include <string>
 
 namespace zelta::cli {
 
@@ -16,10 +15,6 @@ public:
     ~SignalStop();
     SignalStop(const SignalStop&) = delete;
     SignalStop& operator=(const SignalStop&) = delete;
-
-    // The file a second signal removes before the process ends. Copied now: the handler may
-    // neither allocate nor take a lock.
-    void removeOnAbort(const std::string& path);
 
     // Set by the first signal; the routing session polls it.
     const std::atomic<bool>& requested() const;

@@ -50,8 +50,7 @@ int main(int argc, char** argv) {
     routeCmd->add_option("--laps", route.laps, "Ferma dopo N giri")->check(countCheck());
     routeCmd->add_option("--idle", route.idle, "Ferma dopo N giri senza miglioramento (predefinito 50)")
         ->check(countCheck());
-    routeCmd->add_option("--seconds", route.seconds, "Ferma dopo S secondi (controllato tra i giri)")
-        ->check(positiveCheck());
+    routeCmd->add_option("--seconds", route.seconds, "Ferma dopo S secondi")->check(positiveCheck());
     routeCmd->add_option("--ini", route.iniPath, "File delle opzioni (predefinito: quello del programma)");
     routeCmd->add_option("--set", route.settings, "Cambia un'opzione: CHIAVE=VALORE (ripetibile)");
     routeCmd->add_flag("--replace-tracks", route.replaceTracks, "Rimuovi le piste gia' presenti nel disegno");
@@ -61,6 +60,8 @@ int main(int argc, char** argv) {
     routeCmd->add_option("--png", route.pngPath, "Scrivi un'immagine PNG del giro migliore");
     routeCmd->add_option("--scale", route.scale, "Pixel per millimetro delle immagini (predefinito 10)")
         ->check(withinCheck(0.1, zelta::MaxImageScale));
+    routeCmd->add_option("--json", route.jsonPath,
+                         "Scrivi in JSON la qualità del risultato e i dati del giro");
 
     CheckOptions check;
     CLI::App* checkCmd =

@@ -7,6 +7,7 @@
 #include "core/SafeFile.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -18,6 +19,11 @@ namespace zelta {
 
 namespace {
 
+// What a value outside a key's range does. The keys of the original program read every whole
+// number, as their conversions say; a key added since has a range, and a value outside it is
+// refused: from the file with a warning and the default, from a command with an error.
+enum class OutOfRange { Read, Refused };
+
 struct KeyDef {
     const char* section;
     const char* key;
@@ -25,12 +31,19 @@ struct KeyDef {
     bool isBool;
     bool GestoreFileINI::*boolField;
     int32_t GestoreFileINI::*intField;
-    // A list of whole numbers, written "4,6,8".
+    // A list of whole numbers, written "4,6,8"; the range is that of each number.
     std::vector<int32_t> GestoreFileINI::*listField;
+    OutOfRange outOfRange = OutOfRange::Read;
+    double low = INT32_MIN;
+    double high = INT32_MAX;
+
+    bool admits(double v) const { return outOfRange == OutOfRange::Read || (v >= low && v <= high); }
 };
 
+constexpr auto Refused = OutOfRange::Refused;
+
 // The keys in the order of a newly written file: the one place that defines them, so a new key
-// is one more line here (after the last of its section).
+// is one more line here (after the last of its section), with its range when it has one.
 const KeyDef Keys[] = {
     {"Base", "due_facce", "0", true, &GestoreFileINI::due_facce, nullptr, nullptr},
     {"Base", "dim_auto", "0", true, &GestoreFileINI::dim_auto, nullptr, nullptr},
@@ -44,11 +57,14 @@ const KeyDef Keys[] = {
     {"Avanzate", "pdiag", "0", false, nullptr, &GestoreFileINI::pdiag, nullptr},
     {"Avanzate", "pfaccia", "0", false, nullptr, &GestoreFileINI::pfaccia, nullptr},
     {"Avanzate", "debug", "0", false, nullptr, &GestoreFileINI::debug, nullptr},
-    {"Avanzate", "ferma_vuoto", "0", false, nullptr, &GestoreFileINI::ferma_vuoto, nullptr},
-    {"Avanzate", "metodo", "0", false, nullptr, &GestoreFileINI::metodo, nullptr},
-    {"Avanzate", "ponticelli", "0", true, &GestoreFileINI::ponticelli, nullptr, nullptr},
-    {"Avanzate", "ponticelli_max", "20", false, nullptr, &GestoreFileINI::ponticelli_max, nullptr},
-    {"Avanzate", "ponticelli_passi", "4,6,8", false, nullptr, nullptr, &GestoreFileINI::ponticelli_passi},
+    {"Avanzate", "ferma_vuoto", "0", false, nullptr, &GestoreFileINI::ferma_vuoto, nullptr, Refused, 0,
+     1000000},
+    {"Avanzate", "metodo", "0", false, nullptr, &GestoreFileINI::metodo, nullptr, Refused, 0, 1},
+    {"Avanzate", "ponticelli", "0", true, &GestoreFileINI::ponticelli, nullptr, nullptr, Refused, 0, 1},
+    {"Avanzate", "ponticelli_max", "20", false, nullptr, &GestoreFileINI::ponticelli_max, nullptr, Refused, 0,
+     999},
+    {"Avanzate", "ponticelli_passi", "4,6,8", false, nullptr, nullptr, &GestoreFileINI::ponticelli_passi,
+     Refused, 1, 99},
 };
 
 // Reads the whole file at path. Returns 0 when read (a pipe or a device reads as empty, so that
@@ -113,25 +129,35 @@ std::string numberListText(const std::vector<int32_t>& values) {
     return text;
 }
 
-void store(GestoreFileINI& ini, const KeyDef& def, const std::string& text) {
-    auto refuse = [&] {
-        return SettingsError(
-            strprintf(msg::SettingsBadValue, ini.readFrom.c_str(), def.section, def.key, text.c_str()));
-    };
+enum class ValueCheck { Fits, NotWhole, OutOfRange };
+
+// Reads text as the value of def's key and stores it when it fits.
+ValueCheck store(GestoreFileINI& ini, const KeyDef& def, const std::string& text) {
     if (def.listField) {
         std::vector<int32_t> values;
         if (!parseNumberList(text, values))
-            throw refuse();
+            return ValueCheck::NotWhole;
+        for (int32_t v : values)
+            if (!def.admits(v))
+                return ValueCheck::OutOfRange;
         ini.*def.listField = std::move(values);
-        return;
+        return ValueCheck::Fits;
     }
     int32_t v = 0;
     if (!parseWholeNumber(text, v))
-        throw refuse();
+        return ValueCheck::NotWhole;
+    if (!def.admits(v))
+        return ValueCheck::OutOfRange;
     if (def.isBool)
         ini.*def.boolField = v != 0;
     else
         ini.*def.intField = v;
+    return ValueCheck::Fits;
+}
+
+// "from 1 to 99", as the messages say it.
+std::string rangeText(const KeyDef& def) {
+    return strprintf(msg::SettingRange, def.low, def.high);
 }
 
 // Asked for the effective user, who is the one that will write.
@@ -184,7 +210,7 @@ GestoreFileINI::GestoreFileINI(std::string path) : GestoreFileINI(SettingsLocati
 
 GestoreFileINI::GestoreFileINI(const SettingsLocation& location)
     : iniFile(location.writePath), readFrom(location.readPath) {
-    readIni();
+    readOutcome = readIni();
     optionsChanged = false;
 }
 
@@ -220,14 +246,20 @@ SettingsLocation GestoreFileINI::defaultLocation(const std::string& executablePa
     return {target, target};
 }
 
-void GestoreFileINI::readIni() {
+SettingsOutcome GestoreFileINI::readIni() {
+    SettingsOutcome outcome;
     readProblem.clear();
     std::string content;
     // A missing file means defaults; a file that is there but out of reach is a problem to
     // tell, or its values would be lost at the next write.
     int err = readWholeFile(readFrom, content);
-    if (err != 0 && err != ENOENT)
+    outcome.read = err == 0;
+    std::string warnings;
+    auto warn = [&](const std::string& line) { warnings += (warnings.empty() ? "" : "\n") + line; };
+    if (err != 0 && err != ENOENT) {
         readProblem = std::strerror(err);
+        warn(strprintf(msg::SettingsUnreadable, readFrom.c_str(), readProblem.c_str()));
+    }
     // Editors on some systems start a text file with a byte order mark; it is not part of the
     // first section's name.
     if (content.compare(0, 3, "\xEF\xBB\xBF") == 0)
@@ -235,18 +267,40 @@ void GestoreFileINI::readIni() {
     for (const KeyDef& def : Keys) {
         std::string text = def.defaultText;
         findProfileValue(content, def.section, def.key, text);
-        store(*this, def, text);
-    }
-}
-
-bool GestoreFileINI::setByKey(const std::string& key, const std::string& value) {
-    for (const KeyDef& def : Keys) {
-        if (sameName(key, def.key)) {
-            store(*this, def, value);
-            return true;
+        switch (store(*this, def, text)) {
+        case ValueCheck::Fits:
+            break;
+        case ValueCheck::NotWhole:
+            outcome.notice = {Notice::Kind::Error, strprintf(msg::SettingsBadValue, readFrom.c_str(),
+                                                             def.section, def.key, text.c_str())};
+            return outcome;
+        case ValueCheck::OutOfRange:
+            warn(strprintf(msg::SettingsOutOfRange, readFrom.c_str(), def.section, def.key, text.c_str(),
+                           rangeText(def).c_str(), def.defaultText));
+            store(*this, def, def.defaultText);
+            break;
         }
     }
-    return false;
+    if (!warnings.empty())
+        outcome.notice = {Notice::Kind::Warning, warnings};
+    return outcome;
+}
+
+Notice GestoreFileINI::setByKey(const std::string& key, const std::string& value) {
+    for (const KeyDef& def : Keys) {
+        if (!sameName(key, def.key))
+            continue;
+        switch (store(*this, def, value)) {
+        case ValueCheck::Fits:
+            return {};
+        case ValueCheck::NotWhole:
+            return {Notice::Kind::Error, strprintf(msg::SettingNotWhole, key.c_str())};
+        case ValueCheck::OutOfRange:
+            return {Notice::Kind::Error,
+                    strprintf(msg::SettingOutOfRange, key.c_str(), value.c_str(), rangeText(def).c_str())};
+        }
+    }
+    return {Notice::Kind::Error, strprintf(msg::SettingUnknownKey, key.c_str())};
 }
 
 bool GestoreFileINI::writeIni() {

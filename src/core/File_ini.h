@@ -1,17 +1,25 @@
 // The program's options and the figures of the loaded board, kept in the settings file "zelta.ini".
 #pragma once
 
+#include "core/Notice.h"
+
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace zelta {
 
-// A value in the settings file that is not a whole number.
-class SettingsError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+// How a read of the settings file ended.
+struct SettingsOutcome {
+    // The file was there and was read. A file that is missing gives every key its default, and
+    // so does one that cannot be read (readProblem says why).
+    bool read = false;
+    // Error: a value is not a whole number, and the settings must not be used. Warning: what the
+    // person is to know of settings that are used: a file that cannot be read, or values out of
+    // their range that took the default (a line each).
+    Notice notice;
+
+    bool usable() const { return notice.kind != Notice::Kind::Error; }
 };
 
 // Where the settings are read from and where they are written. The two differ only when the
@@ -24,8 +32,8 @@ struct SettingsLocation {
 
 class GestoreFileINI {
 public:
-    // Reads the file at path (missing file or key: defaults), which writeIni then replaces.
-    // Throws SettingsError on a bad value.
+    // Reads the file at path (missing file or key: defaults), which writeIni then replaces; how
+    // the read ended is in readOutcome.
     explicit GestoreFileINI(std::string path);
     explicit GestoreFileINI(const SettingsLocation& location);
 
@@ -37,16 +45,17 @@ public:
     // The same with the answer to "can the executable's folder be written?" given.
     static SettingsLocation defaultLocation(const std::string& executablePath, bool programFolderWritable);
 
-    void readIni();
+    SettingsOutcome readIni();
     // Writes every key into iniFile, creating its folder when missing. Every line of the
     // file that is not one of the keys (comments, other keys and sections) stays as it stood;
     // a first write takes those lines from the file read. False when the file could not be
     // written (see writeError).
     bool writeIni();
 
-    // Sets one option by its key, as the settings file would; false for an unknown key.
-    // Throws SettingsError when value is not a whole number.
-    bool setByKey(const std::string& key, const std::string& value);
+    // Sets one option by its key, as the settings file would. An unknown key, a value that is
+    // not a whole number and one out of the key's range are refused with an error notice, and
+    // the option keeps its value.
+    Notice setByKey(const std::string& key, const std::string& value);
 
     std::string iniFile;
     // The file the values were read from: iniFile, or the one shipped beside the program.
@@ -78,6 +87,8 @@ public:
     int32_t cols = 0;
     int32_t rows = 0;
 
+    // How the constructor's read ended.
+    SettingsOutcome readOutcome;
     // Why the file could not be read (it exists but is unreadable); empty when it was read.
     std::string readProblem;
     std::string writeError;

@@ -16,6 +16,8 @@ inline constexpr const char* ReadSeparator = "-------------------------------";
 inline constexpr const char* ReadingFile = "Lettura file: ";
 inline constexpr const char* Err101Report = "Errore 101: Impossibile aprire file fcd";
 inline constexpr const char* Err101Box = "Errore 101: Impossibile aprire il file Fidocad";
+// Why a drawing, or a file to write, that is neither a folder nor a regular file is refused.
+inline constexpr const char* NotARegularFile = "non è un file regolare";
 inline constexpr const char* Err102Report = "Errore 102: Impossibile aprire file temporaneo";
 inline constexpr const char* Err102Box = "Errore 102: Impossibile aprire file temporaneo";
 inline constexpr const char* Err103Report = "Errore 103: Formato file fcd errato";
@@ -88,6 +90,13 @@ inline constexpr const char* PipeWithoutReader = "nessun programma legge dalla p
 // Settings file
 inline constexpr const char* SettingsBadValue = "Valore non valido nel file delle opzioni %s:\nsezione [%s], "
                                                 "chiave %s = \"%s\" (atteso un numero intero)";
+inline constexpr const char* SettingsOutOfRange =
+    "Valore fuori intervallo nel file delle opzioni %s: sezione [%s], chiave %s = \"%s\" (ammesso %s); "
+    "si usa %s";
+inline constexpr const char* SettingRange = "da %.15g a %.15g";
+inline constexpr const char* SettingUnknownKey = "chiave sconosciuta \"%s\"";
+inline constexpr const char* SettingNotWhole = "il valore di %s deve essere un numero intero";
+inline constexpr const char* SettingOutOfRange = "il valore di %s (\"%s\") è fuori intervallo: ammesso %s";
 inline constexpr const char* SettingsUnreadable =
     "Impossibile leggere il file delle opzioni %s:\n%s\nSi usano le opzioni predefinite.";
 inline constexpr const char* SettingsUnwritable = "Impossibile salvare le opzioni nel file %s:\n%s";
@@ -173,6 +182,14 @@ inline constexpr const char* CliStopping =
     "zelta-cli: ricevuto %s: fermo l'elaborazione e salvo il giro migliore (un altro segnale termina "
     "subito)";
 inline constexpr const char* CliInterrupted = "zelta-cli: interrotto da %s (codice di uscita %d)";
+inline constexpr const char* CliSettingsUnread = "impossibile leggere il file delle opzioni %s: %s";
+inline constexpr const char* CliSetNeedsKeyValue = "--set vuole CHIAVE=VALORE, non \"%s\"";
+// The line after the write that says how good the result is; the figures follow.
+inline constexpr const char* CliSummary = "Qualità del risultato: ";
+inline constexpr const char* CliTracksKept =
+    "zelta-cli: il disegno contiene già delle piste; con --replace-tracks sono sostituite da quelle "
+    "nuove. Nessun file è stato scritto.";
+inline constexpr const char* CliOutputUnwritable = "zelta-cli: impossibile scrivere %s: %s";
 inline constexpr const char* CliReportUnwritable = "zelta-cli: impossibile scrivere il rapporto %s: %s";
 
 } // namespace zelta::msg

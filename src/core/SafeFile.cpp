@@ -1,6 +1,7 @@
 // Replace-by-rename file writing with symbolic-link following and direct writes to devices.
 #include "core/SafeFile.h"
 
+#include "core/AbortCleanup.h"
 #include "core/Messages.h"
 
 #include <cerrno>
@@ -76,6 +77,46 @@ int makeFolders(const std::string& folder, mode_t mode) {
     if (mkdir(folder.c_str(), mode) != 0 && errno != EEXIST)
         return errno;
     return 0;
+}
+
+OutputProbe::~OutputProbe() {
+    for (int fd : heldPipes_)
+        ::close(fd);
+}
+
+std::string OutputProbe::check(const std::string& destination) {
+    if (destination.empty())
+        return std::strerror(ENOENT);
+    // The same rules as SafeFileWriter::open, asked instead of done.
+    struct stat st;
+    const bool exists = stat(destination.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT)
+        return std::strerror(errno);
+    if (exists && S_ISDIR(st.st_mode))
+        return std::strerror(EISDIR);
+    if (exists && !S_ISREG(st.st_mode)) {
+        const int fd = ::open(destination.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            return errno == ENXIO && S_ISFIFO(st.st_mode) ? msg::PipeWithoutReader : std::strerror(errno);
+        if (S_ISFIFO(st.st_mode))
+            heldPipes_.push_back(fd);
+        else
+            ::close(fd);
+        return {};
+    }
+    const std::string target = followLinks(destination);
+    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return std::strerror(errno);
+    // The new file is made beside the destination and renamed over it.
+    const std::string folder = dirName(target);
+    struct stat fst;
+    if (stat(folder.c_str(), &fst) != 0)
+        return std::strerror(errno);
+    if (!S_ISDIR(fst.st_mode))
+        return std::strerror(ENOTDIR);
+    if (faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return std::strerror(errno);
+    return {};
 }
 
 ssize_t SafeFileWriter::defaultWrite(int fd, const void* data, size_t size) {
@@ -158,6 +199,7 @@ bool SafeFileWriter::open(const std::string& destination) {
         return false;
     }
     tempPath_ = temp;
+    abortSlot_ = listForAbortCleanup(tempPath_);
     if (exists) {
         // Only a privileged process may give a file away; a failure leaves it this user's.
         [[maybe_unused]] int owned = fchown(fd_, st.st_uid, st.st_gid);
@@ -208,11 +250,17 @@ bool SafeFileWriter::commit() {
     if (failed_) {
         if (!direct_ && !tempPath_.empty())
             ::unlink(tempPath_.c_str());
-        tempPath_.clear();
+        forgetTemporary();
         return false;
     }
-    tempPath_.clear();
+    forgetTemporary();
     return true;
+}
+
+void SafeFileWriter::forgetTemporary() {
+    unlistForAbortCleanup(abortSlot_);
+    abortSlot_ = -1;
+    tempPath_.clear();
 }
 
 void SafeFileWriter::abort() {
@@ -222,7 +270,7 @@ void SafeFileWriter::abort() {
     }
     if (!tempPath_.empty()) {
         ::unlink(tempPath_.c_str());
-        tempPath_.clear();
+        forgetTemporary();
     }
     buffer_.clear();
 }

@@ -6,12 +6,31 @@
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+#include <vector>
 
 namespace zelta {
 
 // Creates folder and its missing parents, each with mode (less the umask). Returns 0 when the
 // folder is there afterwards, else the reason (an errno value).
 int makeFolders(const std::string& folder, mode_t mode);
+
+// Finds out, before anything is written, whether SafeFileWriter::open would refuse a
+// destination, without creating, truncating or writing it. A pipe is opened to learn whether
+// anything reads it, and stays open while the probe lives: closing the only writer of a pipe
+// would end the input of the program that reads it.
+class OutputProbe {
+public:
+    OutputProbe() = default;
+    ~OutputProbe();
+    OutputProbe(const OutputProbe&) = delete;
+    OutputProbe& operator=(const OutputProbe&) = delete;
+
+    // Empty when destination can be written, else the reason (the system's words).
+    std::string check(const std::string& destination);
+
+private:
+    std::vector<int> heldPipes_;
+};
 
 class SafeFileWriter {
 public:
@@ -34,6 +53,9 @@ public:
     // written if the copy broke off).
     bool open(const std::string& destination);
     void write(std::string_view data);
+    // Passes on what is buffered, so that the reader of a pipe or a device gets it now; false
+    // after a failure.
+    bool flush() { return flushBuffer(); }
     // Flushes, syncs and puts the new file in place. On failure the destination is untouched.
     bool commit();
     // Drops the new file; the destination stays as it was.
@@ -47,6 +69,8 @@ public:
 
 private:
     bool flushBuffer();
+    // The new file is gone, or in the destination's place: nothing left to remove.
+    void forgetTemporary();
     void fail(const std::string& what, int err);
     void failWith(const std::string& what, const std::string& reason);
 
@@ -57,6 +81,7 @@ private:
     bool failed_ = false;
     std::string target_;
     std::string tempPath_;
+    int abortSlot_ = -1; // the new file's place on the list a dying process removes
     std::string buffer_;
     std::string error_;
     std::string reason_;

@@ -1,6 +1,8 @@
 // Unique temporary files, so that programs working side by side never share one.
 #include "core/TempFile.h"
 
+#include "core/AbortCleanup.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
@@ -10,6 +12,7 @@ namespace zelta {
 TempFile::~TempFile() {
     if (!path_.empty())
         ::unlink(path_.c_str());
+    unlistForAbortCleanup(abortSlot_);
 }
 
 bool TempFile::create(const char* suffix) {
@@ -20,6 +23,7 @@ bool TempFile::create(const char* suffix) {
         return false;
     ::close(fd);
     path_ = pattern;
+    abortSlot_ = listForAbortCleanup(path_);
     return true;
 }
 

@@ -1,4 +1,5 @@
-// A file of this process's own in the system's temporary folder, removed when its owner goes.
+// A file of this process's own in the system's temporary folder, removed when its owner goes
+// (and by a signal handler that ends the process, see AbortCleanup.h).
 #pragma once
 
 #include <string>
@@ -18,6 +19,7 @@ public:
 
 private:
     std::string path_;
+    int abortSlot_ = -1; // on the list of files a dying process removes
 };
 
 } // namespace zelta

@@ -3,6 +3,10 @@
 
 #include "core/Units.h"
 
+#include <map>
+#include <tuple>
+#include <unordered_map>
+
 namespace zelta {
 
 int32_t BoardFrame::cols() const {
@@ -52,20 +56,27 @@ PadOnGrid placeOnGrid(const std::vector<std::string_view>& fields, const BoardFr
 
 std::vector<std::pair<size_t, size_t>> jumperPads(const std::vector<PadPoint>& pads,
                                                   const std::vector<WireEnds>& wires) {
-    std::vector<std::pair<size_t, size_t>> found;
-    auto padAt = [&](int32_t x, int32_t y, int32_t net) {
-        for (size_t i = 0; i < pads.size(); ++i)
-            if (pads[i].x == x && pads[i].y == y && pads[i].net != 0 && (net < 0 || pads[i].net == net))
-                return i;
-        return pads.size();
+    // The first pad with a net at each point, and the first of each net there: a drawing may hold
+    // a great many pads and wires, so neither end is looked for pad by pad.
+    auto pointKey = [](int32_t x, int32_t y) {
+        return (uint64_t{static_cast<uint32_t>(x)} << 32) | static_cast<uint32_t>(y);
     };
-    for (const WireEnds& w : wires) {
-        const size_t a = padAt(w.x1, w.y1, -1);
-        if (a == pads.size())
+    std::unordered_map<uint64_t, size_t> firstAt;
+    std::map<std::tuple<int32_t, int32_t, int32_t>, size_t> firstOfNetAt;
+    for (size_t i = 0; i < pads.size(); ++i) {
+        if (pads[i].net == 0)
             continue;
-        const size_t b = padAt(w.x2, w.y2, pads[a].net);
-        if (b != pads.size() && b != a)
-            found.emplace_back(a, b);
+        firstAt.try_emplace(pointKey(pads[i].x, pads[i].y), i);
+        firstOfNetAt.try_emplace({pads[i].x, pads[i].y, pads[i].net}, i);
+    }
+    std::vector<std::pair<size_t, size_t>> found;
+    for (const WireEnds& w : wires) {
+        const auto a = firstAt.find(pointKey(w.x1, w.y1));
+        if (a == firstAt.end())
+            continue;
+        const auto b = firstOfNetAt.find({w.x2, w.y2, pads[a->second].net});
+        if (b != firstOfNetAt.end() && b->second != a->second)
+            found.emplace_back(a->second, b->second);
     }
     return found;
 }

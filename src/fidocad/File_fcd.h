@@ -40,12 +40,16 @@ inline constexpr int32_t StatusComplete = 0;
 struct ReadOutcome {
     int32_t status = StatusNothingRead;
     Notice notice;
+    // Why the drawing could not be opened (Errore 101), in the system's words; empty otherwise.
+    std::string reason = {};
 };
 
 // How a write ended; written is true once the result file is in place.
 struct WriteOutcome {
     bool written = false;
     Notice notice;
+    // Why the result could not be written (Errore 301, 302), in the system's words; empty otherwise.
+    std::string reason = {};
 };
 
 class GestoreFileFCD {
@@ -61,6 +65,9 @@ public:
         // Resets what belongs to other parts when a read begins: the tracer's resultsReady
         // and the processing thread, which is replaced by a new suspended one.
         std::function<void()> resetOthers;
+        // When set (from any thread, or a signal handler), the read ends at the next line as
+        // one the person interrupted.
+        const std::atomic<bool>* stopRequested = nullptr;
     };
 
     explicit GestoreFileFCD(std::string temporaryPath);
@@ -118,6 +125,8 @@ public:
 private:
     // Reports the failure and keeps its status; the notice is the command's to show.
     Notice fail(const char* reportText, const char* boxText, int32_t code);
+    // A failed write: its report lines (the error, then the reason) and its outcome.
+    void writeFailed(const char* reportText, const char* boxText, int32_t code, const std::string& reason);
     void report(const std::string& text) { links.sink->reportLine(text); }
     void show(Field field, const std::string& text) { links.sink->setText(field, text); }
     void placePad(int lineNumber, int& padCount);

@@ -10,7 +10,9 @@
 #include "fidocad/FcdRules.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace zelta {
@@ -21,12 +23,17 @@ namespace {
 class LineReader {
 public:
     ~LineReader() { close(); }
-    bool open(const std::string& path) {
+    // Empty when open, else why not.
+    std::string open(const std::string& path) {
         struct stat st;
-        if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-            return false;
+        if (stat(path.c_str(), &st) != 0)
+            return std::strerror(errno);
+        if (S_ISDIR(st.st_mode))
+            return std::strerror(EISDIR);
+        if (!S_ISREG(st.st_mode))
+            return msg::NotARegularFile;
         file_ = std::fopen(path.c_str(), "rb");
-        return file_ != nullptr;
+        return file_ ? std::string() : std::strerror(errno);
     }
     void close() {
         if (file_)
@@ -83,8 +90,11 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
     report(msg::ReadingFile + fcdPath);
 
     LineReader in;
-    if (!in.open(fcdPath))
-        return outcome(fail(msg::Err101Report, msg::Err101Box, StatusErr101));
+    if (std::string why = in.open(fcdPath); !why.empty()) {
+        ReadOutcome refused = outcome(fail(msg::Err101Report, msg::Err101Box, StatusErr101));
+        refused.reason = why;
+        return refused;
+    }
     SafeFileWriter tmp(nullptr, false);
     if (!tmp.open(tmpPath)) {
         in.close();
@@ -100,6 +110,17 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
         in.close();
         tmp.abort();
         return outcome(fail(reportText, boxText, code));
+    };
+
+    // A stop asked for during the read ends it as the person's refusal of the tracks does.
+    auto stopAsked = [this] { return links.stopRequested && links.stopRequested->load(); };
+    auto interrupted = [&] {
+        showLineCount();
+        in.close();
+        tmp.abort();
+        report(msg::ReadInterrupted);
+        status = StatusErr105;
+        return outcome({});
     };
 
     bool header = false;
@@ -121,6 +142,8 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
         const long afterHeader = in.tell();
         Outline outline;
         while (in.read(lineBuf)) {
+            if (stopAsked())
+                return interrupted();
             splitFields(lineBuf, fields);
             outline.consider(fields, ini.layer_dim);
         }
@@ -148,6 +171,8 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
     std::vector<WireEnds> wires;
     while (in.read(lineBuf)) {
         ++lineNumber;
+        if (stopAsked())
+            return interrupted();
         splitFields(lineBuf, fields);
 
         if (isCopperTrack(fields)) {
@@ -157,13 +182,8 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
                 report(strprintf(msg::Warn151, lineNumber));
                 crono.stop(1);
                 showLineCount();
-                if (!removeTracks()) {
-                    in.close();
-                    tmp.abort();
-                    report(msg::ReadInterrupted);
-                    status = StatusErr105;
-                    return outcome({});
-                }
+                if (!removeTracks())
+                    return interrupted();
                 crono.start(1);
             }
             continue;
@@ -231,16 +251,18 @@ void GestoreFileFCD::joinJumperPads(const std::vector<WireEnds>& wires) {
         if (ra != rb)
             group[std::max(ra, rb)] = std::min(ra, rb);
     }
+    std::vector<coord> leaving;
     for (size_t i = 0; i < placedPads.size(); ++i) {
         const PlacedPad& joined = placedPads[i];
         const PlacedPad& first = placedPads[root(i)];
         if (joined.col == first.col && joined.row == first.row)
             continue;
-        links.workList->removeCell(joined.col, joined.row);
+        leaving.push_back({joined.col, joined.row, 0});
         int32_t& centre = links.grid->cell(WorkPlane, joined.col, joined.row);
         if (centre == (joined.net | PadCentre))
             centre = joined.net | PadArea;
     }
+    links.workList->removeCells(leaving);
 }
 
 void GestoreFileFCD::placePad(int lineNumber, int& padCount) {

@@ -47,14 +47,12 @@ bool GestoreFileFCD::beginWrite(const std::string& path) {
     // The temporary copy is read before the destination is touched.
     std::string copy;
     if (int err = readWhole(tmpPath, copy); err != 0) {
-        writeOutcome.notice = fail(msg::Err302Report, msg::Err302Box, StatusTmpFile);
-        report(strprintf(msg::FailureReason, std::strerror(err)));
+        writeFailed(msg::Err302Report, msg::Err302Box, StatusTmpFile, std::strerror(err));
         return false;
     }
     out_.setWriteFn(writeFn);
     if (!out_.open(outPath)) {
-        writeOutcome.notice = fail(msg::Err301Report, msg::Err301Box, StatusErr301);
-        report(strprintf(msg::FailureReason, out_.reason().c_str()));
+        writeFailed(msg::Err301Report, msg::Err301Box, StatusErr301, out_.reason());
         return false;
     }
 
@@ -116,9 +114,15 @@ void GestoreFileFCD::writeJumper(const Jumper& j, int32_t width) {
 bool GestoreFileFCD::finishWrite() {
     if (out_.commit())
         return true;
-    writeOutcome.notice = fail(msg::Err301Report, msg::Err301Box, StatusErr301);
-    report(strprintf(msg::FailureReason, out_.reason().c_str()));
+    writeFailed(msg::Err301Report, msg::Err301Box, StatusErr301, out_.reason());
     return false;
+}
+
+void GestoreFileFCD::writeFailed(const char* reportText, const char* boxText, int32_t code,
+                                 const std::string& reason) {
+    writeOutcome.notice = fail(reportText, boxText, code);
+    writeOutcome.reason = reason;
+    report(strprintf(msg::FailureReason, reason.c_str()));
 }
 
 void GestoreFileFCD::endWrite() {

@@ -34,7 +34,6 @@ class TForm4;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    // Throws SettingsError when the settings file holds a value that is not a whole number.
     TForm1(const ProgramOptions& options, Prompter& prompter, HelpWindow& help);
     ~TForm1() override;
 

@@ -51,11 +51,10 @@ Forms::~Forms() {
 
 void Forms::showMainWindow() {
     Form1->show();
-    const GestoreFileINI& settings = *Form1->program->settings;
-    if (!settings.readProblem.empty())
-        Form1->host->messageDlg(
-            strprintf(msg::SettingsUnreadable, settings.readFrom.c_str(), settings.readProblem.c_str()),
-            MsgDlgType::mtWarning, mbOK);
+    // A file that could not be read, or values out of range that took their defaults.
+    const Notice& settingsNotice = Form1->program->settings->readOutcome.notice;
+    if (settingsNotice)
+        Form1->host->messageDlg(settingsNotice.text, MsgDlgType::mtWarning, mbOK);
     if (startDrawing_)
         QTimer::singleShot(0, Form1.get(), [this] { Form1->start1->click(); });
 }
@@ -75,12 +74,21 @@ void initializeApplication(QApplication& app) {
 
 int runZelta(QApplication& app, const StartupOptions& options) {
     std::unique_ptr<Forms> forms;
+    std::string failure;
     try {
         forms = std::make_unique<Forms>(options);
+        // Settings that cannot be used end the program before its window shows.
+        const SettingsOutcome& settings = forms->Form1->program->settings->readOutcome;
+        if (!settings.usable())
+            failure = settings.notice.text;
     } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    if (!failure.empty()) {
+        forms.reset();
         ModalPrompter fallback;
         Prompter& prompter = options.prompter ? *options.prompter : fallback;
-        prompter.messageDlg(nullptr, e.what(), MsgDlgType::mtError, mbOK);
+        prompter.messageDlg(nullptr, failure, MsgDlgType::mtError, mbOK);
         return 1;
     }
     // A signal leaves the event loop with the status a shell gives it (128 + its number); the

@@ -30,7 +30,7 @@ struct StartupOptions {
 
 class Forms {
 public:
-    // Throws SettingsError when the settings file holds a value that is not a whole number.
+    // Settings that cannot be used are in the program's settings->readOutcome.
     explicit Forms(const StartupOptions& options);
     ~Forms();
     Forms(const Forms&) = delete;

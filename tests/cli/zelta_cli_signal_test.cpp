@@ -1,6 +1,6 @@
-// The batch tool under SIGINT and SIGTERM: started as a child on a board that routes for a
-// minute, signalled once routing has begun, and judged by its exit, its files and its temporary
-// folder.
+// The batch tool under SIGINT, SIGTERM and SIGHUP: started as a child on a board that routes for
+// a minute, or on one of very many pads, signalled while it reads, routes or saves, and judged by
+// its exit, its files and its temporary folder.
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -172,9 +172,13 @@ std::string checkSummary(const ScratchDir& dir, const std::string& file) {
     return at == std::string::npos ? std::string() : text.substr(at, text.find('\n', at) - at);
 }
 
+const char* signalName(int sig) {
+    return sig == SIGINT ? "SIGINT" : sig == SIGTERM ? "SIGTERM" : "SIGHUP";
+}
+
 TEST(ZeltaCliSignals, TheFirstSignalSavesTheBestLapAndExitsWithTheSignalsStatus) {
-    for (const int sig : {SIGINT, SIGTERM}) {
-        SCOPED_TRACE(sig == SIGINT ? "SIGINT" : "SIGTERM");
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signalName(sig));
         ScratchDir dir;
         std::filesystem::create_directory(dir.file("tmp"));
         Child child(dir, longRoute(dir, {"--report", dir.file("report.txt"), "--svg", dir.file("best.svg")}));
@@ -187,10 +191,9 @@ TEST(ZeltaCliSignals, TheFirstSignalSavesTheBestLapAndExitsWithTheSignalsStatus)
         const int status = child.finish();
 
         ASSERT_TRUE(WIFEXITED(status)) << "status " << status << "\n" << child.errors();
-        EXPECT_EQ(WEXITSTATUS(status), sig == SIGINT ? 130 : 143);
+        EXPECT_EQ(WEXITSTATUS(status), 128 + sig);
         EXPECT_LT(Clock::now() - signalled, std::chrono::seconds(30)) << "the run went on";
-        EXPECT_NE(child.errors().find(sig == SIGINT ? "interrotto da SIGINT" : "interrotto da SIGTERM"),
-                  std::string::npos)
+        EXPECT_NE(child.errors().find(std::string("interrotto da ") + signalName(sig)), std::string::npos)
             << child.errors();
         // The whole drawing with the best lap's tracks: the check reads every net of the board.
         EXPECT_NE(checkSummary(dir, dir.file("out.fcd")).find("/63, "), std::string::npos)
@@ -220,6 +223,118 @@ TEST(ZeltaCliSignals, ASecondSignalEndsAtOnceAndRemovesTheTemporaryCopy) {
     EXPECT_TRUE(WTERMSIG(status) == SIGINT || WTERMSIG(status) == SIGTERM) << WTERMSIG(status);
     EXPECT_FALSE(testing::fileExists(dir.file("out.fcd")));
     EXPECT_EQ(temporaryCopies(dir.file("tmp")), 0);
+}
+
+// The entries of folder whose names begin with prefix.
+std::vector<std::string> entriesStartingWith(const std::string& folder, const std::string& prefix) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().rfind(prefix, 0) == 0)
+            found.push_back(entry.path().filename());
+    return found;
+}
+
+TEST(ZeltaCliSignals, ASecondSignalDuringTheSaveLeavesNoHalfWrittenFile) {
+    // A board of very many pads, so that its save lasts long enough to be caught under way.
+    ScratchDir dir;
+    std::filesystem::create_directory(dir.file("tmp"));
+    std::filesystem::create_directory(dir.file("out"));
+    const std::string board = dir.write("pads.fcd", testing::manyPadsDrawing(200000));
+    Child child(dir, {"route", board, "-o", dir.file("out/out.fcd"), "--laps", "1", "--ini",
+                      boardPath("auto-layer0.ini"), "--quiet"});
+    ASSERT_TRUE(child.started());
+    const auto deadline = Clock::now() + std::chrono::seconds(120);
+    while (entriesStartingWith(dir.file("out"), ".zelta-").empty() && Clock::now() < deadline)
+        usleep(200);
+    ASSERT_FALSE(entriesStartingWith(dir.file("out"), ".zelta-").empty()) << "the save was never seen";
+    child.signal(SIGINT);
+    child.signal(SIGTERM);
+    const int status = child.finish();
+    ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status << "\n" << child.errors();
+    EXPECT_TRUE(entriesStartingWith(dir.file("out"), "").empty())
+        << entriesStartingWith(dir.file("out"), "")[0];
+    EXPECT_EQ(temporaryCopies(dir.file("tmp")), 0);
+}
+
+TEST(ZeltaCliSignals, EveryStopActsOnABoardOfVeryManyPads) {
+    // Two hundred thousand pads on a full board: before the work list was indexed, its run took
+    // over a minute to start, deaf to signals and to the time limit.
+    ScratchDir dir;
+    std::filesystem::create_directory(dir.file("tmp"));
+    const std::string board = dir.write("pads.fcd", testing::manyPadsDrawing(200000));
+    // The result goes nowhere: what is looked at is the stop, not the check of a file written.
+    const std::vector<std::string> common = {"route",     board,   "-o",
+                                             "/dev/null", "--ini", boardPath("auto-layer0.ini")};
+    enum class Signal { WhileReading, AtTheStart, None };
+    struct Case {
+        const char* name;
+        std::vector<std::string> extra;
+        Signal signal;
+        int exit; // expected status; -1: a run stopped by time, 0 or 3 (when no lap had ended)
+    };
+    const Case cases[] = {
+        {"SIGTERM while reading", {"--seconds", "600"}, Signal::WhileReading, 143},
+        {"SIGTERM at the start", {"--seconds", "600"}, Signal::AtTheStart, 143},
+        {"--laps 1", {"--laps", "1"}, Signal::None, 0},
+        {"--seconds 1", {"--seconds", "1"}, Signal::None, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = common;
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        Child child(dir, args);
+        ASSERT_TRUE(child.started());
+        if (c.signal == Signal::WhileReading) {
+            // The copy of the drawing is made just before the read, once the handlers are in.
+            const auto deadline = Clock::now() + std::chrono::seconds(60);
+            while (temporaryCopies(dir.file("tmp")) == 0 && Clock::now() < deadline)
+                usleep(200);
+            child.signal(SIGTERM);
+        } else if (c.signal == Signal::AtTheStart) {
+            ASSERT_TRUE(child.waitFor(StartLine)) << child.errors();
+            child.signal(SIGTERM);
+        }
+        const int status = child.finish(std::chrono::seconds(60));
+        ASSERT_TRUE(WIFEXITED(status)) << "status " << status << "\n" << child.errors();
+        if (c.exit >= 0)
+            EXPECT_EQ(WEXITSTATUS(status), c.exit) << child.errors();
+        else
+            EXPECT_TRUE(WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 3) << child.errors();
+        if (c.signal == Signal::WhileReading) {
+            EXPECT_NE(child.output().find("Lettura interrotta da utente!"), std::string::npos)
+                << child.output();
+        }
+        EXPECT_EQ(temporaryCopies(dir.file("tmp")), 0);
+    }
+}
+
+TEST(ZeltaCliReport, TheReportGoesToItsFileWhileTheRunGoes) {
+    // A report into a pipe shows each line as the run makes it, not all of them at its end.
+    ScratchDir dir;
+    std::filesystem::create_directory(dir.file("tmp"));
+    const std::string fifo = dir.file("report.pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int readEnd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(readEnd, 0);
+    Child child(dir, longRoute(dir, {"--report", fifo, "--quiet"}));
+    ASSERT_TRUE(child.started());
+    std::string report;
+    const auto deadline = Clock::now() + std::chrono::seconds(30);
+    while (report.find(StartLine) == std::string::npos && Clock::now() < deadline) {
+        pollfd p = {readEnd, POLLIN, 0};
+        if (poll(&p, 1, 100) <= 0)
+            continue;
+        char buf[4096];
+        const ssize_t n = ::read(readEnd, buf, sizeof buf);
+        if (n > 0)
+            report.append(buf, static_cast<size_t>(n));
+    }
+    EXPECT_NE(report.find(StartLine), std::string::npos) << "nothing came before the end: " << report;
+    child.signal(SIGINT);
+    const int status = child.finish();
+    ::close(readEnd);
+    ASSERT_TRUE(WIFEXITED(status)) << child.errors();
+    EXPECT_EQ(WEXITSTATUS(status), 130);
 }
 
 } // namespace

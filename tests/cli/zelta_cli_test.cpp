@@ -151,12 +151,23 @@ TEST(ZeltaCliRoute, ExitStatusTellsWhatWentWrong) {
 
     CliRun missing = cli(dir, {"route", dir.file("none.fcd"), "-o", dir.file("o.fcd"), "--ini", ini});
     EXPECT_EQ(missing.exit, 2);
-    EXPECT_NE(missing.err.find("Errore 101: Impossibile aprire il file Fidocad"), std::string::npos);
+    EXPECT_NE(missing.err.find(std::string("Errore 101: Impossibile aprire il file Fidocad\nMotivo: ") +
+                               std::strerror(ENOENT) + "\n"),
+              std::string::npos)
+        << missing.err;
+    CliRun folder = cli(dir, {"route", dir.path(), "-o", dir.file("o.fcd"), "--ini", ini});
+    EXPECT_EQ(folder.exit, 2);
+    EXPECT_NE(folder.err.find(std::string("Motivo: ") + std::strerror(EISDIR)), std::string::npos)
+        << folder.err;
 
     CliRun refused =
         cli(dir, {"route", boardPath("with-existing-tracks.fcd"), "-o", dir.file("o.fcd"), "--ini", ini});
     EXPECT_EQ(refused.exit, 2);
     EXPECT_NE(refused.out.find("Lettura interrotta da utente!"), std::string::npos);
+    EXPECT_NE(refused.err.find(
+                  "con --replace-tracks sono sostituite da quelle nuove. Nessun file è stato scritto."),
+              std::string::npos)
+        << refused.err;
     EXPECT_FALSE(testing::fileExists(dir.file("o.fcd")));
 
     CliRun unwritable = cli(dir, {"route", tiny, "-o", dir.file("gone/o.fcd"), "--laps", "1", "--ini", ini});
@@ -165,6 +176,72 @@ TEST(ZeltaCliRoute, ExitStatusTellsWhatWentWrong) {
 
     dir.write("bad.ini", "[Avanzate]\ngiriv=x\n");
     EXPECT_EQ(cli(dir, {"route", tiny, "-o", dir.file("o.fcd"), "--ini", dir.file("bad.ini")}).exit, 2);
+}
+
+TEST(ZeltaCliSettings, ASettingsFileNamedOnTheCommandLineMustBeRead) {
+    ScratchDir dir;
+    std::filesystem::create_directory(dir.file("folder.ini"));
+    const std::string tiny = boardPath("tiny-2nets.fcd");
+    struct Case {
+        std::string ini;
+        int reason;
+    };
+    const Case unread[] = {{dir.file("typo.ini"), ENOENT}, {dir.file("folder.ini"), EISDIR}};
+    for (const Case& c : unread) {
+        const std::string said =
+            "impossibile leggere il file delle opzioni " + c.ini + ": " + std::strerror(c.reason);
+        // Without a size from the settings every drawing would be refused: the option makes the
+        // run one that the defaults would let through.
+        CliRun route =
+            cli(dir, {"route", tiny, "-o", dir.file("o.fcd"), "--ini", c.ini, "--set", "dim_auto=1"});
+        EXPECT_EQ(route.exit, 2) << c.ini;
+        EXPECT_NE(route.err.find(said), std::string::npos) << route.err;
+        EXPECT_EQ(route.out, "") << "nothing is read";
+        EXPECT_FALSE(testing::fileExists(dir.file("o.fcd")));
+        CliRun check = cli(
+            dir, {"check", goldenPath("tiny-2nets/default/out.fcd"), "--ini", c.ini, "--set", "dim_auto=1"});
+        EXPECT_EQ(check.exit, 2) << c.ini;
+        EXPECT_NE(check.err.find(said), std::string::npos) << check.err;
+        EXPECT_EQ(check.out, "");
+    }
+}
+
+TEST(ZeltaCliSettings, KeysAddedSinceTheOriginalOnesRefuseValuesOutOfTheirRange) {
+    ScratchDir dir;
+    const std::string tiny = boardPath("tiny-2nets.fcd");
+    const std::string ini = boardPath("auto-layer0.ini");
+    struct Case {
+        const char* set;
+        const char* said;
+    };
+    const Case refused[] = {
+        {"metodo=7", "il valore di metodo (\"7\") è fuori intervallo: ammesso da 0 a 1"},
+        {"metodo=-1", "il valore di metodo (\"-1\") è fuori intervallo: ammesso da 0 a 1"},
+        {"ponticelli_passi=0,-3,1000",
+         "il valore di ponticelli_passi (\"0,-3,1000\") è fuori intervallo: ammesso "
+         "da 1 a 99"},
+        {"ponticelli_max=-1", "ammesso da 0 a 999"},
+    };
+    for (const Case& c : refused) {
+        CliRun r =
+            cli(dir, {"route", tiny, "-o", dir.file("o.fcd"), "--laps", "1", "--ini", ini, "--set", c.set});
+        EXPECT_EQ(r.exit, 1) << c.set;
+        EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+        EXPECT_FALSE(testing::fileExists(dir.file("o.fcd")));
+    }
+
+    // From a file: a warning line, and the default in its place (the classic method's lap lines).
+    const std::string file = dir.write("metodo.ini", readFile(ini) + "metodo=7\n");
+    CliRun r =
+        cli(dir, {"route", tiny, "-o", dir.file("o.fcd"), "--laps", "2", "--ini", file, "--set", "debug=1"});
+    EXPECT_EQ(r.exit, 0) << r.err;
+    EXPECT_NE(r.err.find("chiave metodo = \"7\" (ammesso da 0 a 1); si usa 0"), std::string::npos) << r.err;
+    EXPECT_EQ(countLines(r.out, ">Fine giro"), 2);
+
+    // The original keys read any whole number, as their conversions say.
+    CliRun debug = cli(dir, {"route", tiny, "-o", dir.file("o.fcd"), "--laps", "1", "--ini", ini, "--set",
+                             "debug=9", "--set", "pcurva=-1"});
+    EXPECT_EQ(debug.exit, 0) << debug.err;
 }
 
 TEST(ZeltaCliRoute, TwoNamesOfOneFileAreRefusedBeforeAnythingIsReadOrWritten) {
@@ -272,6 +349,65 @@ TEST(ZeltaCliRoute, ACharacterDeviceIsWrittenInPlaceAndAFullOneSaysWhy) {
                             std::strerror(ENOSPC) + "\n"),
               std::string::npos)
         << full.out;
+    // The reason is not only in the report: a quiet run says it too.
+    CliRun quiet = cli(dir, {"route", tiny, "-o", "/dev/full", "--laps", "1", "--ini", ini, "--quiet"});
+    EXPECT_EQ(quiet.exit, 3);
+    EXPECT_NE(quiet.err.find(std::string("Errore 301: Impossibile aprire file fidocad\nMotivo: ") +
+                             std::strerror(ENOSPC) + "\n"),
+              std::string::npos)
+        << quiet.err;
+}
+
+TEST(ZeltaCliOutputs, AnOutputThatCannotBeWrittenIsRefusedBeforeTheDrawingIsRead) {
+    ScratchDir dir;
+    const std::string tiny = boardPath("tiny-2nets.fcd");
+    const std::string ini = boardPath("auto-layer0.ini");
+    std::filesystem::create_directory(dir.file("folder"));
+    struct Case {
+        std::string output;
+        int reason;
+    };
+    const Case outputs[] = {{dir.file("gone/o.fcd"), ENOENT}, {dir.file("folder"), EISDIR}};
+    for (const Case& c : outputs) {
+        CliRun r = cli(dir, {"route", tiny, "-o", c.output, "--laps", "1", "--ini", ini, "--report",
+                             dir.file("report.txt")});
+        EXPECT_EQ(r.exit, 3) << c.output;
+        EXPECT_EQ(r.out.find("Lettura file"), std::string::npos) << "nothing is read: " << r.out;
+        EXPECT_NE(r.err.find(std::string("Errore 301: Impossibile aprire file fidocad\nMotivo: ") +
+                             std::strerror(c.reason)),
+                  std::string::npos)
+            << r.err;
+        EXPECT_EQ(testing::splitLines(readFile(dir.file("report.txt"))),
+                  (std::vector<std::string>{"Errore 301: Impossibile aprire file fcd_out",
+                                            std::string("Motivo: ") + std::strerror(c.reason)}));
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder")));
+    for (const char* option : {"--svg", "--png", "--json", "--report"}) {
+        CliRun r = cli(dir, {"route", tiny, "-o", dir.file("o.fcd"), "--laps", "1", "--ini", ini, option,
+                             dir.file("gone/x")});
+        EXPECT_EQ(r.exit, 3) << option;
+        EXPECT_EQ(r.out, "") << option << ": nothing is read";
+        EXPECT_NE(r.err.find(dir.file("gone/x") + ": " + std::strerror(ENOENT)), std::string::npos) << r.err;
+        EXPECT_FALSE(testing::fileExists(dir.file("o.fcd"))) << option;
+    }
+
+    // A folder that may not be written, and a file in it that exists: neither is touched.
+    const std::string locked = dir.file("locked");
+    std::filesystem::create_directory(locked);
+    const std::string kept = dir.write("locked/o.fcd", "kept");
+    ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
+    ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
+    for (const std::string& output : {locked + "/new.fcd", kept}) {
+        CliRun r = cli(dir, {"route", tiny, "-o", output, "--laps", "1", "--ini", ini},
+                       "setpriv --reuid=65534 --regid=65534 --clear-groups");
+        if (r.exit == 127 || r.err.find("setpriv") != std::string::npos)
+            GTEST_SKIP() << "cannot run as another user: " << r.err;
+        EXPECT_EQ(r.exit, 3) << output;
+        EXPECT_EQ(r.out.find("Lettura file"), std::string::npos) << r.out;
+        EXPECT_NE(r.err.find(std::string("Motivo: ") + std::strerror(EACCES)), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(readFile(kept), "kept");
+    EXPECT_FALSE(testing::fileExists(locked + "/new.fcd"));
 }
 
 TEST(ZeltaCliRoute, TheReportFileIsWrittenWhateverEndsTheRun) {
@@ -351,6 +487,64 @@ bool summaryFigures(const std::string& text, int& unconnected, int& shorts) {
             return true;
     }
     return false;
+}
+
+TEST(ZeltaCliSummary, AfterTheWriteALineSaysHowGoodTheResultIsAndTheJsonFileHoldsTheSameFigures) {
+    ScratchDir dir;
+    const std::string ini = boardPath("auto-layer0.ini");
+    // The negotiated method joins every pad of this board in its first lap.
+    CliRun joined = cli(dir, {"route", boardPath("dip8-555.fcd"), "-o", dir.file("out.fcd"), "--ini", ini,
+                              "--set", "metodo=1", "--quiet", "--json", dir.file("run.json")});
+    ASSERT_EQ(joined.exit, 0) << joined.err;
+    EXPECT_NE(
+        joined.err.find("Qualità del risultato: connessioni aperte 0, piazzole scollegate 0, ponticelli 0, "
+                        "cortocircuiti 0\n"),
+        std::string::npos)
+        << joined.err;
+    const std::string json = readFile(dir.file("run.json"));
+    for (const std::string& part :
+         {"{\"output\":\"" + dir.file("out.fcd") +
+              "\",\"written\":true,\"exitStatus\":0,\"method\":1,"
+              "\"jumperMode\":false,\"laps\":1,\"bestLap\":1,\"seconds\":",
+          std::string(",\"connectionsOpen\":0,\"padsUnconnected\":0,\"jumpers\":0,\"shorts\":0}\n")})
+        EXPECT_NE(json.find(part), std::string::npos) << json;
+
+    // The figures of the file are the check's; the open connections, the best lap's failures.
+    const std::string mixer = boardPath("real/dc-mixer.fcd");
+    CliRun shorted = cli(dir, {"route", mixer, "-o", dir.file("mixer.fcd"), "--laps", "12", "--ini", ini,
+                               "--set", "debug=1", "--quiet", "--report", dir.file("report.txt")});
+    ASSERT_EQ(shorted.exit, 0) << shorted.err;
+    CliRun checked = cli(dir, {"check", dir.file("mixer.fcd"), "--ini", ini});
+    int unconnected = 0, shorts = 0;
+    ASSERT_TRUE(summaryFigures(checked.out, unconnected, shorts)) << checked.out;
+    EXPECT_NE(shorted.err.find("Qualità del risultato: connessioni aperte " +
+                               std::to_string(failuresOfBestLap(readFile(dir.file("report.txt")))) +
+                               ", piazzole scollegate " + std::to_string(unconnected) +
+                               ", ponticelli 0, cortocircuiti " + std::to_string(shorts) + "\n"),
+              std::string::npos)
+        << shorted.err;
+    // The classic keeps its tracks off other nets' pads.
+    EXPECT_EQ(shorts, 0);
+
+    // A device cannot be read back: the figures of the file are missing, not made up.
+    CliRun discarded = cli(dir, {"route", boardPath("dip8-555.fcd"), "-o", "/dev/null", "--ini", ini, "--set",
+                                 "metodo=1", "--quiet", "--json", dir.file("run.json")});
+    ASSERT_EQ(discarded.exit, 0) << discarded.err;
+    EXPECT_NE(
+        discarded.err.find("connessioni aperte 0, piazzole scollegate -, ponticelli -, cortocircuiti -"),
+        std::string::npos)
+        << discarded.err;
+    EXPECT_NE(
+        readFile(dir.file("run.json")).find("\"padsUnconnected\":null,\"jumpers\":null,\"shorts\":null"),
+        std::string::npos);
+
+    // A run that wrote nothing says so in its file too.
+    CliRun refused = cli(dir, {"route", boardPath("with-existing-tracks.fcd"), "-o", dir.file("o.fcd"),
+                               "--ini", ini, "--json", dir.file("run.json")});
+    EXPECT_EQ(refused.exit, 2);
+    EXPECT_EQ(refused.err.find("Qualità del risultato"), std::string::npos);
+    EXPECT_NE(readFile(dir.file("run.json")).find("\"written\":false,\"exitStatus\":2,"), std::string::npos)
+        << readFile(dir.file("run.json"));
 }
 
 TEST(ZeltaCliCheck, EveryRoutedBoardChecksWithoutShortsAndNoMoreUnconnectedPadsThanFailures) {
@@ -439,17 +633,35 @@ TEST(ZeltaCliImages, DrawsNothingUnlessAsked) {
 }
 
 TEST(ZeltaCliImages, AnImageThatCannotBeWrittenExitsThreeAndKeepsTheDrawing) {
+    // A picture refused only when written: the drawing, written before it, stays.
+    if (::access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full here";
     ScratchDir dir;
-    CliRun r = cli(dir, {"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("out.fcd"), "--laps", "1",
-                         "--ini", boardPath("auto-layer0.ini"), "--quiet", "--png", dir.file("gone/b.png"),
-                         "--svg", dir.file("b.svg")});
+    CliRun r =
+        cli(dir, {"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("out.fcd"), "--laps", "1", "--ini",
+                  boardPath("auto-layer0.ini"), "--quiet", "--png", "/dev/full", "--svg", dir.file("b.svg")});
     EXPECT_EQ(r.exit, 3);
-    EXPECT_NE(r.err.find("impossibile scrivere l'immagine " + dir.file("gone/b.png")), std::string::npos)
-        << r.err;
+    EXPECT_NE(r.err.find("impossibile scrivere l'immagine /dev/full"), std::string::npos) << r.err;
     EXPECT_NE(readFile(dir.file("out.fcd")).find("\nPL "), std::string::npos)
         << "the routed drawing is written";
     EXPECT_TRUE(testing::fileExists(dir.file("b.svg"))) << "the other picture too";
-    EXPECT_FALSE(testing::fileExists(dir.file("gone")));
+}
+
+TEST(ZeltaCliImages, LeaveNothingInTheTemporaryFolder) {
+    // Without a runtime folder of the session's, the toolkit would make one there and leave it.
+    ScratchDir dir;
+    const std::string tmp = dir.file("tmp");
+    std::filesystem::create_directory(tmp);
+    CliRun r = cli(dir,
+                   {"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("out.fcd"), "--laps", "1", "--ini",
+                    boardPath("auto-layer0.ini"), "--quiet", "--png", dir.file("b.png")},
+                   "env -u XDG_RUNTIME_DIR TMPDIR=" + quoted(tmp));
+    ASSERT_EQ(r.exit, 0) << r.err;
+    EXPECT_EQ(r.err.find("QStandardPaths"), std::string::npos) << r.err;
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(tmp))
+        left.push_back(entry.path().filename());
+    EXPECT_TRUE(left.empty()) << left.front();
 }
 
 } // namespace

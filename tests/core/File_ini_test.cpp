@@ -3,6 +3,7 @@
 // and every way the file can be bad, unreadable or unwritable.
 #include "core/File_ini.h"
 
+#include "support/ReportText.h"
 #include "support/TestFiles.h"
 #include "support/Unprivileged.h"
 
@@ -212,7 +213,7 @@ TEST(GestoreFileINI, TheRoutingMethodIsClassicWithoutItsKeyAndSurvivesARoundTrip
               older + "ferma_vuoto=0\nmetodo=1\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n");
     EXPECT_EQ(GestoreFileINI(with.iniFile).metodo, 1);
 
-    ASSERT_TRUE(without.setByKey("METODO", "1"));
+    ASSERT_FALSE(without.setByKey("METODO", "1"));
     EXPECT_EQ(without.metodo, 1);
 }
 
@@ -281,26 +282,26 @@ TEST(GestoreFileINI, AKeyCountsOnlyInItsOwnSection) {
 TEST(GestoreFileINI, AValueThatIsNotAWholeNumberNamesFileSectionKeyAndValue) {
     ScratchDir dir;
     std::string path = dir.write("zelta.ini", "[Avanzate]\ngiriv=dieci\n");
-    try {
-        GestoreFileINI ini(path);
-        FAIL() << "no error";
-    } catch (const SettingsError& e) {
-        std::string what = e.what();
-        EXPECT_NE(what.find(path), std::string::npos) << what;
-        EXPECT_NE(what.find("Avanzate"), std::string::npos) << what;
-        EXPECT_NE(what.find("giriv"), std::string::npos) << what;
-        EXPECT_NE(what.find("dieci"), std::string::npos) << what;
-    }
+    GestoreFileINI ini(path);
+    ASSERT_FALSE(ini.readOutcome.usable());
+    EXPECT_EQ(ini.readOutcome.notice.kind, Notice::Kind::Error);
+    const std::string& what = ini.readOutcome.notice.text;
+    EXPECT_NE(what.find(path), std::string::npos) << what;
+    EXPECT_NE(what.find("Avanzate"), std::string::npos) << what;
+    EXPECT_NE(what.find("giriv"), std::string::npos) << what;
+    EXPECT_NE(what.find("dieci"), std::string::npos) << what;
 }
 
 TEST(GestoreFileINI, TextsThatAreNotA32BitWholeNumberAreRefused) {
     ScratchDir dir;
     for (const char* bad : {"", "12abc", "3.5", "- 4", "2147483648", "-2147483649"}) {
         std::string path = dir.write("zelta.ini", std::string("[Base]\nlayer_dim=") + bad + "\n");
-        EXPECT_THROW(GestoreFileINI ini(path), SettingsError) << '"' << bad << '"';
+        EXPECT_FALSE(GestoreFileINI(path).readOutcome.usable()) << '"' << bad << '"';
     }
     GestoreFileINI ini(dir.write("zelta.ini", "[Base]\nlayer_dim=-2147483648\n"));
     EXPECT_EQ(ini.layer_dim, INT32_MIN);
+    EXPECT_TRUE(ini.readOutcome.read);
+    EXPECT_FALSE(ini.readOutcome.notice);
 }
 
 TEST(GestoreFileINI, AListOfLengthsIsWholeNumbersBetweenCommas) {
@@ -311,10 +312,70 @@ TEST(GestoreFileINI, AListOfLengthsIsWholeNumbersBetweenCommas) {
     EXPECT_NE(readFile(ini.iniFile).find("ponticelli_passi=2,10,12\n"), std::string::npos);
     for (const char* bad : {"", "4,,6", "4,6,", "quattro", "4;6"}) {
         std::string path = dir.write("zelta.ini", std::string("[Avanzate]\nponticelli_passi=") + bad + "\n");
-        EXPECT_THROW(GestoreFileINI bad(path), SettingsError) << '"' << bad << '"';
+        EXPECT_FALSE(GestoreFileINI(path).readOutcome.usable()) << '"' << bad << '"';
     }
-    EXPECT_TRUE(ini.setByKey("ponticelli_passi", "6"));
+    EXPECT_FALSE(ini.setByKey("ponticelli_passi", "6"));
     EXPECT_EQ(ini.ponticelli_passi, (std::vector<int32_t>{6}));
+}
+
+// The keys of the original program read any whole number as their conversions say; the keys
+// added since refuse a value outside their range.
+TEST(SettingRanges, AFileValueOutOfItsRangeIsAWarningWithTheDefaultAndTheOriginalKeysReadAny) {
+    ScratchDir dir;
+    const std::string path =
+        dir.write("zelta.ini", "[Avanzate]\npcurva=-1\ndebug=9\nferma_vuoto=-1\nmetodo=7\nponticelli=2\n"
+                               "ponticelli_max=1000\nponticelli_passi=0,-3,1000\n");
+    GestoreFileINI ini(path);
+    ASSERT_TRUE(ini.readOutcome.usable());
+    EXPECT_EQ(ini.pcurva, -1);
+    EXPECT_EQ(ini.debug, 9);
+    EXPECT_EQ(ini.ferma_vuoto, 0);
+    EXPECT_EQ(ini.metodo, 0);
+    EXPECT_FALSE(ini.ponticelli);
+    EXPECT_EQ(ini.ponticelli_max, 20);
+    EXPECT_EQ(ini.ponticelli_passi, (std::vector<int32_t>{4, 6, 8}));
+    EXPECT_EQ(ini.readOutcome.notice.kind, Notice::Kind::Warning);
+    const std::vector<std::string> lines = testing::splitLines(ini.readOutcome.notice.text);
+    ASSERT_EQ(lines.size(), 5u) << ini.readOutcome.notice.text;
+    EXPECT_EQ(lines[1], "Valore fuori intervallo nel file delle opzioni " + path +
+                            ": sezione [Avanzate], chiave metodo = \"7\" (ammesso da 0 a 1); si usa 0");
+    EXPECT_NE(lines[4].find("ponticelli_passi = \"0,-3,1000\" (ammesso da 1 a 99); si usa 4,6,8"),
+              std::string::npos)
+        << lines[4];
+
+    // At the edges of their ranges they are read in silence.
+    GestoreFileINI edges(dir.write("edges.ini", "[Avanzate]\nferma_vuoto=1000000\nmetodo=1\nponticelli=1\n"
+                                                "ponticelli_max=0\nponticelli_passi=1,99\n"));
+    EXPECT_FALSE(edges.readOutcome.notice) << edges.readOutcome.notice.text;
+    EXPECT_EQ(edges.metodo, 1);
+    EXPECT_EQ(edges.ponticelli_passi, (std::vector<int32_t>{1, 99}));
+}
+
+TEST(SettingRanges, ACommandSettingIsRefusedWithKeyValueAndRangeAndChangesNothing) {
+    GestoreFileINI ini("");
+    struct Case {
+        const char* key;
+        const char* value;
+        const char* said;
+    };
+    const Case refused[] = {
+        {"metodo", "-1", "il valore di metodo (\"-1\") è fuori intervallo: ammesso da 0 a 1"},
+        {"Ponticelli_Passi", "4,0",
+         "il valore di Ponticelli_Passi (\"4,0\") è fuori intervallo: ammesso da 1 a 99"},
+        {"ponticelli_max", "1000", "ammesso da 0 a 999"},
+        {"giriv", "abc", "il valore di giriv deve essere un numero intero"},
+        {"nokey", "1", "chiave sconosciuta \"nokey\""},
+    };
+    for (const Case& c : refused) {
+        const Notice notice = ini.setByKey(c.key, c.value);
+        EXPECT_EQ(notice.kind, Notice::Kind::Error) << c.key;
+        EXPECT_NE(notice.text.find(c.said), std::string::npos) << notice.text;
+    }
+    EXPECT_EQ(ini.metodo, 0);
+    EXPECT_EQ(ini.ponticelli_passi, (std::vector<int32_t>{4, 6, 8}));
+    EXPECT_EQ(ini.ponticelli_max, 20);
+    EXPECT_FALSE(ini.setByKey("debug", "9"));
+    EXPECT_EQ(ini.debug, 9);
 }
 
 TEST(GestoreFileINI, AFolderThatCannotBeWrittenLeavesTheOldFileAndSaysWhy) {
@@ -357,8 +418,12 @@ TEST(GestoreFileINI, ASettingsPathThatCannotBeReadGivesTheDefaultsAndSaysWhy) {
     // A folder that cannot be searched hides whether the file is there: not the same as missing.
     GestoreFileINI unreachable(hidden + "/zelta.ini");
     EXPECT_FALSE(unreachable.readProblem.empty());
+    EXPECT_FALSE(unreachable.readOutcome.read);
+    EXPECT_EQ(unreachable.readOutcome.notice.kind, Notice::Kind::Warning);
     GestoreFileINI missing(dir.file("absent/zelta.ini"));
     EXPECT_TRUE(missing.readProblem.empty());
+    EXPECT_FALSE(missing.readOutcome.read);
+    EXPECT_FALSE(missing.readOutcome.notice);
 }
 
 TEST(DefaultLocation, TheProgramFolderWhenItCanBeWrittenElseThePersonalConfigFolder) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <tuple>
 #include <vector>
 
@@ -110,6 +111,54 @@ TEST(ListaCoord, SetValueDuringAWalkVisitsEveryEntryOnce) {
     }
     EXPECT_EQ(seen, (Entries{{1, 1, 0}, {2, 2, 0}, {3, 3, 0}, {4, 4, 1}}));
     EXPECT_EQ(walk(list), (Entries{{1, 1, 10}, {2, 2, 20}, {3, 3, 30}, {4, 4, 40}}));
+}
+
+TEST(ListaCoord, FirstAtMostStopsWhereAWalkWouldAndFollowsEveryValueChange) {
+    ListaCoord list;
+    list.append(1, 1, 50);
+    list.append(2, 2, 10);
+    list.append(3, 3, 30);
+    list.append(2, 2, 10);
+    coord e{9, 9, 9};
+    ASSERT_TRUE(list.firstAtMost(30, e));
+    EXPECT_EQ(entry(e), Entry(2, 2, 10));
+    // The cursor is on that entry: next goes on from it.
+    ASSERT_TRUE(list.next(e));
+    EXPECT_EQ(entry(e), Entry(3, 3, 30));
+
+    list.setValue(2, 2, 99); // raised: both copies leave
+    ASSERT_TRUE(list.firstAtMost(30, e));
+    EXPECT_EQ(entry(e), Entry(3, 3, 30));
+    list.setValue(1, 1, 5); // lowered: the front entry comes in
+    ASSERT_TRUE(list.firstAtMost(30, e));
+    EXPECT_EQ(entry(e), Entry(1, 1, 5));
+
+    e = {9, 9, 9};
+    EXPECT_FALSE(list.firstAtMost(4, e));
+    EXPECT_EQ(entry(e), Entry(0, 0, 9));
+    list.clear();
+    EXPECT_FALSE(list.firstAtMost(INT32_MAX, e));
+}
+
+TEST(ListaCoord, RewritingValuesGivesWhatAWalkWithSetValueGives) {
+    // A walk that sets each entry's cell to its value less one: the cell met twice loses two,
+    // counted from its first entry's value; the others one.
+    ListaCoord list;
+    list.append(1, 1, 5);
+    list.append(2, 2, 7);
+    list.append(1, 1, 9);
+    list.append(3, 3, 0);
+    list.rewriteValues([](int32_t v) { return v - 1; });
+    EXPECT_EQ(walk(list), (Entries{{1, 1, 3}, {2, 2, 6}, {1, 1, 3}, {3, 3, -1}}));
+
+    // The index follows the sort and the removal of a cell.
+    list.sortByValue();
+    list.removeCells({{3, 3, 0}, {8, 8, 0}});
+    list.setValue(1, 1, 40);
+    coord probe{1, 1, 0};
+    ASSERT_TRUE(list.find(probe));
+    EXPECT_EQ(probe.value, 40);
+    EXPECT_EQ(walk(list), (Entries{{1, 1, 40}, {1, 1, 40}, {2, 2, 6}}));
 }
 
 } // namespace

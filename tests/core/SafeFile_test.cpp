@@ -3,13 +3,17 @@
 // be renamed over is written in place.
 #include "core/SafeFile.h"
 
+#include "core/AbortCleanup.h"
 #include "core/Messages.h"
+#include "core/TempFile.h"
 #include "support/TestFiles.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -179,6 +183,86 @@ TEST(SafeFileWriter, ADeviceIsWrittenInPlace) {
     ASSERT_TRUE(replace(device, "discarded"));
     EXPECT_TRUE(std::filesystem::is_character_file(device));
     EXPECT_EQ(entriesIn(dir.path()), 1);
+}
+
+TEST(OutputProbe, RefusesWhatTheWriterWouldRefuseAndTouchesNothing) {
+    ScratchDir dir;
+    const std::string existing = dir.write("old.txt", "old");
+    std::filesystem::create_directory(dir.file("folder"));
+    const std::string fifo = dir.file("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    OutputProbe probe;
+    EXPECT_EQ(probe.check(dir.file("new.txt")), "");
+    EXPECT_EQ(probe.check(existing), "");
+    EXPECT_EQ(probe.check("/dev/null"), "");
+    EXPECT_EQ(probe.check(dir.file("missing/a.txt")), std::strerror(ENOENT));
+    EXPECT_EQ(probe.check(existing + "/a.txt"), std::strerror(ENOTDIR));
+    EXPECT_EQ(probe.check(dir.file("folder")), std::strerror(EISDIR));
+    EXPECT_EQ(probe.check(fifo), msg::PipeWithoutReader);
+    EXPECT_EQ(readFile(existing), "old");
+    EXPECT_FALSE(testing::fileExists(dir.file("new.txt")));
+    EXPECT_EQ(entriesIn(dir.path()), 3);
+
+    const std::string locked = dir.file("locked");
+    std::filesystem::create_directory(locked);
+    const std::string readOnly = dir.write("folder/read-only.txt", "kept");
+    ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
+    ASSERT_EQ(chmod(readOnly.c_str(), 0444), 0);
+    testing::WithoutRootRights user;
+    if (!user.active())
+        GTEST_SKIP() << "cannot give up root's rights";
+    EXPECT_EQ(probe.check(locked + "/a.txt"), std::strerror(EACCES));
+    EXPECT_EQ(probe.check(readOnly), std::strerror(EACCES));
+}
+
+TEST(OutputProbe, KeepsAReadPipeOpenUntilItGoes) {
+    // A reader of the pipe sees the end of its input only once the probe and every writer are
+    // gone: the check alone must not end it.
+    ScratchDir dir;
+    const std::string fifo = dir.file("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int readEnd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(readEnd, 0);
+    char buf[8];
+    {
+        OutputProbe probe;
+        ASSERT_EQ(probe.check(fifo), "");
+        errno = 0;
+        EXPECT_EQ(::read(readEnd, buf, sizeof buf), -1) << "no end of input while the probe holds the pipe";
+        EXPECT_EQ(errno, EAGAIN);
+    }
+    EXPECT_EQ(::read(readEnd, buf, sizeof buf), 0);
+    ::close(readEnd);
+}
+
+TEST(AbortCleanup, ADyingProcessLeavesNoNewFileOfAWriteInProgressNorATemporaryFile) {
+    ScratchDir dir;
+    const std::string path = dir.write("a.txt", "old");
+    SafeFileWriter out(nullptr, false);
+    ASSERT_TRUE(out.open(path));
+    out.write("half");
+    EXPECT_EQ(entriesIn(dir.path()), 2);
+    {
+        const std::string tmpdir = dir.file("tmp");
+        std::filesystem::create_directory(tmpdir);
+        setenv("TMPDIR", tmpdir.c_str(), 1);
+        TempFile copy;
+        const bool made = copy.create();
+        unsetenv("TMPDIR");
+        ASSERT_TRUE(made);
+        EXPECT_EQ(entriesIn(tmpdir), 1);
+        // What a signal handler does before the process dies.
+        removeListedFiles();
+        EXPECT_EQ(entriesIn(tmpdir), 0);
+    }
+    EXPECT_EQ(entriesIn(dir.path()), 2) << "only the tmp folder and the destination are left";
+    EXPECT_FALSE(out.commit());
+    EXPECT_EQ(readFile(path), "old");
+
+    // A write that ended is off the list: its destination stays.
+    ASSERT_TRUE(replace(path, "new"));
+    removeListedFiles();
+    EXPECT_EQ(readFile(path), "new");
 }
 
 } // namespace

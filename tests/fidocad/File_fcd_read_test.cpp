@@ -12,6 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -566,6 +569,48 @@ TEST_F(ReadOutcome, AFileThatCannotBeOpenedIsErrore101) {
         GTEST_SKIP() << "cannot give up root's rights";
     readPath(locked);
     expectError(msg::Err101Report, msg::Err101Box, StatusErr101);
+}
+
+TEST_F(ReadOutcome, Errore101SaysWhyInTheSystemsWords) {
+    EXPECT_EQ(program->openFile(dir.file("missing.fcd")).reason, std::strerror(ENOENT));
+    EXPECT_EQ(program->openFile(dir.path()).reason, std::strerror(EISDIR));
+    std::filesystem::create_symlink("b.fcd", dir.file("a.fcd"));
+    std::filesystem::create_symlink("a.fcd", dir.file("b.fcd"));
+    EXPECT_EQ(program->openFile(dir.file("a.fcd")).reason, std::strerror(ELOOP));
+    const std::string pipe = dir.file("pipe.fcd");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(program->openFile(pipe).reason, msg::NotARegularFile);
+    EXPECT_EQ(program->openFile(dir.write("fine.fcd", Header + Pad)).reason, "");
+
+    const std::string locked = dir.write("locked.fcd", Header);
+    ASSERT_EQ(chmod(locked.c_str(), 0), 0);
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    WithoutRootRights user;
+    if (!user.active())
+        GTEST_SKIP() << "cannot give up root's rights";
+    EXPECT_EQ(program->openFile(locked).reason, std::strerror(EACCES));
+}
+
+TEST_F(ReadOutcome, AStopAskedForDuringTheReadEndsItAsTheTracksRefusalDoes) {
+    // Asked before the first record: the read ends there, in either way of sizing the board.
+    std::atomic<bool> stop = true;
+    for (const bool outline : {false, true}) {
+        ProgramOptions options{dir.file("zelta.ini"), dir.file("zelta.tmp"), [this] { return now; }};
+        options.stopRequested = &stop;
+        Program stopped(host, options);
+        stopped.settings->mm_larg_scheda = 100;
+        stopped.settings->mm_alt_scheda = 50;
+        stopped.settings->dim_auto = outline;
+        host.report.clear();
+        const zelta::ReadOutcome read =
+            stopped.openFile(dir.write("board.fcd", Header + "RV 0 0 1000 500 0\n" + Pad + Pad));
+        EXPECT_EQ(read.status, StatusErr105) << outline;
+        EXPECT_FALSE(read.notice) << outline;
+        ASSERT_FALSE(host.report.empty());
+        EXPECT_EQ(host.report.back(), msg::ReadInterrupted) << outline;
+        EXPECT_TRUE(stopped.workList->empty()) << outline;
+        EXPECT_FALSE(stopped.startProcessing());
+    }
 }
 
 TEST_F(ReadOutcome, ATemporaryFileThatCannotBeWrittenIsErrore102) {

@@ -1,6 +1,7 @@
 // Scratch folders for tests.
 #include "support/TestFiles.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -68,6 +69,21 @@ std::string goldenPath(const std::string& relative) {
 }
 std::string sourcePath(const std::string& relative) {
     return std::string(ZELTA_SOURCE_DIR) + "/" + relative;
+}
+
+std::string manyPadsDrawing(int pads) {
+    std::string d = "[FIDOCAD]\nRV 0 0 1590 790 0\n";
+    uint32_t seed = 25;
+    auto next = [&seed](uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return 1 + (seed >> 16) % n;
+    };
+    for (int i = 0; i < pads; ++i) {
+        const uint32_t col = next(157), row = next(77), net = next(250);
+        d += "PA " + std::to_string(10 * col) + " " + std::to_string(10 * row) + " 16 16 6 0 1 " +
+             std::to_string(net) + "\n";
+    }
+    return d;
 }
 
 } // namespace zelta::testing

@@ -38,6 +38,9 @@ struct SharedBoard {
     int laps = 0;
 };
 std::vector<SharedBoard> sharedBoards();
+// A drawing of the given number of pads of 250 nets, at random cells of a full 159 x 79 board
+// whose outline is on layer 0: many pads share a cell once they outnumber the cells.
+std::string manyPadsDrawing(int pads);
 std::string sourcePath(const std::string& relative);
 
 } // namespace zelta::testing

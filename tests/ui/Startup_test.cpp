@@ -158,5 +158,20 @@ TEST_F(StartupForms, ADrawingNamedAtStartIsOpenedAsIfChosenInTheOpenDialog) {
     EXPECT_EQ(program().fcd->status, StatusCancelled);
 }
 
+TEST_F(StartupForms, SettingsOutOfTheirRangeAreToldOnceTheWindowShows) {
+    scratch.write("zelta.ini", "[Avanzate]\nmetodo=7\n");
+    ui::StartupOptions options;
+    options.program.iniPath = scratch.file("zelta.ini");
+    options.prompter = &prompter;
+    forms = std::make_unique<ui::Forms>(options);
+    forms->showMainWindow();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].type, MsgDlgType::mtWarning);
+    EXPECT_NE(prompter.messages[0].text.find("chiave metodo = \"7\" (ammesso da 0 a 1); si usa 0"),
+              std::string::npos)
+        << prompter.messages[0].text;
+    EXPECT_EQ(program().settings->metodo, 0);
+}
+
 } // namespace
 } // namespace zelta::testing

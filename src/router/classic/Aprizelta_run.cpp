@@ -6,6 +6,8 @@
 #include "core/Report.h"
 #include "core/Units.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdarg>
 #include <string>
 
@@ -23,9 +25,7 @@ void ApriZelta::report(int level, const char* format, ...) {
 
 bool ApriZelta::pickWorkCell() {
     coord e{0, 0, 0};
-    bool more = links.workList->first(e);
-    while (more && e.value > HandledAbove)
-        more = links.workList->next(e);
+    links.workList->firstAtMost(HandledAbove, e);
     workCol = e.col;
     workRow = e.row;
     if (workCol == 0 || workRow == 0) {
@@ -40,12 +40,10 @@ bool ApriZelta::pickWorkCell() {
 
 namespace {
 
-// Walks the list and gives each entry a value computed from the one it reads. Two entries of
-// one cell share every setValue, so each visit changes both.
-template <class F> void rewriteValues(ListaCoord& list, F newValue) {
-    coord e{0, 0, 0};
-    for (bool more = list.first(e); more; more = list.next(e))
-        list.setValue(e.col, e.row, newValue(e.value));
+// A priority less the neutral one, held at the smallest number: the entries of a cell that many
+// pads share lose it once per pad at the end of every lap.
+int32_t aged(int32_t value) {
+    return value < INT32_MIN + NeutralPriority ? INT32_MIN : value - NeutralPriority;
 }
 
 } // namespace
@@ -59,7 +57,7 @@ void ApriZelta::readSettings() {
 }
 
 void ApriZelta::beginRun() {
-    rewriteValues(*links.workList, [](int32_t) { return NeutralPriority; });
+    links.workList->rewriteValues([](int32_t) { return NeutralPriority; });
     padSteps_.clear();
 }
 
@@ -109,10 +107,8 @@ std::optional<LapOutcome> ApriZelta::routeLap(RunControl& control, int32_t lapIn
         lap.value += delta + ClassicTuning::PadValue;
         coord pad{workCol, workRow, 0};
         workList.find(pad);
-        int32_t v = pad.value + delta;
-        if (v < 1)
-            v = 1;
-        workList.setValue(workCol, workRow, v + NeutralPriority);
+        const int64_t v = std::max<int64_t>(int64_t{pad.value} + delta, 1);
+        workList.setValue(workCol, workRow, static_cast<int32_t>(v) + NeutralPriority);
     }
     lap.handledPads = handledPads;
     return lap;
@@ -120,7 +116,7 @@ std::optional<LapOutcome> ApriZelta::routeLap(RunControl& control, int32_t lapIn
 
 void ApriZelta::endLap() {
     ListaCoord& workList = *links.workList;
-    rewriteValues(workList, [](int32_t v) { return v - NeutralPriority; });
+    workList.rewriteValues(aged);
     workList.sortByValue();
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -181,6 +182,29 @@ TEST(RoutingDriver, ScoreIsMissingWhenTheLapCountsASinglePad) {
     EXPECT_EQ(board.host.field(Field::valore), "---");
     EXPECT_EQ(board.host.field(Field::piazzscoll), "0");
     EXPECT_EQ(board.best(2, 2), 1 | PadCentre | DirBit(3));
+}
+
+// Pads on one centre share their entries' fate: each of them takes the neutral priority off the
+// cell's value at the end of a lap, and thousands of them hold it at the smallest number.
+TEST(RoutingDriver, PadsSharingACentreAgeOncePerPadWithoutPassingTheSmallestPriority) {
+    for (const int copies : {2, 3000}) {
+        TestBoard board(11, 7, 0);
+        board.pad(2, 2, 1, 0, 0); // A
+        for (int i = 0; i < copies; ++i)
+            board.pad(6, 2, 1, 0, 0); // B, reached from A and raised to 2000000 in the first lap
+        BoardRouter r(board);
+        int32_t agedB = 0;
+        int32_t firstNextLap = 0;
+        std::vector<LapFigures> laps = runLaps(r.router, 2, [&](const LapFigures& lap) {
+            if (lap.laps == 1) {
+                agedB = workListValue(board, 6, 2);
+                firstNextLap = board.workList.entries().front().col;
+            }
+        });
+        ASSERT_EQ(laps.size(), 2u) << copies;
+        EXPECT_EQ(agedB, copies == 2 ? 0 : INT32_MIN) << copies;
+        EXPECT_EQ(firstNextLap, 6) << "B goes first in the next lap";
+    }
 }
 
 } // namespace

@@ -1,0 +1,40 @@
+// How good the result of a batch route is, in the figures a person judges a board by: one line on
+// standard error after the write, and the same figures with what the run was in a JSON file.
+#pragma once
+
+#include "core/File_ini.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zelta::cli {
+
+// A figure that could not be found is -1: "-" in the line, null in the JSON file.
+struct RunSummary {
+    int connectionsOpen = -1; // the connections the best lap left open
+    // From the check of the written drawing.
+    int padsUnconnected = -1;
+    int jumpers = -1;
+    int shorts = -1;
+};
+
+// What the run was, for the JSON file.
+struct RunFacts {
+    std::string output;
+    bool written = false;
+    int exitStatus = 0;
+    int32_t method = 0; // the setting metodo
+    bool jumperMode = false;
+    int32_t laps = 0;
+    int32_t bestLap = 0; // 0 when no lap ended
+    double seconds = 0;  // of routing
+};
+
+// The figures of the drawing written at path, read back with the board rules of settings, and
+// the connections the best lap left open. A file that cannot be read back (a device, a pipe)
+// gives no figures of its own.
+RunSummary summarizeResult(const std::string& path, const GestoreFileINI& settings, int connectionsOpen);
+std::string summaryLine(const RunSummary& summary);
+std::string summaryJson(const RunSummary& summary, const RunFacts& facts);
+
+} // namespace zelta::cli
