@@ -269,7 +269,8 @@ std::string readSettingsOnce(const Workspace& space, const uint8_t* data, size_t
                           back.mm_alt_scheda == ini.mm_alt_scheda && back.ampg == ini.ampg &&
                           back.giriv == ini.giriv && back.ricalct == ini.ricalct &&
                           back.pcurva == ini.pcurva && back.pdiag == ini.pdiag &&
-                          back.pfaccia == ini.pfaccia && back.debug == ini.debug;
+                          back.pfaccia == ini.pfaccia && back.debug == ini.debug &&
+                          back.isolamento == ini.isolamento && back.larghezza == ini.larghezza;
         if (!same)
             return "the settings written and read back differ";
     } catch (const SettingsError&) {

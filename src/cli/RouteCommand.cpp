@@ -180,6 +180,7 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
     if (!program->settings->readProblem.empty())
         std::fprintf(stderr, "zelta-cli: %s: %s\n", program->settings->readFrom.c_str(),
                      program->settings->readProblem.c_str());
+    printSettingsWarnings(*program->settings);
     if (!applySettings(*program->settings, options.settings))
         return finish(options, host, interrupt, ExitUsage);
 

@@ -12,6 +12,11 @@ SettingsLocation settingsLocation(const std::string& iniPath, const std::string&
                            : SettingsLocation{iniPath, iniPath};
 }
 
+void printSettingsWarnings(const GestoreFileINI& settings) {
+    for (const std::string& warning : settings.readWarnings)
+        std::fprintf(stderr, "zelta-cli: %s\n", warning.c_str());
+}
+
 bool applySettings(GestoreFileINI& settings, const std::vector<std::string>& assignments) {
     for (const std::string& assignment : assignments) {
         auto eq = assignment.find('=');
@@ -25,8 +30,8 @@ bool applySettings(GestoreFileINI& settings, const std::vector<std::string>& ass
                 std::fprintf(stderr, "zelta-cli: chiave sconosciuta \"%s\"\n", key.c_str());
                 return false;
             }
-        } catch (const SettingsError&) {
-            std::fprintf(stderr, "zelta-cli: il valore di %s deve essere un numero intero\n", key.c_str());
+        } catch (const SettingsError& e) {
+            std::fprintf(stderr, "zelta-cli: %s\n", e.what());
             return false;
         }
     }
@@ -44,6 +49,7 @@ int loadSettings(const std::string& iniPath, const std::vector<std::string>& ass
     if (!settings->readProblem.empty())
         std::fprintf(stderr, "zelta-cli: %s: %s\n", settings->readFrom.c_str(),
                      settings->readProblem.c_str());
+    printSettingsWarnings(*settings);
     return applySettings(*settings, assignments) ? ExitOk : ExitUsage;
 }
 

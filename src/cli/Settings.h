@@ -11,6 +11,8 @@ namespace zelta::cli {
 
 // The settings file the batch tool uses: iniPath, or the desktop program's own.
 SettingsLocation settingsLocation(const std::string& iniPath, const std::string& executablePath);
+// Says on standard error which values of the settings file were out of range (read as defaults).
+void printSettingsWarnings(const GestoreFileINI& settings);
 // Applies KEY=VALUE overrides; false (after saying why on standard error) for a bad one.
 bool applySettings(GestoreFileINI& settings, const std::vector<std::string>& assignments);
 // Reads the settings file and applies the overrides; returns an exit status.

@@ -6,7 +6,10 @@
 #include "core/Report.h"
 #include "core/SafeFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -27,6 +30,8 @@ struct KeyDef {
     int32_t GestoreFileINI::*intField;
     // A list of whole numbers, written "4,6,8".
     std::vector<int32_t> GestoreFileINI::*listField;
+    // A decimal number, read with "." or ",", written with ".".
+    double GestoreFileINI::*realField = nullptr;
 };
 
 // The keys in the order of a newly written file: the one place that defines them, so a new key
@@ -49,6 +54,21 @@ const KeyDef Keys[] = {
     {"Avanzate", "ponticelli", "0", true, &GestoreFileINI::ponticelli, nullptr, nullptr},
     {"Avanzate", "ponticelli_max", "20", false, nullptr, &GestoreFileINI::ponticelli_max, nullptr},
     {"Avanzate", "ponticelli_passi", "4,6,8", false, nullptr, nullptr, &GestoreFileINI::ponticelli_passi},
+    {"Avanzate", "isolamento", "0.3", false, nullptr, nullptr, nullptr, &GestoreFileINI::isolamento},
+    {"Avanzate", "larghezza", "1", false, nullptr, &GestoreFileINI::larghezza, nullptr},
+};
+
+// The keys whose values have a range, and the range (both ends allowed). A value outside it
+// reads from a file as the default, with a warning, and is refused from the command line.
+struct KeyRange {
+    const char* key;
+    double low;
+    double high;
+};
+
+const KeyRange Ranges[] = {
+    {"isolamento", 0.05, 2},
+    {"larghezza", 0, 1},
 };
 
 // Reads the whole file at path. Returns 0 when read (a pipe or a device reads as empty, so that
@@ -113,10 +133,32 @@ std::string numberListText(const std::vector<int32_t>& values) {
     return text;
 }
 
-void store(GestoreFileINI& ini, const KeyDef& def, const std::string& text) {
+// A number as the settings file writes it: the shortest text that reads back the same, with ".".
+std::string decimalText(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+// The same with the decimal comma of the program's texts.
+std::string decimalCommaText(double value) {
+    std::string text = decimalText(value);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+}
+
+// Where a value comes from: the settings file (errors name it) or the command line.
+enum class ValueFrom { File, CommandLine };
+
+// Stores text as the value of def. A value that is not a number of the key's kind throws; one
+// outside the key's range throws from the command line, and from a file leaves the default with
+// a warning.
+void store(GestoreFileINI& ini, const KeyDef& def, const std::string& text, ValueFrom from) {
     auto refuse = [&] {
-        return SettingsError(
-            strprintf(msg::SettingsBadValue, ini.readFrom.c_str(), def.section, def.key, text.c_str()));
+        if (from == ValueFrom::CommandLine)
+            return SettingsError(strprintf(def.realField ? msg::SetNotDecimal : msg::SetNotWhole, def.key));
+        return SettingsError(strprintf(def.realField ? msg::SettingsBadDecimal : msg::SettingsBadValue,
+                                       ini.readFrom.c_str(), def.section, def.key, text.c_str()));
     };
     if (def.listField) {
         std::vector<int32_t> values;
@@ -125,13 +167,26 @@ void store(GestoreFileINI& ini, const KeyDef& def, const std::string& text) {
         ini.*def.listField = std::move(values);
         return;
     }
-    int32_t v = 0;
-    if (!parseWholeNumber(text, v))
+    double number = 0;
+    int32_t whole = 0;
+    if (def.realField ? !parseDecimalNumber(text, number) : !parseWholeNumber(text, whole))
         throw refuse();
-    if (def.isBool)
-        ini.*def.boolField = v != 0;
+    if (!def.realField)
+        number = whole;
+    if (const std::string problem = keyRangeProblem(def.key, number); !problem.empty()) {
+        if (from == ValueFrom::CommandLine)
+            throw SettingsRangeError(problem);
+        ini.readWarnings.push_back(
+            strprintf(msg::SettingsOutOfRange, ini.readFrom.c_str(), def.section, problem.c_str()));
+        store(ini, def, def.defaultText, from);
+        return;
+    }
+    if (def.realField)
+        ini.*def.realField = number;
+    else if (def.isBool)
+        ini.*def.boolField = whole != 0;
     else
-        ini.*def.intField = v;
+        ini.*def.intField = whole;
 }
 
 // Asked for the effective user, who is the one that will write.
@@ -151,6 +206,44 @@ bool isRegularFile(const std::string& path) {
 }
 
 } // namespace
+
+bool parseDecimalNumber(const std::string& text, double& value) {
+    std::string t = trimSpaces(text);
+    size_t i = 0;
+    bool negative = false;
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
+        negative = t[0] == '-';
+        i = 1;
+    }
+    // Digits with at most one separator, "." or ","; no exponent, no words such as "inf".
+    int digits = 0, separators = 0;
+    for (size_t k = i; k < t.size(); ++k) {
+        if (t[k] == '.' || t[k] == ',') {
+            t[k] = '.';
+            ++separators;
+        } else if (t[k] >= '0' && t[k] <= '9') {
+            ++digits;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || separators > 1)
+        return false;
+    double v = 0;
+    const auto [end, error] = std::from_chars(t.data() + i, t.data() + t.size(), v, std::chars_format::fixed);
+    if (error != std::errc() || end != t.data() + t.size() || !std::isfinite(v))
+        return false;
+    value = negative ? -v : v;
+    return true;
+}
+
+std::string keyRangeProblem(const std::string& key, double value) {
+    for (const KeyRange& range : Ranges)
+        if (sameName(key, range.key) && !(value >= range.low && value <= range.high))
+            return strprintf(msg::SettingsRange, range.key, decimalCommaText(value).c_str(),
+                             decimalCommaText(range.low).c_str(), decimalCommaText(range.high).c_str());
+    return {};
+}
 
 bool parseWholeNumber(const std::string& text, int32_t& value) {
     std::string t = trimSpaces(text);
@@ -222,6 +315,7 @@ SettingsLocation GestoreFileINI::defaultLocation(const std::string& executablePa
 
 void GestoreFileINI::readIni() {
     readProblem.clear();
+    readWarnings.clear();
     std::string content;
     // A missing file means defaults; a file that is there but out of reach is a problem to
     // tell, or its values would be lost at the next write.
@@ -235,14 +329,14 @@ void GestoreFileINI::readIni() {
     for (const KeyDef& def : Keys) {
         std::string text = def.defaultText;
         findProfileValue(content, def.section, def.key, text);
-        store(*this, def, text);
+        store(*this, def, text, ValueFrom::File);
     }
 }
 
 bool GestoreFileINI::setByKey(const std::string& key, const std::string& value) {
     for (const KeyDef& def : Keys) {
         if (sameName(key, def.key)) {
-            store(*this, def, value);
+            store(*this, def, value, ValueFrom::CommandLine);
             return true;
         }
     }
@@ -271,6 +365,10 @@ bool GestoreFileINI::writeIni() {
     for (const KeyDef& def : Keys) {
         if (def.listField) {
             values.push_back({def.section, def.key, numberListText(this->*def.listField)});
+            continue;
+        }
+        if (def.realField) {
+            values.push_back({def.section, def.key, decimalText(this->*def.realField)});
             continue;
         }
         int32_t v = def.isBool ? (this->*def.boolField ? 1 : 0) : this->*def.intField;

@@ -14,6 +14,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A value of a key with a range (see keyRangeProblem) outside it, given by --set or a dialog.
+class SettingsRangeError : public SettingsError {
+public:
+    using SettingsError::SettingsError;
+};
+
 // Where the settings are read from and where they are written. The two differ only when the
 // program's folder cannot be written and the person has no settings file yet: the file shipped
 // beside the program gives the first values, the personal one receives the writes.
@@ -45,7 +51,8 @@ public:
     bool writeIni();
 
     // Sets one option by its key, as the settings file would; false for an unknown key.
-    // Throws SettingsError when value is not a whole number.
+    // Throws SettingsError when value is not a number of the key's kind, SettingsRangeError
+    // when it is outside the key's range.
     bool setByKey(const std::string& key, const std::string& value);
 
     std::string iniFile;
@@ -73,6 +80,10 @@ public:
     bool ponticelli = false;
     int32_t ponticelli_max = 20;
     std::vector<int32_t> ponticelli_passi = {4, 6, 8};
+    // Design rules: the clearance between copper of different nets in millimetres, and the
+    // track-width choice every net gets when a drawing is read (0 "0,25", 1 "0,5").
+    double isolamento = 0.3;
+    int32_t larghezza = 1;
     int32_t boardWidth = 0;
     int32_t boardHeight = 0;
     int32_t cols = 0;
@@ -80,12 +91,23 @@ public:
 
     // Why the file could not be read (it exists but is unreadable); empty when it was read.
     std::string readProblem;
+    // Values of the file that were out of their key's range and read as the default, one
+    // message each.
+    std::vector<std::string> readWarnings;
     std::string writeError;
 };
 
 // Whole-number conversion of a settings text: optional spaces, optional sign, decimal digits,
 // within 32 bits. Returns false for anything else.
 bool parseWholeNumber(const std::string& text, int32_t& value);
+
+// A decimal number with "." or "," before its decimals (optional spaces and sign); false for
+// anything else, infinities and NaN included.
+bool parseDecimalNumber(const std::string& text, double& value);
+
+// When key has a range and value lies outside it, the message that says so (key, value and
+// range); empty otherwise.
+std::string keyRangeProblem(const std::string& key, double value);
 
 // Engine values of the stored item numbers.
 int32_t fastLapsFor(int32_t giriv);

@@ -80,6 +80,17 @@ inline constexpr const char* PipeWithoutReader = "nessun programma legge dalla p
 // Settings file
 inline constexpr const char* SettingsBadValue = "Valore non valido nel file delle opzioni %s:\nsezione [%s], "
                                                 "chiave %s = \"%s\" (atteso un numero intero)";
+inline constexpr const char* SettingsBadDecimal =
+    "Valore non valido nel file delle opzioni %s:\nsezione [%s], chiave %s = \"%s\" (atteso un numero, "
+    "con \".\" o \",\" per i decimali)";
+// A value outside its key's range: the key, the value, the two ends of the range.
+inline constexpr const char* SettingsRange = "il valore di %s (%s) deve essere da %s a %s";
+inline constexpr const char* SettingsOutOfRange =
+    "File delle opzioni %s, sezione [%s]: %s; si usa il valore predefinito";
+// A --set value that is not a number of its key's kind.
+inline constexpr const char* SetNotWhole = "il valore di %s deve essere un numero intero";
+inline constexpr const char* SetNotDecimal =
+    "il valore di %s deve essere un numero (con \".\" o \",\" per i decimali)";
 inline constexpr const char* SettingsUnreadable =
     "Impossibile leggere il file delle opzioni %s:\n%s\nSi usano le opzioni predefinite.";
 inline constexpr const char* SettingsUnwritable = "Impossibile salvare le opzioni nel file %s:\n%s";

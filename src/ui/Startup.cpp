@@ -56,6 +56,8 @@ void Forms::showMainWindow() {
         Form1->host->messageDlg(
             strprintf(msg::SettingsUnreadable, settings.readFrom.c_str(), settings.readProblem.c_str()),
             MsgDlgType::mtWarning, mbOK);
+    for (const std::string& warning : settings.readWarnings)
+        Form1->host->messageDlg(warning, MsgDlgType::mtWarning, mbOK);
     if (startDrawing_)
         QTimer::singleShot(0, Form1.get(), [this] { Form1->start1->click(); });
 }

@@ -94,7 +94,8 @@ TEST(ConversionTable, EveryItemAndEveryValueBeyondTheItems) {
 
 // The keys a newer program added at the end of [Avanzate], after those of the shared boards'
 // settings files, with their defaults.
-const char* NewerKeys = "ferma_vuoto=0\nmetodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n";
+const char* NewerKeys = "ferma_vuoto=0\nmetodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,"
+                        "8\nisolamento=0.3\nlarghezza=1\n";
 
 TEST(GestoreFileINI, ANewFileHoldsTheKeysInTheirOrder) {
     ScratchDir dir;
@@ -155,6 +156,8 @@ TEST(GestoreFileINI, WritingKeepsEveryLineThatIsNotOneOfTheKeys) {
                                      "ponticelli=0\r\n"
                                      "ponticelli_max=20\r\n"
                                      "ponticelli_passi=4,6,8\r\n"
+                                     "isolamento=0.3\r\n"
+                                     "larghezza=1\r\n"
                                      "[Altro]\r\n"
                                      "giriv=9\r\n");
 }
@@ -209,7 +212,8 @@ TEST(GestoreFileINI, TheRoutingMethodIsClassicWithoutItsKeyAndSurvivesARoundTrip
     EXPECT_TRUE(with.dim_auto);
     ASSERT_TRUE(with.writeIni()) << with.writeError;
     EXPECT_EQ(readFile(with.iniFile),
-              older + "ferma_vuoto=0\nmetodo=1\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n");
+              older + "ferma_vuoto=0\nmetodo=1\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n"
+                      "isolamento=0.3\nlarghezza=1\n");
     EXPECT_EQ(GestoreFileINI(with.iniFile).metodo, 1);
 
     ASSERT_TRUE(without.setByKey("METODO", "1"));
@@ -315,6 +319,52 @@ TEST(GestoreFileINI, AListOfLengthsIsWholeNumbersBetweenCommas) {
     }
     EXPECT_TRUE(ini.setByKey("ponticelli_passi", "6"));
     EXPECT_EQ(ini.ponticelli_passi, (std::vector<int32_t>{6}));
+}
+
+TEST(GestoreFileINI, TheClearanceIsADecimalWithPointOrCommaAndBothRulesHaveARange) {
+    ScratchDir dir;
+    GestoreFileINI none(dir.file("none.ini"));
+    EXPECT_DOUBLE_EQ(none.isolamento, 0.3);
+    EXPECT_EQ(none.larghezza, 1) << "what the reader gave every net before the key existed";
+
+    for (const auto& [text, value] : {std::pair{"0,25", 0.25}, std::pair{" 0.254 ", 0.254},
+                                      std::pair{"2", 2.0}, std::pair{"+.05", 0.05}, std::pair{"1.", 1.0}}) {
+        GestoreFileINI ini(dir.write("zelta.ini", std::string("[Avanzate]\nisolamento=") + text + "\n"));
+        EXPECT_DOUBLE_EQ(ini.isolamento, value) << text;
+        EXPECT_TRUE(ini.readWarnings.empty()) << text;
+        // Written back with a point, as the shortest text that reads the same.
+        ASSERT_TRUE(ini.writeIni()) << ini.writeError;
+        EXPECT_EQ(GestoreFileINI(ini.iniFile).isolamento, value) << text;
+    }
+    GestoreFileINI written(dir.write("zelta.ini", "[Avanzate]\nisolamento=0,25\nlarghezza=0\n"));
+    ASSERT_TRUE(written.writeIni()) << written.writeError;
+    EXPECT_NE(readFile(written.iniFile).find("isolamento=0.25\nlarghezza=0\n"), std::string::npos);
+
+    for (const char* bad : {"", "0,2,5", "0.2.5", "1e-1", "inf", "nan", "0x1", "- 0.3", "--1", "0,3mm"}) {
+        const std::string path = dir.write("zelta.ini", std::string("[Avanzate]\nisolamento=") + bad + "\n");
+        EXPECT_THROW(GestoreFileINI ini(path), SettingsError) << '"' << bad << '"';
+    }
+
+    // Out of range in a file: the default, with a warning that names file, section, key, value and
+    // range.
+    const std::string path = dir.write("zelta.ini", "[Avanzate]\nisolamento=0,04\nlarghezza=-1\n");
+    GestoreFileINI outside(path);
+    EXPECT_DOUBLE_EQ(outside.isolamento, 0.3);
+    EXPECT_EQ(outside.larghezza, 1);
+    ASSERT_EQ(outside.readWarnings.size(), 2u);
+    EXPECT_EQ(outside.readWarnings[0],
+              "File delle opzioni " + path +
+                  ", sezione [Avanzate]: il valore di isolamento (0,04) deve essere da "
+                  "0,05 a 2; si usa il valore predefinito");
+    EXPECT_NE(outside.readWarnings[1].find("il valore di larghezza (-1) deve essere da 0 a 1"),
+              std::string::npos);
+
+    // From the command line a value out of range is refused and changes nothing.
+    EXPECT_THROW(outside.setByKey("isolamento", "2.001"), SettingsRangeError);
+    EXPECT_THROW(outside.setByKey("LARGHEZZA", "2"), SettingsRangeError);
+    EXPECT_DOUBLE_EQ(outside.isolamento, 0.3);
+    EXPECT_TRUE(outside.setByKey("isolamento", "0,05"));
+    EXPECT_DOUBLE_EQ(outside.isolamento, 0.05);
 }
 
 TEST(GestoreFileINI, AFolderThatCannotBeWrittenLeavesTheOldFileAndSaysWhy) {
