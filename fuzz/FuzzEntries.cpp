@@ -288,7 +288,7 @@ std::string checkOnce(const uint8_t* data, size_t size) {
     if (!parseDrawing(std::string(reinterpret_cast<const char*>(data), size), settings, drawing, error))
         return error.empty() ? "a refused drawing without a reason" : std::string();
 
-    const CheckResult result = checkDrawing(drawing);
+    const CheckResult result = checkDrawing(drawing, settings.isolamento);
     int complete = 0, unconnected = 0;
     int32_t previous = 0;
     for (const NetCheck& n : result.nets) {
@@ -305,6 +305,16 @@ std::string checkOnce(const uint8_t* data, size_t size) {
     for (const ShortCheck& s : result.shorts)
         if (s.nets.size() < 2)
             return "a short with fewer than two nets";
+    for (const auto* list : {&result.clearance, &result.drawingPads})
+        for (size_t i = 0; i < list->size(); ++i) {
+            const ClearanceCheck& c = (*list)[i];
+            if (c.netA == c.netB || !(c.gapMm >= 0) || !(c.gapMm < result.clearanceMm))
+                return "a clearance finding of one net, or not closer than the clearance";
+            if (i > 0 && c.gapMm < (*list)[i - 1].gapMm)
+                return "clearance findings not worst first";
+        }
+    if (result.drawingPads.size() > result.drawingPadPairs || result.drawingPads.size() > MaxListedNotes)
+        return "more pairs of the drawing's pads listed than counted";
     if (checkReportText(result).empty() || checkReportJson(result).empty())
         return "an empty report";
     return {};

@@ -123,6 +123,29 @@ inline constexpr const char* ImageNoBoard = "Nessuna scheda da disegnare";
 inline constexpr const char* CliJumpers = "Ponticelli: %zu";
 // One jumper in the check of a drawing: net, its two ends, its length in units.
 inline constexpr const char* CheckJumper = "Ponticello net %d: (%d,%d) - (%d,%d), lunghezza %d";
+// The check of a drawing's copper. Gaps and clearances are millimetres with the decimal comma.
+inline constexpr const char* CheckWireAcrossNets =
+    "Filo sul lato componenti tra net diverse (cortocircuito): (%d,%d) net %d - (%d,%d) net %d, riga %d";
+inline constexpr const char* CheckWireLoose =
+    "Filo sul lato componenti (%d,%d) - (%d,%d), riga %d: non è un ponticello e non collega nulla (%s)";
+inline constexpr const char* CheckWireEndOffPad = "(%d,%d) non è il centro di una piazzola con net";
+inline constexpr const char* CheckWireOnePad = "i due estremi sono sulla stessa piazzola";
+inline constexpr const char* CheckViolations = "Violazioni dell'isolamento di %s mm: %zu";
+inline constexpr const char* CheckDrawingPads =
+    "Piazzole del disegno più vicine dell'isolamento (non fatte dal router): %llu coppie";
+inline constexpr const char* CheckGap = "Distanza %s mm tra net %d e net %d in (%d,%d), %s";
+inline constexpr const char* CheckMoreListed = "... e altre %llu";
+inline constexpr const char* CheckNegativePad =
+    "Piazzola con dimensioni negative (%d x %d) in (%d,%d), net %d, riga %d: misurata col valore assoluto";
+inline constexpr const char* CheckPadOutside =
+    "Piazzola fuori dalla scheda in (%d,%d), net %d, riga %d: non conta";
+inline constexpr const char* CheckTrackOutside =
+    "Pista fuori dalla scheda (%d,%d) - (%d,%d), net %d, riga %d: conta solo la parte sulla scheda";
+inline constexpr const char* CheckClearanceSummary =
+    "Isolamento %s mm: violazioni %zu, distanza minima %s, coppie di piazzole del disegno sotto "
+    "l'isolamento %llu";
+// The smallest gap when no copper of two nets lies within reach of another.
+inline constexpr const char* CheckNoGapWithin = "oltre %s mm";
 inline constexpr const char* ReportFilter = "File di testo|*.txt|Tutti i file|*";
 inline constexpr const char* ReportDefaultExt = "txt";
 inline constexpr const char* ReportSaveFailed = "Impossibile scrivere il report:\n%s";

@@ -3,6 +3,9 @@
 
 #include "core/Units.h"
 
+#include <algorithm>
+#include <tuple>
+
 namespace zelta {
 
 int32_t BoardFrame::cols() const {
@@ -50,23 +53,52 @@ PadOnGrid placeOnGrid(const std::vector<std::string_view>& fields, const BoardFr
     return pad;
 }
 
-std::vector<std::pair<size_t, size_t>> jumperPads(const std::vector<PadPoint>& pads,
-                                                  const std::vector<WireEnds>& wires) {
-    std::vector<std::pair<size_t, size_t>> found;
-    auto padAt = [&](int32_t x, int32_t y, int32_t net) {
-        for (size_t i = 0; i < pads.size(); ++i)
-            if (pads[i].x == x && pads[i].y == y && pads[i].net != 0 && (net < 0 || pads[i].net == net))
-                return i;
+std::vector<WireOnPads> classifyWires(const std::vector<PadPoint>& pads, const std::vector<WireEnds>& wires) {
+    std::vector<WireOnPads> found;
+    found.reserve(wires.size());
+    if (wires.empty())
+        return found;
+    // The pads with a net sorted by centre, in file order where centres are the same, so that an
+    // end finds its pads by a binary search whatever the number of pads.
+    std::vector<size_t> byCentre;
+    for (size_t i = 0; i < pads.size(); ++i)
+        if (pads[i].net != 0)
+            byCentre.push_back(i);
+    auto centreOf = [&](size_t i) { return std::make_tuple(pads[i].x, pads[i].y, i); };
+    std::sort(byCentre.begin(), byCentre.end(),
+              [&](size_t a, size_t b) { return centreOf(a) < centreOf(b); });
+    // The first pad at (x, y) whose net is wanted (or, for wanted < 0, any net but notNet).
+    auto padAt = [&](int32_t x, int32_t y, int32_t wanted, int32_t notNet) {
+        auto it = std::lower_bound(byCentre.begin(), byCentre.end(), std::make_tuple(x, y, size_t{0}),
+                                   [&](size_t i, const auto& key) { return centreOf(i) < key; });
+        for (; it != byCentre.end() && pads[*it].x == x && pads[*it].y == y; ++it)
+            if (wanted >= 0 ? pads[*it].net == wanted : pads[*it].net != notNet)
+                return *it;
         return pads.size();
     };
     for (const WireEnds& w : wires) {
-        const size_t a = padAt(w.x1, w.y1, -1);
-        if (a == pads.size())
+        const size_t a = padAt(w.x1, w.y1, -1, 0);
+        if (a == pads.size()) {
+            found.push_back({WireKind::Loose, a, padAt(w.x2, w.y2, -1, 0)});
             continue;
-        const size_t b = padAt(w.x2, w.y2, pads[a].net);
-        if (b != pads.size() && b != a)
-            found.emplace_back(a, b);
+        }
+        const size_t b = padAt(w.x2, w.y2, pads[a].net, 0);
+        if (b != pads.size()) {
+            found.push_back({b != a ? WireKind::Jumper : WireKind::Loose, a, b});
+            continue;
+        }
+        const size_t other = padAt(w.x2, w.y2, -1, pads[a].net);
+        found.push_back({other != pads.size() ? WireKind::AcrossNets : WireKind::Loose, a, other});
     }
+    return found;
+}
+
+std::vector<std::pair<size_t, size_t>> jumperPads(const std::vector<PadPoint>& pads,
+                                                  const std::vector<WireEnds>& wires) {
+    std::vector<std::pair<size_t, size_t>> found;
+    for (const WireOnPads& w : classifyWires(pads, wires))
+        if (w.kind == WireKind::Jumper)
+            found.emplace_back(w.padA, w.padB);
     return found;
 }
 
