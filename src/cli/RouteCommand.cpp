@@ -4,6 +4,7 @@
 
 #include "app/Program.h"
 #include "app/RoutingSession.h"
+#include "app/SaveVerdict.h"
 #include "cli/CliHost.h"
 #include "cli/SameFile.h"
 #include "cli/Settings.h"
@@ -217,6 +218,8 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
 
     // A signal from here on lets the writing finish: it is what the first signal asks for.
     const bool saved = program->saveTo(options.output).written;
+    if (saved)
+        reportSaveVerdict(host, options.output, *program->settings);
     if (saved && program->settings->ponticelli)
         std::fprintf(stderr, "%s\n", strprintf(msg::CliJumpers, program->bestJumpers.size()).c_str());
     // The pictures come after the drawing: a picture that cannot be written loses no routing.

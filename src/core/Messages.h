@@ -77,6 +77,18 @@ inline constexpr const char* FailureReason = "Motivo: %s";
 // address") would mislead.
 inline constexpr const char* PipeWithoutReader = "nessun programma legge dalla pipe";
 
+// The check of the file just written, after every save: one report line, and a warning box in the
+// window when the copper breaks the rules.
+inline constexpr const char* SaveVerdict =
+    "Verifica: collegamenti aperti %d, cortocircuiti %zu, violazioni isolamento %s mm: %zu, distanza minima "
+    "%s; dal disegno: coppie di piazzole sotto l'isolamento %llu, fili tra net diverse %d";
+inline constexpr const char* SaveVerdictUnchecked = "Verifica del file scritto non eseguita: %s";
+inline constexpr const char* SaveVerdictWarning =
+    "Il file è stato scritto.\n\nLa verifica del rame scritto trova %zu cortocircuiti e %zu coppie di "
+    "rame di net diverse più vicine dell'isolamento di %s mm (distanza minima %s): così com'è, la scheda "
+    "non rispetta le regole di progetto.\n\nIl metodo classico non tiene conto dell'isolamento; il metodo "
+    "negoziato sì (Opzioni avanzate, «Metodo di instradamento»).";
+
 // Settings file
 inline constexpr const char* SettingsBadValue = "Valore non valido nel file delle opzioni %s:\nsezione [%s], "
                                                 "chiave %s = \"%s\" (atteso un numero intero)";
