@@ -89,6 +89,13 @@ inline constexpr const char* SaveVerdictWarning =
     "non rispetta le regole di progetto.\n\nIl metodo classico non tiene conto dell'isolamento; il metodo "
     "negoziato sì (Opzioni avanzate, «Metodo di instradamento»).";
 
+// The design rules in the advanced options dialog, one sentence each.
+inline constexpr const char* HelpIsolamento =
+    "Distanza minima tra il rame di net diverse: il metodo negoziato la rispetta, la verifica dopo "
+    "ogni salvataggio dice dove manca.";
+inline constexpr const char* HelpLarghezza =
+    "Larghezza data a ogni net quando si legge un disegno; «Lar.Piste» la cambia poi net per net.";
+
 // Settings file
 inline constexpr const char* SettingsBadValue = "Valore non valido nel file delle opzioni %s:\nsezione [%s], "
                                                 "chiave %s = \"%s\" (atteso un numero intero)";
