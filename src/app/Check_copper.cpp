@@ -91,21 +91,26 @@ CopperBoard buildCopper(const FcdDrawing& drawing) {
         const DrawnPad& p = drawing.pads[i];
         shapes[i] = PadShape::of(p.x, p.y, p.sizeX, p.sizeY, p.style);
     }
-    auto siteKey = [&](size_t i) {
+    // Sorted by shape and centre, then net; the keys are made once, not at every comparison.
+    using SiteKey = std::tuple<bool, double, double, double, double, PadStyle, int32_t>;
+    std::vector<SiteKey> keys(padCount);
+    for (size_t i = 0; i < padCount; ++i) {
         const PadShape& s = shapes[i];
-        return std::make_tuple(bool(isLand[i]), s.x, s.y, s.sizeX, s.sizeY, s.style);
+        keys[i] = {bool(isLand[i]), s.x, s.y, s.sizeX, s.sizeY, s.style, drawing.pads[i].net};
+    }
+    auto sameSite = [&](uint32_t a, uint32_t b) {
+        return std::get<0>(keys[a]) == std::get<0>(keys[b]) && std::get<1>(keys[a]) == std::get<1>(keys[b]) &&
+               std::get<2>(keys[a]) == std::get<2>(keys[b]) && std::get<3>(keys[a]) == std::get<3>(keys[b]) &&
+               std::get<4>(keys[a]) == std::get<4>(keys[b]) && std::get<5>(keys[a]) == std::get<5>(keys[b]);
     };
     std::vector<uint32_t> order(padCount);
     for (size_t i = 0; i < padCount; ++i)
         order[i] = static_cast<uint32_t>(i);
-    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-        const auto ka = siteKey(a), kb = siteKey(b);
-        return ka != kb ? ka < kb : drawing.pads[a].net < drawing.pads[b].net;
-    });
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
     board.itemOfPad.resize(padCount);
     for (size_t k = 0; k < padCount; ++k) {
         const uint32_t i = order[k];
-        if (k == 0 || siteKey(order[k - 1]) != siteKey(i)) {
+        if (k == 0 || !sameSite(order[k - 1], i)) {
             board.sites.push_back({isLand[i] ? CopperKind::Land : CopperKind::Pad,
                                    {},
                                    padCopper(shapes[i]),

@@ -8,7 +8,8 @@
 
 namespace zelta {
 
-BoxGrid::BoxGrid(const std::vector<Box>& boxes) : boxes_(boxes), isHuge_(boxes.size(), false) {
+BoxGrid::BoxGrid(const std::vector<Box>& boxes)
+    : boxes_(boxes), isHuge_(boxes.size(), false), firstCol_(boxes.size()), firstRow_(boxes.size()) {
     const size_t n = boxes.size();
     if (n == 0) {
         start_.assign(2, 0);
@@ -48,6 +49,8 @@ BoxGrid::BoxGrid(const std::vector<Box>& boxes) : boxes_(boxes), isHuge_(boxes.s
     };
     for (size_t i = 0; i < n; ++i) {
         const Box& b = boxes[i];
+        firstCol_[i] = colOf(b.x0);
+        firstRow_[i] = rowOf(b.y0);
         if (colOf(b.x1) - colOf(b.x0) >= HugeSpan || rowOf(b.y1) - rowOf(b.y0) >= HugeSpan) {
             isHuge_[i] = true;
             huge_.push_back(static_cast<uint32_t>(i));

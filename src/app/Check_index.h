@@ -3,6 +3,7 @@
 // pairs. Boxes far larger than a bucket are kept apart and met with every other box.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -43,6 +44,9 @@ private:
     std::vector<uint32_t> members_;
     std::vector<uint32_t> huge_;
     std::vector<bool> isHuge_;
+    // The bucket of each box's lower corner.
+    std::vector<int32_t> firstCol_;
+    std::vector<int32_t> firstRow_;
 };
 
 template <class Visit> void BoxGrid::forEachPair(Visit&& visit) const {
@@ -57,9 +61,9 @@ template <class Visit> void BoxGrid::forEachPair(Visit&& visit) const {
                         continue;
                     // Two boxes share every bucket their overlap covers; the pair is met in the
                     // bucket of the overlap's lower corner only.
-                    if (colOf(p.x0 > q.x0 ? p.x0 : q.x0) != c || rowOf(p.y0 > q.y0 ? p.y0 : q.y0) != r)
-                        continue;
                     const uint32_t i = members_[m], j = members_[n];
+                    if (std::max(firstCol_[i], firstCol_[j]) != c || std::max(firstRow_[i], firstRow_[j]) != r)
+                        continue;
                     i < j ? visit(size_t{i}, size_t{j}) : visit(size_t{j}, size_t{i});
                 }
         }
