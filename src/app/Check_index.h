@@ -62,7 +62,8 @@ template <class Visit> void BoxGrid::forEachPair(Visit&& visit) const {
                     // Two boxes share every bucket their overlap covers; the pair is met in the
                     // bucket of the overlap's lower corner only.
                     const uint32_t i = members_[m], j = members_[n];
-                    if (std::max(firstCol_[i], firstCol_[j]) != c || std::max(firstRow_[i], firstRow_[j]) != r)
+                    if (std::max(firstCol_[i], firstCol_[j]) != c ||
+                        std::max(firstRow_[i], firstRow_[j]) != r)
                         continue;
                     i < j ? visit(size_t{i}, size_t{j}) : visit(size_t{j}, size_t{i});
                 }
