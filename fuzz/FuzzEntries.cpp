@@ -313,6 +313,8 @@ std::string checkOnce(const uint8_t* data, size_t size) {
             if (i > 0 && c.gapMm < (*list)[i - 1].gapMm)
                 return "clearance findings not worst first";
         }
+    if (result.clearance.size() > result.clearanceViolations)
+        return "more clearance violations listed than counted";
     if (result.drawingPads.size() > result.drawingPadPairs || result.drawingPads.size() > MaxListedNotes)
         return "more pairs of the drawing's pads listed than counted";
     if (checkReportText(result).empty() || checkReportJson(result).empty())

@@ -116,7 +116,7 @@ class Measure {
 public:
     Measure(const CopperBoard& board, double clearanceMm, double reach)
         : board_(board), limit_(clearanceMm / MmPerUnit - GapTolerance), reach_(reach),
-          groups(board.items.size()), drawingPads(MaxListedNotes) {}
+          groups(board.items.size()), violations(MaxListedViolations), drawingPads(MaxListedNotes) {}
 
     // Two sites, the first of a kind not after the second's; the same site twice for the pieces
     // of two nets that one site carries.
@@ -132,7 +132,7 @@ public:
     void joinByWire(uint32_t a, uint32_t b, Point2 at) {
         groups.join(a, b);
         if (board_.items[a].net != board_.items[b].net)
-            contacts.push_back({a, at});
+            touch(a, at);
     }
 
     struct Contact {
@@ -142,12 +142,19 @@ public:
 
     Groups groups;
     std::vector<Contact> contacts; // where copper of two nets touches
-    std::vector<Finding> violations;
+    WorstFindings violations;
+    size_t violationCount = 0;
     double minGap = INFINITY;
     WorstFindings drawingPads;
     uint64_t drawingPadPairs = 0;
 
 private:
+    // Where copper of two nets touches: the places a short is shown at, as many as a list holds.
+    void touch(uint32_t item, Point2 at) {
+        if (contacts.size() < MaxListedViolations)
+            contacts.push_back({item, at});
+    }
+
     // Everything touches what it touches; pairs of two nets closer than the clearance count.
     void routedPair(const CopperSite& a, const CopperSite& b, const CopperGap& g) {
         const PairKind kind = pairKind(a.kind, b.kind);
@@ -159,14 +166,16 @@ private:
                 if (g.gap <= GapTolerance) {
                     groups.join(i, j);
                     if (netA != netB)
-                        contacts.push_back({i, g.at});
+                        touch(i, g.at);
                 }
                 if (netA == netB)
                     continue;
                 if (g.gap <= reach_)
                     minGap = std::min(minGap, g.gap);
-                if (g.gap < limit_)
-                    violations.push_back(finding(kind, netA, netB, g));
+                if (g.gap < limit_) {
+                    violations.add(finding(kind, netA, netB, g));
+                    ++violationCount;
+                }
             }
     }
 
@@ -264,6 +273,8 @@ void findShorts(const CopperBoard& board, Measure& m, CheckResult& result) {
     for (auto& [group, s] : shorts) {
         std::sort(s.points.begin(), s.points.end());
         s.points.erase(std::unique(s.points.begin(), s.points.end()), s.points.end());
+        if (s.points.size() > MaxListedNotes)
+            s.points.resize(MaxListedNotes);
     }
     std::sort(shorts.begin(), shorts.end(), [](const auto& a, const auto& b) {
         return std::tie(a.second.nets, a.second.points) < std::tie(b.second.nets, b.second.points);
@@ -320,9 +331,8 @@ CheckResult checkDrawing(const FcdDrawing& drawing, double clearanceMm) {
     countNets(drawing, board, m.groups, result);
     findShorts(board, m, result);
 
-    std::sort(m.violations.begin(), m.violations.end(), worse);
-    for (const Finding& f : m.violations)
-        result.clearance.push_back(f.pair);
+    result.clearance = m.violations.sorted();
+    result.clearanceViolations = m.violationCount;
     if (std::isfinite(m.minGap))
         result.minGapMm = std::max(0.0, m.minGap) * MmPerUnit;
     result.drawingPads = m.drawingPads.sorted();

@@ -21,9 +21,14 @@ struct NetCheck {
     bool complete;
 };
 
+// The lists that a hostile drawing could make as long as it has pieces of copper name at most
+// this many; their counts are whole.
+inline constexpr size_t MaxListedNotes = 1000;
+
 struct ShortCheck {
     std::vector<int32_t> nets;
-    std::vector<std::pair<int32_t, int32_t>> points; // where copper of two nets meets
+    // Where copper of two nets meets, at most MaxListedNotes of the places.
+    std::vector<std::pair<int32_t, int32_t>> points;
 };
 
 struct JumperCheck {
@@ -74,9 +79,9 @@ struct CopperNote {
     int lineNumber;
 };
 
-// The lists that a hostile drawing could make as long as it has pads name at most this many;
-// their counts are whole.
-inline constexpr size_t MaxListedNotes = 1000;
+// The clearance violations kept in the list, the worst ones; all are counted. A real board has
+// far fewer; a drawing of crossing tracks could otherwise fill the memory.
+inline constexpr size_t MaxListedViolations = 100000;
 
 // Pieces of copper of two nets farther apart than this are not measured: the smallest gap is
 // looked for within the clearance or this, whichever is larger.
@@ -91,8 +96,10 @@ struct CheckResult {
     int connectionsOpen = 0; // joins still missing: per net, its groups of pads less one
 
     double clearanceMm = 0;
-    // Pairs with at least one routed piece (a track or a jumper land), worst first.
+    // Pairs with at least one routed piece (a track or a jumper land): all counted, the worst
+    // MaxListedViolations listed worst first.
     std::vector<ClearanceCheck> clearance;
+    size_t clearanceViolations = 0;
     // The smallest gap between copper of two nets, routed pieces only; none when no two lie
     // within MinGapReachMm (or the clearance).
     std::optional<double> minGapMm;
@@ -113,7 +120,7 @@ struct CheckResult {
 
     // Whether the routed copper breaks the rules: what the exit status of a check tells.
     bool hasShorts() const { return !shorts.empty(); }
-    bool hasViolations() const { return !clearance.empty(); }
+    bool hasViolations() const { return clearanceViolations > 0; }
 };
 
 CheckResult checkDrawing(const FcdDrawing& drawing, double clearanceMm);

@@ -177,11 +177,11 @@ std::string checkReportText(const CheckResult& result) {
     }
     for (const WireCheck& w : result.wires)
         out += wireLine(w) + "\n";
-    if (!result.clearance.empty()) {
+    if (result.clearanceViolations > 0) {
         out += strprintf(msg::CheckViolations, settingMmText(result.clearanceMm).c_str(),
-                         result.clearance.size()) +
+                         result.clearanceViolations) +
                "\n";
-        gapLines(out, result.clearance, result.clearance.size());
+        gapLines(out, result.clearance, result.clearanceViolations);
     }
     if (result.drawingPadPairs > 0) {
         out +=
@@ -192,7 +192,7 @@ std::string checkReportText(const CheckResult& result) {
     out += strprintf("Net complete %d/%zu, piazzole scollegate %d, cortocircuiti %zu\n", result.netsComplete,
                      result.nets.size(), result.padsUnconnected, result.shorts.size());
     out += strprintf(msg::CheckClearanceSummary, settingMmText(result.clearanceMm).c_str(),
-                     result.clearance.size(), minGapText(result).c_str(),
+                     result.clearanceViolations, minGapText(result).c_str(),
                      static_cast<unsigned long long>(result.drawingPadPairs)) +
            "\n";
     return out;
@@ -238,7 +238,7 @@ std::string checkReportJson(const CheckResult& result) {
     out +=
         strprintf("\"connectionsOpen\":%d,\"clearanceMm\":%s,\"clearanceViolations\":%zu,\"minGapMm\":%s,"
                   "\"drawingPadPairs\":%llu,\"wiresAcrossNets\":%d,\"negativePads\":%zu,\"outside\":%zu}}\n",
-                  result.connectionsOpen, shortest(result.clearanceMm).c_str(), result.clearance.size(),
+                  result.connectionsOpen, shortest(result.clearanceMm).c_str(), result.clearanceViolations,
                   result.minGapMm ? fixed3(*result.minGapMm).c_str() : "null",
                   static_cast<unsigned long long>(result.drawingPadPairs), result.wiresAcrossNets,
                   result.negativePadCount, result.outsideCount);

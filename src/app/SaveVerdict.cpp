@@ -19,11 +19,11 @@ SaveVerdict verdictOnSavedFile(const std::string& path, const GestoreFileINI& se
     const CheckResult& r = verdict.result;
     const std::string clearance = settingMmText(r.clearanceMm);
     verdict.line = strprintf(msg::SaveVerdict, r.connectionsOpen, r.shorts.size(), clearance.c_str(),
-                             r.clearance.size(), minGapText(r).c_str(),
+                             r.clearanceViolations, minGapText(r).c_str(),
                              static_cast<unsigned long long>(r.drawingPadPairs), r.wiresAcrossNets);
     verdict.worrying = r.hasShorts() || r.hasViolations();
     if (verdict.worrying)
-        verdict.warning = strprintf(msg::SaveVerdictWarning, r.shorts.size(), r.clearance.size(),
+        verdict.warning = strprintf(msg::SaveVerdictWarning, r.shorts.size(), r.clearanceViolations,
                                     clearance.c_str(), minGapText(r).c_str());
     return verdict;
 }
