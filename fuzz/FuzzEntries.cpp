@@ -275,7 +275,8 @@ std::string readSettingsOnce(const Workspace& space, const uint8_t* data, size_t
                       back.pdiag == ini.pdiag && back.pfaccia == ini.pfaccia && back.debug == ini.debug &&
                       back.ferma_vuoto == ini.ferma_vuoto && back.metodo == ini.metodo &&
                       back.ponticelli == ini.ponticelli && back.ponticelli_max == ini.ponticelli_max &&
-                      back.ponticelli_passi == ini.ponticelli_passi;
+                      back.ponticelli_passi == ini.ponticelli_passi && back.isolamento == ini.isolamento &&
+                      back.larghezza == ini.larghezza;
     if (!same)
         return "the settings written and read back differ";
     if (back.readOutcome.notice)
@@ -292,7 +293,7 @@ std::string checkOnce(const uint8_t* data, size_t size) {
     if (!parseDrawing(std::string(reinterpret_cast<const char*>(data), size), settings, drawing, error))
         return error.empty() ? "a refused drawing without a reason" : std::string();
 
-    const CheckResult result = checkDrawing(drawing);
+    const CheckResult result = checkDrawing(drawing, settings.isolamento);
     int complete = 0, unconnected = 0;
     int32_t previous = 0;
     for (const NetCheck& n : result.nets) {
@@ -309,6 +310,18 @@ std::string checkOnce(const uint8_t* data, size_t size) {
     for (const ShortCheck& s : result.shorts)
         if (s.nets.size() < 2)
             return "a short with fewer than two nets";
+    for (const auto* list : {&result.clearance, &result.drawingPads})
+        for (size_t i = 0; i < list->size(); ++i) {
+            const ClearanceCheck& c = (*list)[i];
+            if (c.netA == c.netB || !(c.gapMm >= 0) || !(c.gapMm < result.clearanceMm))
+                return "a clearance finding of one net, or not closer than the clearance";
+            if (i > 0 && c.gapMm < (*list)[i - 1].gapMm)
+                return "clearance findings not worst first";
+        }
+    if (result.clearance.size() > result.clearanceViolations)
+        return "more clearance violations listed than counted";
+    if (result.drawingPads.size() > result.drawingPadPairs || result.drawingPads.size() > MaxListedNotes)
+        return "more pairs of the drawing's pads listed than counted";
     if (checkReportText(result).empty() || checkReportJson(result).empty())
         return "an empty report";
     return {};

@@ -21,6 +21,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,7 +59,8 @@ public:
     // Commands of the main window: they ask the person (confirmations, file choices) and show
     // how the step ended.
     void openFcd();
-    void save();
+    // The path written, when the person chose one and the file was written.
+    std::optional<std::string> save();
     // False when start was refused (no complete read, or options changed since).
     bool startProcessing();
     void stopProcessing();

@@ -67,13 +67,14 @@ bool Program::mayWrite() {
     return false;
 }
 
-void Program::save() {
+std::optional<std::string> Program::save() {
     if (!mayWrite())
-        return;
+        return std::nullopt;
     std::optional<std::string> chosen =
         host.saveFileDialog({msg::FcdDefaultExt, msg::FcdFilter, fcd->fcdPath});
-    if (chosen)
-        write(*chosen);
+    if (!chosen || !write(*chosen).written)
+        return std::nullopt;
+    return chosen;
 }
 
 WriteOutcome Program::saveTo(const std::string& path) {

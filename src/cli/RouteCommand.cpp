@@ -4,6 +4,7 @@
 
 #include "app/Program.h"
 #include "app/RoutingSession.h"
+#include "app/SaveVerdict.h"
 #include "cli/CliHost.h"
 #include "cli/Pictures.h"
 #include "cli/RunSummary.h"
@@ -245,12 +246,15 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
     sayReason(saved.reason);
     run.facts.written = saved.written;
     if (saved.written) {
+        // The check of the file written: a report line, and the figures of the summary.
+        SaveVerdict verdict;
+        if (canCheckWritten(options.output))
+            verdict = reportSaveVerdict(host, options.output, *program->settings);
         if (program->settings->ponticelli)
             std::fprintf(stderr, "%s\n", strprintf(msg::CliJumpers, program->bestJumpers.size()).c_str());
         // A best lap is kept only once a lap beats the worst value: until then nothing is known of
         // the connections.
-        run.summary = summarizeResult(options.output, *program->settings,
-                                      routed.bestLap > 0 ? routed.best.failures : -1);
+        run.summary = summarizeResult(verdict, routed.bestLap > 0 ? routed.best.failures : -1);
         std::fprintf(stderr, "%s\n", summaryLine(run.summary).c_str());
     }
     // The nets left open and why: report lines at debug "Medio" and "Alto", else on standard

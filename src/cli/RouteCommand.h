@@ -13,6 +13,8 @@ inline constexpr int ExitUsage = 1;
 inline constexpr int ExitRead = 2;
 inline constexpr int ExitWrite = 3;
 inline constexpr int ExitShort = 4;
+// A check that finds copper of two nets closer than the clearance, and no short.
+inline constexpr int ExitClearance = 5;
 // A route that SIGINT, SIGTERM or SIGHUP stopped exits with 128 plus the signal's number (130,
 // 143, 129), as a shell reports a command the signal ended.
 

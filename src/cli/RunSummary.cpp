@@ -41,15 +41,17 @@ std::string jsonText(const std::string& text) {
 
 } // namespace
 
-RunSummary summarizeResult(const std::string& path, const GestoreFileINI& settings, int connectionsOpen) {
+bool canCheckWritten(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+RunSummary summarizeResult(const SaveVerdict& verdict, int connectionsOpen) {
     RunSummary summary;
     summary.connectionsOpen = connectionsOpen;
-    struct stat st;
-    FcdDrawing drawing;
-    std::string error;
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || !readDrawing(path, settings, drawing, error))
+    if (!verdict.checked)
         return summary;
-    const CheckResult checked = checkDrawing(drawing);
+    const CheckResult& checked = verdict.result;
     summary.padsUnconnected = checked.padsUnconnected;
     summary.jumpers = static_cast<int>(checked.jumpers.size());
     summary.shorts = static_cast<int>(checked.shorts.size());

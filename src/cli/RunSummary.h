@@ -2,7 +2,7 @@
 // standard error after the write, and the same figures with what the run was in a JSON file.
 #pragma once
 
-#include "core/File_ini.h"
+#include "app/SaveVerdict.h"
 
 #include <cstdint>
 #include <string>
@@ -30,10 +30,12 @@ struct RunFacts {
     double seconds = 0;  // of routing
 };
 
-// The figures of the drawing written at path, read back with the board rules of settings, and
-// the connections the best lap left open. A file that cannot be read back (a device, a pipe)
-// gives no figures of its own.
-RunSummary summarizeResult(const std::string& path, const GestoreFileINI& settings, int connectionsOpen);
+// Whether the drawing written at path can be read back for a check: a regular file (a device
+// reads nothing, a pipe would wait for a writer).
+bool canCheckWritten(const std::string& path);
+// The figures of the check of the drawing written (none when it was not checked), and the
+// connections the best lap left open.
+RunSummary summarizeResult(const SaveVerdict& verdict, int connectionsOpen);
 std::string summaryLine(const RunSummary& summary);
 std::string summaryJson(const RunSummary& summary, const RunFacts& facts);
 

@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
                          "Scrivi in JSON la qualità del risultato e i dati del giro");
 
     CheckOptions check;
-    CLI::App* checkCmd =
-        app.add_subcommand("check", "Verifica un disegno sbrogliato: net complete e cortocircuiti");
+    CLI::App* checkCmd = app.add_subcommand(
+        "check", "Verifica un disegno sbrogliato: net complete, cortocircuiti e isolamento");
     checkCmd->add_option("input", check.input, "Disegno FidoCAD da verificare")->required();
     checkCmd->add_option("--ini", check.iniPath, "File delle opzioni (predefinito: quello del programma)");
     checkCmd->add_option("--set", check.settings, "Cambia un'opzione: CHIAVE=VALORE (ripetibile)");

@@ -7,7 +7,9 @@
 #include "core/SafeFile.h"
 
 #include <cerrno>
+#include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -36,6 +38,8 @@ struct KeyDef {
     OutOfRange outOfRange = OutOfRange::Read;
     double low = INT32_MIN;
     double high = INT32_MAX;
+    // A decimal number, read with "." or ",", written with ".".
+    double GestoreFileINI::*realField = nullptr;
 
     bool admits(double v) const { return outOfRange == OutOfRange::Read || (v >= low && v <= high); }
 };
@@ -65,6 +69,9 @@ const KeyDef Keys[] = {
      999},
     {"Avanzate", "ponticelli_passi", "4,6,8", false, nullptr, nullptr, &GestoreFileINI::ponticelli_passi,
      Refused, 1, 99},
+    {"Avanzate", "isolamento", "0.3", false, nullptr, nullptr, nullptr, Refused, 0.05, 2,
+     &GestoreFileINI::isolamento},
+    {"Avanzate", "larghezza", "1", false, nullptr, &GestoreFileINI::larghezza, nullptr, Refused, 0, 1},
 };
 
 // Reads the whole file at path. Returns 0 when read (a pipe or a device reads as empty, so that
@@ -129,23 +136,39 @@ std::string numberListText(const std::vector<int32_t>& values) {
     return text;
 }
 
-enum class ValueCheck { Fits, NotWhole, OutOfRange };
+// A number as the settings file writes it: the shortest text that reads back the same, with ".".
+std::string decimalText(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+enum class ValueCheck { Fits, NotANumber, OutOfRange };
 
 // Reads text as the value of def's key and stores it when it fits.
 ValueCheck store(GestoreFileINI& ini, const KeyDef& def, const std::string& text) {
     if (def.listField) {
         std::vector<int32_t> values;
         if (!parseNumberList(text, values))
-            return ValueCheck::NotWhole;
+            return ValueCheck::NotANumber;
         for (int32_t v : values)
             if (!def.admits(v))
                 return ValueCheck::OutOfRange;
         ini.*def.listField = std::move(values);
         return ValueCheck::Fits;
     }
+    if (def.realField) {
+        double number = 0;
+        if (!parseDecimalNumber(text, number))
+            return ValueCheck::NotANumber;
+        if (!def.admits(number))
+            return ValueCheck::OutOfRange;
+        ini.*def.realField = number;
+        return ValueCheck::Fits;
+    }
     int32_t v = 0;
     if (!parseWholeNumber(text, v))
-        return ValueCheck::NotWhole;
+        return ValueCheck::NotANumber;
     if (!def.admits(v))
         return ValueCheck::OutOfRange;
     if (def.isBool)
@@ -203,6 +226,36 @@ bool parseWholeNumber(const std::string& text, int32_t& value) {
     if (v < INT32_MIN || v > INT32_MAX)
         return false;
     value = static_cast<int32_t>(v);
+    return true;
+}
+
+bool parseDecimalNumber(const std::string& text, double& value) {
+    std::string t = trimSpaces(text);
+    size_t i = 0;
+    bool negative = false;
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
+        negative = t[0] == '-';
+        i = 1;
+    }
+    // Digits with at most one separator, "." or ","; no exponent, no words such as "inf".
+    int digits = 0, separators = 0;
+    for (size_t k = i; k < t.size(); ++k) {
+        if (t[k] == '.' || t[k] == ',') {
+            t[k] = '.';
+            ++separators;
+        } else if (t[k] >= '0' && t[k] <= '9') {
+            ++digits;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || separators > 1)
+        return false;
+    double v = 0;
+    const auto [end, error] = std::from_chars(t.data() + i, t.data() + t.size(), v, std::chars_format::fixed);
+    if (error != std::errc() || end != t.data() + t.size() || !std::isfinite(v))
+        return false;
+    value = negative ? -v : v;
     return true;
 }
 
@@ -270,9 +323,10 @@ SettingsOutcome GestoreFileINI::readIni() {
         switch (store(*this, def, text)) {
         case ValueCheck::Fits:
             break;
-        case ValueCheck::NotWhole:
-            outcome.notice = {Notice::Kind::Error, strprintf(msg::SettingsBadValue, readFrom.c_str(),
-                                                             def.section, def.key, text.c_str())};
+        case ValueCheck::NotANumber:
+            outcome.notice = {Notice::Kind::Error,
+                              strprintf(def.realField ? msg::SettingsBadDecimal : msg::SettingsBadValue,
+                                        readFrom.c_str(), def.section, def.key, text.c_str())};
             return outcome;
         case ValueCheck::OutOfRange:
             warn(strprintf(msg::SettingsOutOfRange, readFrom.c_str(), def.section, def.key, text.c_str(),
@@ -293,8 +347,9 @@ Notice GestoreFileINI::setByKey(const std::string& key, const std::string& value
         switch (store(*this, def, value)) {
         case ValueCheck::Fits:
             return {};
-        case ValueCheck::NotWhole:
-            return {Notice::Kind::Error, strprintf(msg::SettingNotWhole, key.c_str())};
+        case ValueCheck::NotANumber:
+            return {Notice::Kind::Error,
+                    strprintf(def.realField ? msg::SettingNotDecimal : msg::SettingNotWhole, key.c_str())};
         case ValueCheck::OutOfRange:
             return {Notice::Kind::Error,
                     strprintf(msg::SettingOutOfRange, key.c_str(), value.c_str(), rangeText(def).c_str())};
@@ -325,6 +380,10 @@ bool GestoreFileINI::writeIni() {
     for (const KeyDef& def : Keys) {
         if (def.listField) {
             values.push_back({def.section, def.key, numberListText(this->*def.listField)});
+            continue;
+        }
+        if (def.realField) {
+            values.push_back({def.section, def.key, decimalText(this->*def.realField)});
             continue;
         }
         int32_t v = def.isBool ? (this->*def.boolField ? 1 : 0) : this->*def.intField;

@@ -53,7 +53,7 @@ public:
     bool writeIni();
 
     // Sets one option by its key, as the settings file would. An unknown key, a value that is
-    // not a whole number and one out of the key's range are refused with an error notice, and
+    // not a number of the key's kind and one out of the key's range are refused with an error notice, and
     // the option keeps its value.
     Notice setByKey(const std::string& key, const std::string& value);
 
@@ -82,6 +82,10 @@ public:
     bool ponticelli = false;
     int32_t ponticelli_max = 20;
     std::vector<int32_t> ponticelli_passi = {4, 6, 8};
+    // Design rules: the clearance between copper of different nets in millimetres, and the
+    // track-width choice every net gets when a drawing is read (0 "0,25", 1 "0,5").
+    double isolamento = 0.3;
+    int32_t larghezza = 1;
     int32_t boardWidth = 0;
     int32_t boardHeight = 0;
     int32_t cols = 0;
@@ -97,6 +101,10 @@ public:
 // Whole-number conversion of a settings text: optional spaces, optional sign, decimal digits,
 // within 32 bits. Returns false for anything else.
 bool parseWholeNumber(const std::string& text, int32_t& value);
+
+// A decimal number with "." or "," before its decimals (optional spaces and sign); false for
+// anything else, infinities and NaN included.
+bool parseDecimalNumber(const std::string& text, double& value);
 
 // Engine values of the stored item numbers.
 int32_t fastLapsFor(int32_t giriv);

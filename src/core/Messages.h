@@ -87,6 +87,25 @@ inline constexpr const char* FailureReason = "Motivo: %s";
 // address") would mislead.
 inline constexpr const char* PipeWithoutReader = "nessun programma legge dalla pipe";
 
+// The check of the file just written, after every save: one report line, and a warning box in the
+// window when the copper breaks the rules.
+inline constexpr const char* SaveVerdict =
+    "Verifica: collegamenti aperti %d, cortocircuiti %zu, violazioni isolamento %s mm: %zu, distanza minima "
+    "%s; dal disegno: coppie di piazzole sotto l'isolamento %llu, fili tra net diverse %d";
+inline constexpr const char* SaveVerdictUnchecked = "Verifica del file scritto non eseguita: %s";
+inline constexpr const char* SaveVerdictWarning =
+    "Il file è stato scritto.\n\nLa verifica del rame scritto trova %zu cortocircuiti e %zu coppie di "
+    "rame di net diverse più vicine dell'isolamento di %s mm (distanza minima %s): così com'è, la scheda "
+    "non rispetta le regole di progetto.\n\nIl metodo classico non tiene conto dell'isolamento; il metodo "
+    "negoziato sì (Opzioni avanzate, «Metodo di instradamento»).";
+
+// The design rules in the advanced options dialog, one sentence each.
+inline constexpr const char* HelpIsolamento =
+    "Distanza minima tra il rame di net diverse: il metodo negoziato la rispetta, la verifica dopo "
+    "ogni salvataggio dice dove manca.";
+inline constexpr const char* HelpLarghezza =
+    "Larghezza data a ogni net quando si legge un disegno; «Lar.Piste» la cambia poi net per net.";
+
 // Settings file
 inline constexpr const char* SettingsBadValue = "Valore non valido nel file delle opzioni %s:\nsezione [%s], "
                                                 "chiave %s = \"%s\" (atteso un numero intero)";
@@ -97,6 +116,11 @@ inline constexpr const char* SettingRange = "da %.15g a %.15g";
 inline constexpr const char* SettingUnknownKey = "chiave sconosciuta \"%s\"";
 inline constexpr const char* SettingNotWhole = "il valore di %s deve essere un numero intero";
 inline constexpr const char* SettingOutOfRange = "il valore di %s (\"%s\") è fuori intervallo: ammesso %s";
+inline constexpr const char* SettingsBadDecimal =
+    "Valore non valido nel file delle opzioni %s:\nsezione [%s], chiave %s = \"%s\" (atteso un numero, "
+    "con \".\" o \",\" per i decimali)";
+inline constexpr const char* SettingNotDecimal =
+    "il valore di %s deve essere un numero (con \".\" o \",\" per i decimali)";
 inline constexpr const char* SettingsUnreadable =
     "Impossibile leggere il file delle opzioni %s:\n%s\nSi usano le opzioni predefinite.";
 inline constexpr const char* SettingsUnwritable = "Impossibile salvare le opzioni nel file %s:\n%s";
@@ -129,6 +153,29 @@ inline constexpr const char* ImageNoBoard = "Nessuna scheda da disegnare";
 inline constexpr const char* CliJumpers = "Ponticelli: %zu";
 // One jumper in the check of a drawing: net, its two ends, its length in units.
 inline constexpr const char* CheckJumper = "Ponticello net %d: (%d,%d) - (%d,%d), lunghezza %d";
+// The check of a drawing's copper. Gaps and clearances are millimetres with the decimal comma.
+inline constexpr const char* CheckWireAcrossNets =
+    "Filo sul lato componenti tra net diverse (cortocircuito): (%d,%d) net %d - (%d,%d) net %d, riga %d";
+inline constexpr const char* CheckWireLoose =
+    "Filo sul lato componenti (%d,%d) - (%d,%d), riga %d: non è un ponticello e non collega nulla (%s)";
+inline constexpr const char* CheckWireEndOffPad = "(%d,%d) non è il centro di una piazzola con net";
+inline constexpr const char* CheckWireOnePad = "i due estremi sono sulla stessa piazzola";
+inline constexpr const char* CheckViolations = "Violazioni dell'isolamento di %s mm: %zu";
+inline constexpr const char* CheckDrawingPads =
+    "Piazzole del disegno più vicine dell'isolamento (non fatte dal router): %llu coppie";
+inline constexpr const char* CheckGap = "Distanza %s mm tra net %d e net %d in (%d,%d), %s";
+inline constexpr const char* CheckMoreListed = "... e altre %llu";
+inline constexpr const char* CheckNegativePad =
+    "Piazzola con dimensioni negative (%d x %d) in (%d,%d), net %d, riga %d: misurata col valore assoluto";
+inline constexpr const char* CheckPadOutside =
+    "Piazzola fuori dalla scheda in (%d,%d), net %d, riga %d: non conta";
+inline constexpr const char* CheckTrackOutside =
+    "Pista fuori dalla scheda (%d,%d) - (%d,%d), net %d, riga %d: conta solo la parte sulla scheda";
+inline constexpr const char* CheckClearanceSummary =
+    "Isolamento %s mm: violazioni %zu, distanza minima %s, coppie di piazzole del disegno sotto "
+    "l'isolamento %llu";
+// The smallest gap when no copper of two nets lies within reach of another.
+inline constexpr const char* CheckNoGapWithin = "oltre %s mm";
 inline constexpr const char* ReportFilter = "File di testo|*.txt|Tutti i file|*";
 inline constexpr const char* ReportDefaultExt = "txt";
 inline constexpr const char* ReportSaveFailed = "Impossibile scrivere il report:\n%s";

@@ -74,12 +74,14 @@ bool parseDrawing(const std::string& text, const GestoreFileINI& settings, FcdDr
     }
 
     std::vector<WireEnds> wires;
+    std::vector<int> wireLines;
     for (size_t i = first; i < lines.size(); ++i) {
         splitFields(lines[i], fields);
         const int lineNumber = static_cast<int>(i) + 1;
         if (isComponentWire(fields)) {
             wires.push_back(
                 {fieldInt(fields, 1), fieldInt(fields, 2), fieldInt(fields, 3), fieldInt(fields, 4)});
+            wireLines.push_back(lineNumber);
             continue;
         }
         if (isCopperTrack(fields)) {
@@ -91,11 +93,11 @@ bool parseDrawing(const std::string& text, const GestoreFileINI& settings, FcdDr
         if (!isCopperPad(fields))
             continue;
         const PadOnGrid place = placeOnGrid(fields, frame);
-        if (place.placement != PadPlacement::Placed)
+        if (place.placement != PadPlacement::Placed && place.placement != PadPlacement::OffBoard)
             continue;
-        drawing.pads.push_back({fieldInt(fields, 1), fieldInt(fields, 2), fieldInt(fields, 3),
-                                fieldInt(fields, 4), fieldInt(fields, 5), fieldInt(fields, 6), place.net,
-                                lineNumber});
+        const DrawnPad pad{fieldInt(fields, 1), fieldInt(fields, 2), fieldInt(fields, 3), fieldInt(fields, 4),
+                           fieldInt(fields, 5), fieldInt(fields, 6), place.net,           lineNumber};
+        (place.placement == PadPlacement::Placed ? drawing.pads : drawing.offBoardPads).push_back(pad);
     }
 
     // Which wires are jumpers is known once every pad is read: a wire may come before its pads.
@@ -103,7 +105,14 @@ bool parseDrawing(const std::string& text, const GestoreFileINI& settings, FcdDr
     centres.reserve(drawing.pads.size());
     for (const DrawnPad& p : drawing.pads)
         centres.push_back({p.x, p.y, p.net});
-    for (const auto& [a, b] : jumperPads(centres, wires)) {
+    const std::vector<WireOnPads> kinds = classifyWires(centres, wires);
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        const auto [kind, a, b] = kinds[i];
+        if (kind != WireKind::Jumper) {
+            const WireEnds& w = wires[i];
+            drawing.otherWires.push_back({kind, w.x1, w.y1, w.x2, w.y2, a, b, wireLines[i]});
+            continue;
+        }
         const DrawnPad& pa = drawing.pads[a];
         const DrawnPad& pb = drawing.pads[b];
         drawing.jumpers.push_back({a, b, pa.net, pa.x, pa.y, pb.x, pb.y});

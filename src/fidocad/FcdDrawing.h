@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/File_ini.h"
+#include "fidocad/FcdRules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -44,6 +45,18 @@ struct DrawnJumper {
     int32_t y2;
 };
 
+// A component-side wire that is not a jumper: one across two nets, or one that joins nothing.
+struct DrawnWire {
+    WireKind kind;
+    int32_t x1;
+    int32_t y1;
+    int32_t x2;
+    int32_t y2;
+    size_t padA; // pads[padA] at the first end, pads.size() when no pad's centre is there
+    size_t padB;
+    int lineNumber;
+};
+
 struct FcdDrawing {
     int32_t originX = 0;
     int32_t originY = 0;
@@ -51,7 +64,10 @@ struct FcdDrawing {
     int32_t height = 0;
     std::vector<DrawnPad> pads;
     std::vector<DrawnTrack> tracks;
-    std::vector<DrawnJumper> jumpers; // in the order of their wires
+    std::vector<DrawnJumper> jumpers;  // in the order of their wires
+    std::vector<DrawnWire> otherWires; // in their order
+    // Copper pads with a net whose centre lies outside the board: the reader does not place them.
+    std::vector<DrawnPad> offBoardPads;
 };
 
 // Reads path with the board size rules of settings. On failure returns false and says why in

@@ -3,9 +3,8 @@
 
 #include "core/Units.h"
 
-#include <map>
+#include <algorithm>
 #include <tuple>
-#include <unordered_map>
 
 namespace zelta {
 
@@ -54,30 +53,52 @@ PadOnGrid placeOnGrid(const std::vector<std::string_view>& fields, const BoardFr
     return pad;
 }
 
+std::vector<WireOnPads> classifyWires(const std::vector<PadPoint>& pads, const std::vector<WireEnds>& wires) {
+    std::vector<WireOnPads> found;
+    found.reserve(wires.size());
+    if (wires.empty())
+        return found;
+    // The pads with a net sorted by centre, in file order where centres are the same, so that an
+    // end finds its pads by a binary search whatever the number of pads.
+    std::vector<size_t> byCentre;
+    for (size_t i = 0; i < pads.size(); ++i)
+        if (pads[i].net != 0)
+            byCentre.push_back(i);
+    auto centreOf = [&](size_t i) { return std::make_tuple(pads[i].x, pads[i].y, i); };
+    std::sort(byCentre.begin(), byCentre.end(),
+              [&](size_t a, size_t b) { return centreOf(a) < centreOf(b); });
+    // The first pad at (x, y) whose net is wanted (or, for wanted < 0, any net but notNet).
+    auto padAt = [&](int32_t x, int32_t y, int32_t wanted, int32_t notNet) {
+        auto it = std::lower_bound(byCentre.begin(), byCentre.end(), std::make_tuple(x, y, size_t{0}),
+                                   [&](size_t i, const auto& key) { return centreOf(i) < key; });
+        for (; it != byCentre.end() && pads[*it].x == x && pads[*it].y == y; ++it)
+            if (wanted >= 0 ? pads[*it].net == wanted : pads[*it].net != notNet)
+                return *it;
+        return pads.size();
+    };
+    for (const WireEnds& w : wires) {
+        const size_t a = padAt(w.x1, w.y1, -1, 0);
+        if (a == pads.size()) {
+            found.push_back({WireKind::Loose, a, padAt(w.x2, w.y2, -1, 0)});
+            continue;
+        }
+        const size_t b = padAt(w.x2, w.y2, pads[a].net, 0);
+        if (b != pads.size()) {
+            found.push_back({b != a ? WireKind::Jumper : WireKind::Loose, a, b});
+            continue;
+        }
+        const size_t other = padAt(w.x2, w.y2, -1, pads[a].net);
+        found.push_back({other != pads.size() ? WireKind::AcrossNets : WireKind::Loose, a, other});
+    }
+    return found;
+}
+
 std::vector<std::pair<size_t, size_t>> jumperPads(const std::vector<PadPoint>& pads,
                                                   const std::vector<WireEnds>& wires) {
-    // The first pad with a net at each point, and the first of each net there: a drawing may hold
-    // a great many pads and wires, so neither end is looked for pad by pad.
-    auto pointKey = [](int32_t x, int32_t y) {
-        return (uint64_t{static_cast<uint32_t>(x)} << 32) | static_cast<uint32_t>(y);
-    };
-    std::unordered_map<uint64_t, size_t> firstAt;
-    std::map<std::tuple<int32_t, int32_t, int32_t>, size_t> firstOfNetAt;
-    for (size_t i = 0; i < pads.size(); ++i) {
-        if (pads[i].net == 0)
-            continue;
-        firstAt.try_emplace(pointKey(pads[i].x, pads[i].y), i);
-        firstOfNetAt.try_emplace({pads[i].x, pads[i].y, pads[i].net}, i);
-    }
     std::vector<std::pair<size_t, size_t>> found;
-    for (const WireEnds& w : wires) {
-        const auto a = firstAt.find(pointKey(w.x1, w.y1));
-        if (a == firstAt.end())
-            continue;
-        const auto b = firstOfNetAt.find({w.x2, w.y2, pads[a->second].net});
-        if (b != firstOfNetAt.end() && b->second != a->second)
-            found.emplace_back(a->second, b->second);
-    }
+    for (const WireOnPads& w : classifyWires(pads, wires))
+        if (w.kind == WireKind::Jumper)
+            found.emplace_back(w.padA, w.padB);
     return found;
 }
 

@@ -89,9 +89,25 @@ struct WireEnds {
     int32_t y2;
 };
 
-// The wires that are jumpers: each joins, end on centre, two different pads of one net (not 0).
-// For each, the indices of its two pads (at an end where several pads stand, the first of the
-// net); the wires in their order.
+// What a component-side wire is, by the pads whose centres its ends lie on (pads of net 0 count
+// for none).
+enum class WireKind {
+    Jumper,     // joins two different pads of one net
+    AcrossNets, // joins a pad of one net to a pad of another: a link soldered across two nets
+    Loose,      // an end on no pad centre (or both on one pad): it joins nothing
+};
+
+struct WireOnPads {
+    WireKind kind;
+    size_t padA; // the pad at the first end, pads.size() when none
+    size_t padB; // the pad at the second end, pads.size() when none
+};
+
+// Each wire in its order. At an end where several pads stand, the first end takes the first pad
+// with a net; the second end the first pad of that net, else the first with another net.
+std::vector<WireOnPads> classifyWires(const std::vector<PadPoint>& pads, const std::vector<WireEnds>& wires);
+
+// The wires that are jumpers: for each, the indices of its two pads; the wires in their order.
 std::vector<std::pair<size_t, size_t>> jumperPads(const std::vector<PadPoint>& pads,
                                                   const std::vector<WireEnds>& wires);
 

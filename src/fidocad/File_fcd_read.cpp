@@ -315,7 +315,7 @@ void GestoreFileFCD::placePad(int lineNumber, int& padCount) {
                           fieldInt(fields, 6), net, col, row});
     if (net != 0) {
         links.workList->append(col, row, NeutralPriority);
-        (*links.netTable)[net] = 1;
+        (*links.netTable)[net] = ini.larghezza;
     }
     if (reportsAt(ini.debug, 2))
         report(strprintf(msg::PadPlaced, col, row));

@@ -2,6 +2,7 @@
 // between its idle and processing states.
 #include "ui/Main.h"
 
+#include "app/SaveVerdict.h"
 #include "core/Messages.h"
 #include "core/Report.h"
 #include "production/ProductionSet.h"
@@ -82,9 +83,14 @@ void TForm1::start1Click() {
 }
 
 void TForm1::start3Click() {
-    program->save();
-    if (program->fcd->writeOutcome.written)
-        productionDrawing_ = program->fcd->outPath;
+    const std::optional<std::string> written = program->save();
+    if (!written)
+        return;
+    productionDrawing_ = *written;
+    // The file is the person's, written whatever the check finds; the box says what it found.
+    const SaveVerdict verdict = reportSaveVerdict(*host, *written, *program->settings);
+    if (verdict.worrying)
+        host->messageDlg(verdict.warning, MsgDlgType::mtWarning, mbOK);
 }
 
 void TForm1::DimPisteClick() {

@@ -1,6 +1,7 @@
 // The advanced options dialog.
 #include "ui/Opzioni2.h"
 
+#include "ui/DesignRules.h"
 #include "ui/DialogParts.h"
 #include "ui/HelpWindow.h"
 #include "ui/RadioGroup.h"
@@ -73,6 +74,10 @@ TForm3::TForm3(GestoreFileINI& settings, HelpWindow& help, QWidget* parent)
     sides->addSpacing(12);
     sides->addWidget(choices);
 
+    // The rules change what a read gives the nets and what the new methods keep apart.
+    rules = new DesignRules(this);
+    connect(rules, &DesignRules::edited, this, [this] { settings_.optionsChanged = true; });
+
     BitBtn1 = okButton(this, "BitBtn1");
     BitBtn2 = abortButton(this, "BitBtn2");
     BitBtn3 = new QPushButton(QStringLiteral("Ricarica default"), this);
@@ -88,6 +93,7 @@ TForm3::TForm3(GestoreFileINI& settings, HelpWindow& help, QWidget* parent)
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(sides, 1);
+    column->addWidget(rules);
     column->addSpacing(10);
     column->addLayout(buttons);
 
@@ -115,6 +121,7 @@ void TForm3::FormPaint() {
     pfaccia->setItemIndex(settings_.pfaccia);
     debug->setItemIndex(settings_.debug);
     choices->load(settings_);
+    rules->load(settings_);
     settings_.optionsChanged = changed;
 }
 
@@ -129,6 +136,7 @@ void TForm3::BitBtn1Click() {
     settings_.pdiag = pdiago->itemIndex();
     settings_.pfaccia = pfaccia->itemIndex();
     settings_.debug = debug->itemIndex();
+    rules->store(settings_);
     accept();
 }
 
@@ -143,6 +151,7 @@ void TForm3::BitBtn3Click() {
     pfaccia->setItemIndex(DefaultPfaccia);
     debug->setItemIndex(DefaultDebug);
     choices->loadDefaults();
+    rules->loadDefaults();
 }
 
 void TForm3::BitBtn4Click() {

@@ -1,6 +1,6 @@
 // The advanced options dialog: grid pitch, fast laps, target recalculation, the penalties and
-// the report detail, each a row of choices, and when processing stops by itself. OK changes the
-// settings in memory only.
+// the report detail, each a row of choices, the routing method, jumpers and when processing stops
+// by itself, and the design rules under them. OK changes the settings in memory only.
 #pragma once
 
 #include "core/File_ini.h"
@@ -12,6 +12,7 @@ class QSpinBox;
 
 namespace zelta::ui {
 
+class DesignRules;
 class HelpWindow;
 class RadioGroup;
 class RoutingChoices;
@@ -30,6 +31,7 @@ public:
     RadioGroup* debug;
     RoutingChoices* choices;
     QSpinBox* fermaVuoto; // the idle stop, among the choices
+    DesignRules* rules;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
     QPushButton* BitBtn3;

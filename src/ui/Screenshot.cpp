@@ -2,9 +2,11 @@
 // board for a few laps, stops, saves, and writes a PNG of the main window, of each dialog (the
 // basic options also as reopened after Abort), of the board view (as it opens, then with a net
 // highlighted), of the export dialog, of the help window (contents, and the board view's page),
-// of the open and save dialogs (with the question before replacing a file), and the board's
-// exported picture; last, the board view of the same board read again with jumpers drawn in.
+// of the open and save dialogs (with the question before replacing a file), the warning after a
+// save whose copper breaks the design rules (when it does), and the board's exported picture;
+// last, the board view of the same board read again with jumpers drawn in.
 //   zelta-screenshot --board B.fcd --ini B.ini --laps N --out DIR
+#include "app/SaveVerdict.h"
 #include "core/Jumper.h"
 #include "core/Messages.h"
 #include "render/ImageFiles.h"
@@ -117,6 +119,22 @@ bool saveFileDialogs(QWidget& parent, const QDir& dir, const std::string& existi
         return false;
     }
     return ok;
+}
+
+// The warning box after a save whose copper breaks the design rules, as the program shows it; a
+// board whose routed copper keeps them shows none and has no picture.
+bool saveVerdictWarning(QWidget& parent, const QDir& dir, const std::string& written,
+                        const GestoreFileINI& settings) {
+    const SaveVerdict verdict = verdictOnSavedFile(written, settings);
+    if (!verdict.worrying)
+        return true;
+    bool ok = true;
+    ModalSteps steps({[&](QWidget* box) {
+        ok = save(*box, dir, "avviso-verifica.png") && ok;
+        QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
+    }});
+    ModalPrompter().messageDlg(&parent, verdict.warning, MsgDlgType::mtWarning, mbOK);
+    return steps.finished() && ok;
 }
 
 // Lets the event loop run until done() or the time is up.
@@ -297,6 +315,7 @@ int main(int argc, char** argv) {
     main.stop2->click();
     main.start3->click();
     ok = save(main, dir, "main.png") && ok;
+    ok = saveVerdictWarning(main, dir, autopilot.output, *main.program->settings) && ok;
 
     TForm2& basicOptions = *forms.Form2;
     ok = save(basicOptions, dir, "opzioni.png") && ok;

@@ -211,7 +211,7 @@ TEST(JumperSession, NoJumperOnTheSharedBoardsLiesOnAPadOrOverAPadCentreAndNoCopp
         FcdDrawing drawing;
         std::string error;
         ASSERT_TRUE(readDrawing(out, *f.program->settings, drawing, error)) << error;
-        const CheckResult check = checkDrawing(drawing);
+        const CheckResult check = checkDrawing(drawing, f.program->settings->isolamento);
         EXPECT_TRUE(check.shorts.empty()) << checkReportText(check);
         ++boards;
     }

@@ -61,7 +61,7 @@ TEST(NegotiatedSession, EverySharedBoardRoutesWithoutAShort) {
         FcdDrawing drawing;
         std::string error;
         ASSERT_TRUE(readDrawing(out, *f.program->settings, drawing, error)) << error;
-        const CheckResult check = checkDrawing(drawing);
+        const CheckResult check = checkDrawing(drawing, f.program->settings->isolamento);
         EXPECT_TRUE(check.shorts.empty()) << checkReportText(check);
         ++boards;
     }
@@ -87,7 +87,7 @@ TEST(NegotiatedSession, NeverEndsBelowItsStrictFirstLapAndTwoRunsGiveTheSameFile
         FcdDrawing drawing;
         std::string error;
         EXPECT_TRUE(readDrawing(path, *first.program->settings, drawing, error)) << error;
-        return checkDrawing(drawing).padsUnconnected;
+        return checkDrawing(drawing, first.program->settings->isolamento).padsUnconnected;
     };
     EXPECT_LE(unconnected(first.dir.file("out.fcd")), unconnected(first.dir.file("lap0.fcd")));
 }

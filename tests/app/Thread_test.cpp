@@ -111,7 +111,7 @@ TEST(ThreadStress, EveryStopLeavesTheWorkerPausedWithAWholeBoard) {
             FcdDrawing drawing;
             std::string error;
             ASSERT_TRUE(readDrawing(out, *p.settings, drawing, error)) << error;
-            const CheckResult check = checkDrawing(drawing);
+            const CheckResult check = checkDrawing(drawing, p.settings->isolamento);
             ASSERT_TRUE(check.shorts.empty()) << checkReportText(check);
         } else if (action == 2) {
             ASSERT_TRUE(p.prepareTrackWidths());

@@ -66,6 +66,15 @@ int countLines(const std::string& text, const std::string& prefix) {
     return n;
 }
 
+// The report of a session less its last line, which is the check's verdict on the file written
+// (the front adds it after the session's own save).
+std::string sessionPart(const std::string& report, std::string& verdict) {
+    const size_t last = report.rfind('\n', report.size() >= 2 ? report.size() - 2 : 0);
+    const size_t start = last == std::string::npos ? 0 : last + 1;
+    verdict = report.substr(start);
+    return report.substr(0, start);
+}
+
 TEST(ZeltaCliRoute, ReproducesTheExpectedSessionReportAndResult) {
     ScratchDir dir;
     for (const char* set : {"default", "extreme-a"}) {
@@ -76,9 +85,17 @@ TEST(ZeltaCliRoute, ReproducesTheExpectedSessionReportAndResult) {
                              golden + "settings.ini", "--report", dir.file("report.txt")});
         ASSERT_EQ(r.exit, 0) << set << ": " << r.err;
         const std::string expected = testing::normalisedReport(readFile(golden + "report.txt"));
-        EXPECT_EQ(firstDifference(expected, testing::normalisedReport(readFile(dir.file("report.txt")))), "")
-            << set;
-        EXPECT_EQ(firstDifference(expected, testing::normalisedReport(r.out)), "") << set;
+        for (const std::string& report : {readFile(dir.file("report.txt")), r.out}) {
+            std::string verdict;
+            const std::string session = sessionPart(testing::normalisedReport(report), verdict);
+            EXPECT_EQ(firstDifference(expected, session), "") << set;
+            // Tracks 4 wide on neighbouring grid lines 10 apart: 6 units of 0,127 mm.
+            EXPECT_EQ(verdict.rfind("Verifica: collegamenti aperti 0, cortocircuiti 0, violazioni isolamento "
+                                    "0,3 mm: 0, distanza minima 0,762 mm;",
+                                    0),
+                      0u)
+                << verdict;
+        }
         EXPECT_TRUE(readFile(out) == readFile(golden + "out.fcd")) << set;
         EXPECT_NE(r.err.find(out), std::string::npos);
     }
@@ -478,15 +495,18 @@ int failuresOfBestLap(const std::string& report) {
     return failures;
 }
 
-// The two figures of the check's summary line.
-bool summaryFigures(const std::string& text, int& unconnected, int& shorts) {
+// The figures of the check's two summary lines.
+bool summaryFigures(const std::string& text, int& unconnected, int& shorts, int& violations) {
+    bool found = false;
+    violations = -1;
     for (const std::string& line : testing::splitLines(text)) {
         int complete, nets;
         if (std::sscanf(line.c_str(), "Net complete %d/%d, piazzole scollegate %d, cortocircuiti %d",
                         &complete, &nets, &unconnected, &shorts) == 4)
-            return true;
+            found = true;
+        std::sscanf(line.c_str(), "Isolamento 0,3 mm: violazioni %d", &violations);
     }
-    return false;
+    return found && violations >= 0;
 }
 
 TEST(ZeltaCliSummary, AfterTheWriteALineSaysHowGoodTheResultIsAndTheJsonFileHoldsTheSameFigures) {
@@ -515,8 +535,8 @@ TEST(ZeltaCliSummary, AfterTheWriteALineSaysHowGoodTheResultIsAndTheJsonFileHold
                                "--set", "debug=1", "--quiet", "--report", dir.file("report.txt")});
     ASSERT_EQ(shorted.exit, 0) << shorted.err;
     CliRun checked = cli(dir, {"check", dir.file("mixer.fcd"), "--ini", ini});
-    int unconnected = 0, shorts = 0;
-    ASSERT_TRUE(summaryFigures(checked.out, unconnected, shorts)) << checked.out;
+    int unconnected = 0, shorts = 0, violations = 0;
+    ASSERT_TRUE(summaryFigures(checked.out, unconnected, shorts, violations)) << checked.out;
     EXPECT_NE(shorted.err.find("Qualità del risultato: connessioni aperte " +
                                std::to_string(failuresOfBestLap(readFile(dir.file("report.txt")))) +
                                ", piazzole scollegate " + std::to_string(unconnected) +
@@ -559,15 +579,16 @@ TEST(ZeltaCliCheck, EveryRoutedBoardChecksWithoutShortsAndNoMoreUnconnectedPadsT
                       "debug=1", "--replace-tracks", "--quiet", "--report", dir.file("report")});
         ASSERT_EQ(routed.exit, 0) << board << ": " << routed.err;
         CliRun checked = cli(dir, {"check", out, "--ini", boardPath(ini)});
-        int unconnected = 0, shorts = 0;
-        ASSERT_TRUE(summaryFigures(checked.out, unconnected, shorts)) << board;
+        int unconnected = 0, shorts = 0, violations = 0;
+        ASSERT_TRUE(summaryFigures(checked.out, unconnected, shorts, violations)) << board;
         // A failed pad may still be joined later by another pad's track, and the last of a net's
         // pads is never counted as unconnected: the check can only find fewer.
         EXPECT_LE(unconnected, failuresOfBestLap(readFile(dir.file("report")))) << board;
         // Not even a diagonal past a pad too small for a pad area on the grid (real/dc-mixer has
-        // 11-unit pads side by side): the router keeps every track off other nets' pad copper.
+        // 11-unit pads side by side): the router keeps every track off other nets' pad copper. It
+        // keeps no clearance: gaps under 0,3 mm are expected, and told by their own exit status.
         EXPECT_EQ(shorts, 0) << board << "\n" << checked.out;
-        EXPECT_EQ(checked.exit, 0) << board;
+        EXPECT_EQ(checked.exit, violations > 0 ? 5 : 0) << board;
     }
 }
 
@@ -576,12 +597,122 @@ TEST(ZeltaCliCheck, PrintsJsonAndRefusesWhatItCannotRead) {
     CliRun json = cli(dir, {"check", goldenPath("tiny-2nets/default/out.fcd"), "--ini",
                             boardPath("auto-layer0.ini"), "--json"});
     EXPECT_EQ(json.exit, 0);
-    EXPECT_NE(json.out.find("\"summary\":{\"netsComplete\":2,\"nets\":2,\"padsUnconnected\":0,\"shorts\":0}"),
+    EXPECT_NE(json.out.find("\"summary\":{\"netsComplete\":2,\"nets\":2,\"padsUnconnected\":0,\"shorts\":0,"),
               std::string::npos)
         << json.out;
     CliRun missing = cli(dir, {"check", dir.file("none.fcd"), "--ini", boardPath("auto-layer0.ini")});
     EXPECT_EQ(missing.exit, 2);
     EXPECT_NE(missing.err.find("Errore 101"), std::string::npos);
+    EXPECT_EQ(missing.out, "");
+    // With --json the reason comes as a JSON object, so that a reader of the output is not left
+    // with nothing.
+    missing =
+        cli(dir, {"check", dir.file("no \"such\".fcd"), "--ini", boardPath("auto-layer0.ini"), "--json"});
+    EXPECT_EQ(missing.exit, 2);
+    EXPECT_EQ(missing.out, "{\"error\":\"Errore 101: Impossibile aprire il file Fidocad\",\"file\":\"" +
+                               dir.file("no \\\"such\\\".fcd") + "\"}\n");
+}
+
+TEST(ZeltaCliCheck, ExitStatusTellsShortsFromClearanceViolations) {
+    ScratchDir dir;
+    const std::string ini = boardPath("auto-layer0.ini");
+    auto drawing = [&](const std::string& records) {
+        return dir.write("d.fcd", "[FIDOCAD]\nRV 0 0 400 300 0\n" + records);
+    };
+    // Parallel tracks 6 apart and 4 wide: 2 units, 0,254 mm.
+    const std::string close = drawing("PL 100 100 200 100 4 1 1\nPL 100 106 200 106 4 1 2\n");
+    EXPECT_EQ(cli(dir, {"check", close, "--ini", ini}).exit, 5);
+    EXPECT_EQ(cli(dir, {"check", close, "--ini", ini, "--set", "isolamento=0,254"}).exit, 0);
+    EXPECT_EQ(cli(dir, {"check", close, "--ini", ini, "--set", "isolamento=0.25"}).exit, 0);
+    CliRun json = cli(dir, {"check", close, "--ini", ini, "--json"});
+    EXPECT_NE(json.out.find("\"clearance\":[{\"netA\":1,\"netB\":2,\"gapMm\":0.254,\"x\":100,\"y\":103,"
+                            "\"kind\":\"track-track\"}]"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"clearanceViolations\":1,\"minGapMm\":0.254,"), std::string::npos) << json.out;
+
+    // Crossing tracks, and a wire soldered from a pad of one net to a pad of another.
+    EXPECT_EQ(
+        cli(dir, {"check", drawing("PL 100 100 200 200 4 1 1\nPL 100 200 200 100 4 1 2\n"), "--ini", ini})
+            .exit,
+        4);
+    CliRun wire =
+        cli(dir, {"check",
+                  drawing("PA 100 100 16 16 6 0 1 1\nPA 200 100 16 16 6 0 1 2\nPL 100 100 200 100 4 2 1\n"),
+                  "--ini", ini});
+    EXPECT_EQ(wire.exit, 4);
+    EXPECT_NE(wire.out.find("cortocircuiti 1\n"), std::string::npos) << wire.out;
+
+    // Pads of two nets that the drawing itself overlaps are listed, and are not the result's.
+    CliRun own =
+        cli(dir, {"check", drawing("PA 100 100 16 16 6 0 1 1\nPA 110 100 16 16 6 0 1 2\n"), "--ini", ini});
+    EXPECT_EQ(own.exit, 0) << own.out;
+    EXPECT_NE(own.out.find("coppie di piazzole del disegno sotto l'isolamento 1\n"), std::string::npos)
+        << own.out;
+}
+
+TEST(ZeltaCliSettings, TheDesignRulesAreSetByKeyWithinTheirRange) {
+    ScratchDir dir;
+    const std::string ini = boardPath("auto-layer0.ini");
+    const std::string close = dir.write(
+        "d.fcd", "[FIDOCAD]\nRV 0 0 400 300 0\nPL 100 100 200 100 4 1 1\nPL 100 106 200 106 4 1 2\n");
+    const struct {
+        const char* assignment;
+        const char* says;
+    } refused[] = {
+        {"isolamento=5", "il valore di isolamento (\"5\") è fuori intervallo: ammesso da 0.05 a 2"},
+        {"isolamento=0,01", "il valore di isolamento (\"0,01\") è fuori intervallo: ammesso da 0.05 a 2"},
+        {"isolamento=tre", "il valore di isolamento deve essere un numero"},
+        {"isolamento=1e-1", "il valore di isolamento deve essere un numero"},
+        {"larghezza=2", "il valore di larghezza (\"2\") è fuori intervallo: ammesso da 0 a 1"},
+        {"larghezza=0,5", "il valore di larghezza deve essere un numero intero"},
+    };
+    for (const auto& r : refused) {
+        CliRun run = cli(dir, {"check", close, "--ini", ini, "--set", r.assignment});
+        EXPECT_EQ(run.exit, 1) << r.assignment;
+        EXPECT_NE(run.err.find(r.says), std::string::npos) << r.assignment << ": " << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+
+    // Out of range in a file: said, and the default is used.
+    const std::string wide = dir.write("wide.ini", readFile(ini) + "isolamento=9\n");
+    CliRun run = cli(dir, {"check", close, "--ini", wide});
+    EXPECT_EQ(run.exit, 5) << "0,3 mm, the default";
+    EXPECT_NE(run.err.find("sezione [Avanzate], chiave isolamento = \"9\" (ammesso da 0.05 a 2); si usa 0.3"),
+              std::string::npos)
+        << run.err;
+
+    // The width choice every net gets on reading: "0,25" writes tracks 2 units wide.
+    run = cli(dir, {"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("out.fcd"), "--laps", "1", "--ini",
+                    ini, "--quiet", "--set", "larghezza=0"});
+    ASSERT_EQ(run.exit, 0) << run.err;
+    const std::string routed = readFile(dir.file("out.fcd"));
+    EXPECT_NE(routed.find("\nPL "), std::string::npos);
+    for (const std::string& line : testing::splitLines(routed))
+        if (line.rfind("PL ", 0) == 0) {
+            int x1, y1, x2, y2, width;
+            ASSERT_EQ(std::sscanf(line.c_str(), "PL %d %d %d %d %d", &x1, &y1, &x2, &y2, &width), 5);
+            EXPECT_EQ(width, 2) << line;
+        }
+}
+
+TEST(ZeltaCliRoute, TheReportEndsWithTheChecksVerdictOnTheWrittenFile) {
+    // A wire soldered across nets 1 and 2 in the drawing stays in the result: the verdict says so.
+    ScratchDir dir;
+    const std::string input = dir.write("in.fcd", "[FIDOCAD]\nRV 0 0 400 300 0\n"
+                                                  "PA 100 100 16 16 6 0 1 1\nPA 300 100 16 16 6 0 1 1\n"
+                                                  "PA 100 200 16 16 6 0 1 2\nPA 300 200 16 16 6 0 1 2\n"
+                                                  "PL 300 100 300 200 4 2 1\n");
+    CliRun run = cli(dir, {"route", input, "-o", dir.file("out.fcd"), "--laps", "1", "--ini",
+                           boardPath("auto-layer0.ini"), "--report", dir.file("report.txt")});
+    ASSERT_EQ(run.exit, 0) << run.err;
+    for (const std::string& report : {run.out, readFile(dir.file("report.txt"))}) {
+        const std::vector<std::string> lines = testing::splitLines(report);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back().rfind("Verifica: collegamenti aperti ", 0), 0u) << lines.back();
+        EXPECT_NE(lines.back().find(", cortocircuiti 1,"), std::string::npos) << lines.back();
+        EXPECT_NE(lines.back().find("fili tra net diverse 1"), std::string::npos) << lines.back();
+    }
 }
 
 // Width and height of a PNG file, from its header.

@@ -95,7 +95,8 @@ TEST(ConversionTable, EveryItemAndEveryValueBeyondTheItems) {
 
 // The keys a newer program added at the end of [Avanzate], after those of the shared boards'
 // settings files, with their defaults.
-const char* NewerKeys = "ferma_vuoto=0\nmetodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n";
+const char* NewerKeys = "ferma_vuoto=0\nmetodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,"
+                        "8\nisolamento=0.3\nlarghezza=1\n";
 
 TEST(GestoreFileINI, ANewFileHoldsTheKeysInTheirOrder) {
     ScratchDir dir;
@@ -156,6 +157,8 @@ TEST(GestoreFileINI, WritingKeepsEveryLineThatIsNotOneOfTheKeys) {
                                      "ponticelli=0\r\n"
                                      "ponticelli_max=20\r\n"
                                      "ponticelli_passi=4,6,8\r\n"
+                                     "isolamento=0.3\r\n"
+                                     "larghezza=1\r\n"
                                      "[Altro]\r\n"
                                      "giriv=9\r\n");
 }
@@ -210,7 +213,8 @@ TEST(GestoreFileINI, TheRoutingMethodIsClassicWithoutItsKeyAndSurvivesARoundTrip
     EXPECT_TRUE(with.dim_auto);
     ASSERT_TRUE(with.writeIni()) << with.writeError;
     EXPECT_EQ(readFile(with.iniFile),
-              older + "ferma_vuoto=0\nmetodo=1\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n");
+              older + "ferma_vuoto=0\nmetodo=1\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n"
+                      "isolamento=0.3\nlarghezza=1\n");
     EXPECT_EQ(GestoreFileINI(with.iniFile).metodo, 1);
 
     ASSERT_FALSE(without.setByKey("METODO", "1"));
@@ -376,6 +380,53 @@ TEST(SettingRanges, ACommandSettingIsRefusedWithKeyValueAndRangeAndChangesNothin
     EXPECT_EQ(ini.ponticelli_max, 20);
     EXPECT_FALSE(ini.setByKey("debug", "9"));
     EXPECT_EQ(ini.debug, 9);
+}
+
+TEST(GestoreFileINI, TheClearanceIsADecimalWithPointOrCommaAndBothRulesHaveARange) {
+    ScratchDir dir;
+    GestoreFileINI none(dir.file("none.ini"));
+    EXPECT_DOUBLE_EQ(none.isolamento, 0.3);
+    EXPECT_EQ(none.larghezza, 1) << "what the reader gave every net before the key existed";
+
+    for (const auto& [text, value] : {std::pair{"0,25", 0.25}, std::pair{" 0.254 ", 0.254},
+                                      std::pair{"2", 2.0}, std::pair{"+.05", 0.05}, std::pair{"1.", 1.0}}) {
+        GestoreFileINI ini(dir.write("zelta.ini", std::string("[Avanzate]\nisolamento=") + text + "\n"));
+        EXPECT_DOUBLE_EQ(ini.isolamento, value) << text;
+        EXPECT_FALSE(ini.readOutcome.notice) << text;
+        // Written back with a point, as the shortest text that reads the same.
+        ASSERT_TRUE(ini.writeIni()) << ini.writeError;
+        EXPECT_EQ(GestoreFileINI(ini.iniFile).isolamento, value) << text;
+    }
+    GestoreFileINI written(dir.write("zelta.ini", "[Avanzate]\nisolamento=0,25\nlarghezza=0\n"));
+    ASSERT_TRUE(written.writeIni()) << written.writeError;
+    EXPECT_NE(readFile(written.iniFile).find("isolamento=0.25\nlarghezza=0\n"), std::string::npos);
+
+    for (const char* bad : {"", "0,2,5", "0.2.5", "1e-1", "inf", "nan", "0x1", "- 0.3", "--1", "0,3mm"}) {
+        const std::string path = dir.write("zelta.ini", std::string("[Avanzate]\nisolamento=") + bad + "\n");
+        EXPECT_FALSE(GestoreFileINI(path).readOutcome.usable()) << '"' << bad << '"';
+    }
+
+    // Out of range in a file: the default, with a warning that names file, section, key, value and
+    // range.
+    const std::string path = dir.write("zelta.ini", "[Avanzate]\nisolamento=0,04\nlarghezza=-1\n");
+    GestoreFileINI outside(path);
+    EXPECT_DOUBLE_EQ(outside.isolamento, 0.3);
+    EXPECT_EQ(outside.larghezza, 1);
+    const std::vector<std::string> lines = testing::splitLines(outside.readOutcome.notice.text);
+    ASSERT_EQ(lines.size(), 2u) << outside.readOutcome.notice.text;
+    EXPECT_EQ(lines[0],
+              "Valore fuori intervallo nel file delle opzioni " + path +
+                  ": sezione [Avanzate], chiave isolamento = \"0,04\" (ammesso da 0.05 a 2); si usa 0.3");
+    EXPECT_NE(lines[1].find("chiave larghezza = \"-1\" (ammesso da 0 a 1); si usa 1"), std::string::npos);
+
+    // From the command line a value out of range is refused and changes nothing.
+    EXPECT_NE(outside.setByKey("isolamento", "2.001").text.find("ammesso da 0.05 a 2"), std::string::npos);
+    EXPECT_EQ(outside.setByKey("LARGHEZZA", "2").kind, Notice::Kind::Error);
+    EXPECT_NE(outside.setByKey("isolamento", "0,3mm").text.find("deve essere un numero (con"),
+              std::string::npos);
+    EXPECT_DOUBLE_EQ(outside.isolamento, 0.3);
+    EXPECT_FALSE(outside.setByKey("isolamento", "0,05"));
+    EXPECT_DOUBLE_EQ(outside.isolamento, 0.05);
 }
 
 TEST(GestoreFileINI, AFolderThatCannotBeWrittenLeavesTheOldFileAndSaysWhy) {

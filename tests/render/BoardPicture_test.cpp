@@ -234,7 +234,7 @@ TEST(BoardPicture, ShowsWhatTheReadPlacedAndWhatTheSavedBoardHolds) {
     for (const DrawnTrack& t : drawing.tracks)
         written.push_back({t.x1, t.y1, t.x2, t.y2, t.width, t.net});
     EXPECT_EQ(unitSteps(picture.tracks), unitSteps(written));
-    const CheckResult check = checkDrawing(drawing);
+    const CheckResult check = checkDrawing(drawing, f.program->settings->isolamento);
     EXPECT_GT(check.padsUnconnected, 0) << "three laps do not finish this board";
     EXPECT_EQ(picture.unconnectedCount(), check.padsUnconnected);
     EXPECT_FALSE(picture.rats.empty()) << "the pads left out are still to be joined";

@@ -238,7 +238,9 @@ TEST_F(Main, SavedFileEqualsTheBatchToolsAfterTheSameLaps) {
     window().start3->click();
     ASSERT_EQ(prompter.saveDialogs.size(), 1u);
     EXPECT_EQ(prompter.saveDialogs[0].fileName, boardPath("dip8-555.fcd"));
-    EXPECT_EQ(lastMessage(), msg::WriteComplete);
+    EXPECT_EQ(lastMessage(), msg::WriteComplete) << "no warning: the copper keeps 0,3 mm";
+    EXPECT_TRUE(reportLines().last().startsWith("Verifica: collegamenti aperti "))
+        << reportLines().last().toStdString();
     EXPECT_EQ(text("file_out"), fromWindow);
     EXPECT_FALSE(text("piste_out").empty());
     EXPECT_FALSE(text("righe_out").empty());
@@ -251,6 +253,28 @@ TEST_F(Main, SavedFileEqualsTheBatchToolsAfterTheSameLaps) {
     const std::string written = readFile(fromWindow);
     EXPECT_NE(written.find("\nPL "), std::string::npos);
     EXPECT_EQ(written, readFile(fromBatch));
+}
+
+TEST_F(Main, ASaveWhoseCopperBreaksTheClearanceIsWrittenAndSaysSoInAWarning) {
+    // No routed copper keeps 2 mm from another net on this board.
+    startProgramWithIni(readFile(boardPath("auto-layer0.ini")) + "isolamento=2\n");
+    openBoard("dip8-555.fcd");
+    routeLaps(1);
+    window().stop2->click();
+    const std::string path = scratch.file("out.fcd");
+    prompter.saveAnswers.push_back(path);
+    const size_t shown = prompter.messages.size();
+    window().start3->click();
+    ASSERT_EQ(prompter.messages.size(), shown + 2);
+    EXPECT_EQ(prompter.messages[shown].text, msg::WriteComplete);
+    EXPECT_EQ(prompter.messages[shown + 1].type, MsgDlgType::mtWarning);
+    EXPECT_EQ(prompter.messages[shown + 1].text.rfind("Il file è stato scritto.", 0), 0u);
+    EXPECT_NE(prompter.messages[shown + 1].text.find("isolamento di 2 mm"), std::string::npos);
+    EXPECT_NE(readFile(path).find("\nPL "), std::string::npos) << "the file is the person's";
+    const QString verdict = reportLines().last();
+    EXPECT_TRUE(verdict.startsWith("Verifica: collegamenti aperti ")) << verdict.toStdString();
+    EXPECT_TRUE(verdict.contains("violazioni isolamento 2 mm: ")) << verdict.toStdString();
+    EXPECT_FALSE(verdict.contains("violazioni isolamento 2 mm: 0,")) << verdict.toStdString();
 }
 
 TEST_F(Main, BarMovesInStepsOfTwentyAndStartsAgainAtTen) {

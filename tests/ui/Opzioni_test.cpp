@@ -5,6 +5,7 @@
 
 #include "core/Messages.h"
 #include "core/Report.h"
+#include "ui/DesignRules.h"
 #include "ui/HelpWindow.h"
 #include "ui/Opzioni.h"
 #include "ui/Opzioni2.h"
@@ -13,7 +14,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -80,7 +83,7 @@ TEST_F(Options, BasicOkCopiesTheControlsAndWritesTheSettingsFile) {
         readFile(iniPath),
         "[Base]\ndue_facce=0\ndim_auto=1\nlayer_dim=1\nmm_larg_scheda=120\nmm_alt_scheda=60\n"
         "[Avanzate]\nampg=1\ngiriv=10\nricalct=0\npcurva=-1\npdiag=4\npfaccia=2\ndebug=1\nferma_vuoto=0\n"
-        "metodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n");
+        "metodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\nisolamento=0.3\nlarghezza=1\n");
 }
 
 TEST_F(Options, BoardSizeThatIsNoWholeNumberIsRefusedAndNothingIsCopied) {
@@ -232,6 +235,46 @@ TEST_F(Options, TheRoutingMethodIsOneOfTwoChoicesAndCountsAsAnEdit) {
     });
     advanced().exec();
     EXPECT_EQ(settings().metodo, 1) << "Abort changes nothing";
+}
+
+TEST_F(Options, DesignRulesAreShownExplainedStoredByOkAndCountAsAnEdit) {
+    ui::DesignRules& rules = *advanced().rules;
+    whenModalShows([&](QWidget*) {
+        EXPECT_EQ(rules.title(), " Regole di progetto ");
+        EXPECT_DOUBLE_EQ(rules.isolamento->value(), 0.3) << "the default of a file without the key";
+        EXPECT_EQ(rules.isolamento->text(), "0,300 mm") << "the dialog's decimal comma";
+        EXPECT_EQ(rules.larghezza->itemIndex(), 1);
+        EXPECT_EQ(rules.larghezza->button(0)->text(), "0,25 mm");
+        EXPECT_FALSE(settings().optionsChanged) << "loading the controls is no edit";
+        // One sentence each says what the rule does.
+        EXPECT_EQ(rules.findChildren<QLabel*>().size(), 4);
+        rules.isolamento->setFocus();
+        rules.isolamento->selectAll();
+        QTest::keyClicks(rules.isolamento, "0.254"); // a point is taken as the comma
+        EXPECT_EQ(rules.isolamento->text(), "0,254 mm");
+        rules.larghezza->button(0)->click();
+        advanced().BitBtn1->click();
+    });
+    EXPECT_EQ(advanced().exec(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(settings().isolamento, 0.254);
+    EXPECT_EQ(settings().larghezza, 0);
+    EXPECT_TRUE(settings().optionsChanged) << "the rules change what a read gives and what is kept apart";
+
+    // The basic dialog's OK writes them at the end of [Avanzate].
+    whenModalShows([&](QWidget*) { basic().BitBtn1->click(); });
+    basic().exec();
+    const std::string written = readFile(iniPath);
+    EXPECT_NE(written.find("ponticelli_passi=4,6,8\nisolamento=0.254\nlarghezza=0\n"), std::string::npos)
+        << written;
+
+    whenModalShows([&](QWidget*) {
+        advanced().BitBtn3->click(); // "Ricarica default"
+        EXPECT_DOUBLE_EQ(rules.isolamento->value(), 0.3);
+        EXPECT_EQ(rules.larghezza->itemIndex(), 1);
+        advanced().BitBtn2->click();
+    });
+    advanced().exec();
+    EXPECT_DOUBLE_EQ(settings().isolamento, 0.254) << "Abort changes nothing";
 }
 
 TEST(JumperLengths, AreWholeNumbersFromOneTo99BetweenCommas) {

@@ -52,7 +52,7 @@ TEST_F(WindowStress, EveryStopByTheButtonLeavesThePausedWorkerAndAWholeBoard) {
             FcdDrawing drawing;
             std::string error;
             ASSERT_TRUE(readDrawing(out, *program().settings, drawing, error)) << error;
-            const CheckResult check = checkDrawing(drawing);
+            const CheckResult check = checkDrawing(drawing, program().settings->isolamento);
             ASSERT_TRUE(check.shorts.empty()) << checkReportText(check);
             ++saves;
         }
