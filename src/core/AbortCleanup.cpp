@@ -3,8 +3,11 @@
 #include "core/AbortCleanup.h"
 
 #include <atomic>
+#include <cerrno>
 #include <climits>
 #include <cstring>
+#include <fcntl.h>
+#include <random>
 #include <unistd.h>
 
 namespace zelta {
@@ -43,6 +46,36 @@ int listForAbortCleanup(const std::string& path) {
 void unlistForAbortCleanup(int slot) {
     if (slot >= 0 && slot < static_cast<int>(std::size(slots)))
         slots[slot].state = Free;
+}
+
+int createListedFile(const std::string& stem, int letters, const char* suffix, mode_t mode, std::string& path,
+                     int& slot) {
+    static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device random;
+    slot = -1;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = stem;
+        for (int i = 0; i < letters; ++i)
+            path += Letters[random() % (sizeof Letters - 1)];
+        path += suffix;
+        // Listed first: a file that exists unlisted for an instant could be left by a signal. A
+        // name that another file already has is taken off the list before anything else runs;
+        // only a signal in that instant, on a name chosen at random that another file holds,
+        // could remove a file not ours.
+        slot = listForAbortCleanup(path);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0)
+            return fd;
+        const int err = errno;
+        unlistForAbortCleanup(slot);
+        slot = -1;
+        if (err != EEXIST) {
+            errno = err;
+            return -1;
+        }
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 void removeListedFiles() {

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,21 +30,6 @@ std::string dirName(const std::string& path) {
 // Creates a new file with a short unused name in folder: the destination's own name may already
 // be as long as a name can be, so the new name does not build on it. Returns the descriptor, or
 // -1 with errno set.
-int createTemporary(const std::string& folder, mode_t mode, std::string& path) {
-    static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        path = folder + "/.zelta-";
-        for (int i = 0; i < 8; ++i)
-            path += Letters[random() % (sizeof Letters - 1)];
-        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    errno = EEXIST;
-    return -1;
-}
-
 // Follows a chain of symbolic links to the path they finally name, even when that path
 // does not exist yet (a dangling link is written through, not replaced).
 std::string followLinks(std::string path) {
@@ -193,13 +177,12 @@ bool SafeFileWriter::open(const std::string& destination) {
     // A new file starts private and takes the old file's owner before its mode, since a change
     // of owner clears the set-id bits. Without an old file, the usual mode for a new file.
     std::string temp;
-    fd_ = createTemporary(dirName(target_), exists ? 0600 : 0666, temp);
+    fd_ = createListedFile(dirName(target_) + "/.zelta-", 8, "", exists ? 0600 : 0666, temp, abortSlot_);
     if (fd_ < 0) {
         fail(target_, errno);
         return false;
     }
     tempPath_ = temp;
-    abortSlot_ = listForAbortCleanup(tempPath_);
     if (exists) {
         // Only a privileged process may give a file away; a failure leaves it this user's.
         [[maybe_unused]] int owned = fchown(fd_, st.st_uid, st.st_gid);

@@ -4,7 +4,6 @@
 #include "core/AbortCleanup.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <unistd.h>
 
 namespace zelta {
@@ -17,13 +16,13 @@ TempFile::~TempFile() {
 
 bool TempFile::create(const char* suffix) {
     const char* dir = std::getenv("TMPDIR");
-    std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/zelta-XXXXXX" + suffix;
-    int fd = mkstemps(pattern.data(), static_cast<int>(std::strlen(suffix)));
+    std::string path;
+    const int fd = createListedFile(std::string(dir && *dir ? dir : "/tmp") + "/zelta-", 6, suffix, 0600,
+                                    path, abortSlot_);
     if (fd < 0)
         return false;
     ::close(fd);
-    path_ = pattern;
-    abortSlot_ = listForAbortCleanup(path_);
+    path_ = path;
     return true;
 }
 
