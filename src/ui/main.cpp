@@ -3,6 +3,7 @@
 #include "ui/Startup.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
         zelta::GestoreFileINI::defaultLocation(QCoreApplication::applicationFilePath().toStdString());
     options.program.iniPath = settings.writePath;
     options.program.iniReadPath = settings.readPath;
+    options.program.documentsFolder =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
     options.drawing = zelta::ui::drawingFromArguments(QCoreApplication::arguments());
     return zelta::ui::runZelta(app, options);
 }
