@@ -29,7 +29,7 @@ Program::Program(Host& h, ProgramOptions options) : documentsFolder(options.docu
     crono = std::make_unique<Crono>(options.clock);
 
     router_->links = {grid.get(), workList.get(), targetList_.get(), settings.get(), &workerOutput_};
-    negotiated_->links = {grid.get(), workList.get(), settings.get()};
+    negotiated_->links = {grid.get(), workList.get(), settings.get(), &fcd->existingJumpers};
     jumperRouter_->links = {grid.get(), workList.get(), settings.get(), &fcd->existingJumpers};
     driver_.links = {grid.get(), settings.get(), &workerOutput_, &bestJumpers};
     tracer->links = {grid.get(), netTable.get(), fcd.get(), settings.get(), &host, &bestJumpers};

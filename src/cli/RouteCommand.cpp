@@ -216,8 +216,10 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
 
     // A signal from here on lets the writing finish: it is what the first signal asks for.
     const bool saved = program->saveTo(options.output).written;
-    if (saved && program->settings->ponticelli)
-        std::fprintf(stderr, "%s\n", strprintf(msg::CliJumpers, program->bestJumpers.size()).c_str());
+    // Every jumper the written board holds: the drawing's and those laid now.
+    const size_t jumpers = program->bestJumpers.size() + program->fcd->existingJumpers.size();
+    if (saved && (program->settings->ponticelli || jumpers > 0))
+        std::fprintf(stderr, "%s\n", strprintf(msg::CliJumpers, jumpers).c_str());
     // The pictures come after the drawing: a picture that cannot be written loses no routing.
     const bool pictured = writePictures(options, *program);
     return finish(options, host, interrupt, saved && pictured ? ExitOk : ExitWrite, saved);

@@ -146,10 +146,11 @@ std::optional<LapOutcome> JumperRouter::routeLap(RunControl& control, int32_t la
         pass_.shedJumpers([&] { return control.checkpoint(); });
     }
 
-    const int32_t jumpers = static_cast<int32_t>(pass_.jumpers().size());
     lap->value = valueOf(pass_);
     lap->failures = pass_.missing();
-    lap->jumpers = jumpers;
+    // The board holds the drawing's jumpers and those of the lap alike.
+    lap->jumpers = static_cast<int32_t>(pass_.jumpers().size() +
+                                        (links.existingJumpers ? links.existingJumpers->size() : 0));
     // The window shows value / (handledPads - 1): with this count it reads as the share of the
     // connections made, in percent, less a little for each jumper.
     lap->handledPads = static_cast<int32_t>(std::min<int64_t>(

@@ -15,7 +15,7 @@ struct LapOutcome {
     int32_t value = 0;       // higher is better; the best lap is the one with the highest value
     int32_t failures = 0;    // shown as the unconnected pads of the best lap
     int32_t handledPads = 0; // the score shown is value / (handledPads - 1)
-    int32_t jumpers = 0;     // jumpers the lap laid (lapJumpers)
+    int32_t jumpers = 0;     // jumpers on the board: the drawing's and those the lap laid
     // No later lap can do better (every connection was made, or the method has nothing left
     // to try): the run may stop here.
     bool done = false;
