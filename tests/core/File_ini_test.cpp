@@ -445,6 +445,16 @@ TEST(DefaultLocation, AnInstalledProgramWritesThePersonsOwnFileEvenWhereItsFolde
     EXPECT_EQ(GestoreFileINI(theirs).mm_larg_scheda, 0);
 }
 
+TEST(DefaultLocation, TheShippedSettingsSizeTheBoardByItsOutlineAndStopARunThatNoLongerImproves) {
+    // Without them a run goes on until Stop; with them the desktop program stops by itself, late
+    // enough for the improvements that come after long idle stretches on the shared boards.
+    GestoreFileINI shipped(std::string(ZELTA_SOURCE_DIR) + "/packaging/zelta.ini");
+    EXPECT_TRUE(shipped.readProblem.empty()) << shipped.readProblem;
+    EXPECT_TRUE(shipped.dim_auto);
+    EXPECT_GE(shipped.ferma_vuoto, 1700);
+    EXPECT_EQ(GestoreFileINI("").ferma_vuoto, 0);
+}
+
 TEST(DefaultLocation, TheMissingConfigFoldersAreMadePrivateWhenTheSettingsAreWritten) {
     ScratchDir dir;
     const std::string path = dir.file("home/.config/zelta/zelta.ini");
