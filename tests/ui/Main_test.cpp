@@ -3,6 +3,7 @@
 #include "UiFixture.h"
 
 #include "core/Messages.h"
+#include "ui/About.h"
 #include "ui/HelpWindow.h"
 #include "ui/Spessore.h"
 
@@ -21,6 +22,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 namespace zelta::testing {
 namespace {
@@ -373,6 +375,19 @@ TEST_F(Main, HelpAndAboutCommandsOpenTheirWindows) {
     EXPECT_TRUE(aboutTexts.contains("Zelta!"));
     EXPECT_TRUE(aboutTexts.contains("programma:"));
     EXPECT_TRUE(aboutTexts.contains("versione:            1.0.1"));
+    EXPECT_TRUE(aboutTexts.contains("Guida: menu Help, man zelta, man zelta-cli"));
+    // Run where it was built, the program has no installed copyright file.
+    EXPECT_TRUE(aboutTexts.contains("Licenza: file LICENSE dei sorgenti"));
+}
+
+TEST(About, AnInstalledProgramNamesItsCopyrightFile) {
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.file("usr/bin"));
+    EXPECT_EQ(ui::installedLicense(QString::fromStdString(dir.file("usr/bin"))), QString());
+    std::filesystem::create_directories(dir.file("usr/share/doc/zelta"));
+    dir.write("usr/share/doc/zelta/copyright", "Format: x\n");
+    EXPECT_EQ(ui::installedLicense(QString::fromStdString(dir.file("usr/bin"))),
+              QString::fromStdString(dir.file("usr/share/doc/zelta/copyright")));
 }
 
 TEST(Startup, BadSettingsValueIsShownAndTheProgramEndsWithAFailure) {
