@@ -2,7 +2,8 @@
 # formatting, runs the whole test suite, builds every target in Release and runs the suite there
 # too, runs it again under AddressSanitizer and UndefinedBehaviorSanitizer, runs the
 # application-layer and thread tests under ThreadSanitizer, and fuzzes each input reader for 30 s.
-# `make install` (PREFIX, DESTDIR) and `make package` (a .deb) use a Release build of the programs.
+# `make install` (PREFIX, DESTDIR) and `make package` (a .deb that lintian must pass) use a Release
+# build of the programs.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
@@ -90,18 +91,21 @@ screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/zelta-screenshot --board tests/data/boards/dense-150pads.fcd \
 	    --ini tests/data/boards/auto-layer0.ini --laps 3 --out $(BUILD)/screenshots/dense
 
-# Only the two programs are built: the tests and benchmarks are not part of what is installed, and
-# installing (cpack too) does not build everything first.
+# Only the two programs and their manual pages are built: the tests and benchmarks are not part
+# of what is installed, and installing (cpack too) does not build everything first.
 package-build: deps
 	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DZELTA_BENCH=OFF \
 	    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON > /dev/null
-	@cmake --build $(PACKAGE_BUILD) -j$(JOBS) --target zelta zelta-cli
+	@cmake --build $(PACKAGE_BUILD) -j$(JOBS) --target zelta zelta-cli zelta_docs
 
 install: package-build
 	DESTDIR="$(DESTDIR)" cmake --install $(PACKAGE_BUILD) --prefix "$(PREFIX)" --strip
 
+# The package is refused unless lintian finds neither an error nor a warning in it.
 package: package-build
+	rm -f $(PACKAGE_BUILD)/*.deb
 	cd $(PACKAGE_BUILD) && cpack -G DEB
+	lintian --fail-on error,warning --tag-display-limit 0 $(PACKAGE_BUILD)/*.deb
 	@ls $(PACKAGE_BUILD)/*.deb
 
 format:

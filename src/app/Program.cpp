@@ -8,7 +8,7 @@
 
 namespace zelta {
 
-Program::Program(Host& h, ProgramOptions options) : host(h) {
+Program::Program(Host& h, ProgramOptions options) : documentsFolder(options.documentsFolder), host(h) {
     std::string tmpPath = options.tmpPath;
     if (tmpPath.empty() && tempFile_.create())
         tmpPath = tempFile_.path();

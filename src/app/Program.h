@@ -36,6 +36,9 @@ struct ProgramOptions {
     std::string iniReadPath = {}; // where the settings are read from, when not iniPath (shipped defaults)
     // An outside request to stop (the batch tool's signals), which a read polls line by line.
     const std::atomic<bool>* stopRequested = nullptr;
+    // Where the save dialog proposes the result when the drawing's folder cannot be written;
+    // empty, or a folder that cannot be written: the home folder.
+    std::string documentsFolder = {};
 };
 
 // When a run stops by itself, checked at the end of every lap. A zero means no such limit.
@@ -81,6 +84,8 @@ public:
     ReadOutcome openFile(const std::string& path);
     WriteOutcome saveTo(const std::string& path);
     std::function<bool()> removeTracks;
+    // See ProgramOptions::documentsFolder.
+    std::string documentsFolder;
 
     bool processing() const { return processing_; }
     // The worker sits at a pause point (or has not started).

@@ -2,7 +2,10 @@
 // the reading and writing, and the notice they end with is shown here.
 #include "app/Program.h"
 
+#include "app/SavePreset.h"
 #include "core/Messages.h"
+
+#include <cstdlib>
 
 namespace zelta {
 
@@ -70,8 +73,9 @@ bool Program::mayWrite() {
 std::optional<std::string> Program::save() {
     if (!mayWrite())
         return std::nullopt;
-    std::optional<std::string> chosen =
-        host.saveFileDialog({msg::FcdDefaultExt, msg::FcdFilter, fcd->fcdPath});
+    const char* home = std::getenv("HOME");
+    std::optional<std::string> chosen = host.saveFileDialog(
+        {msg::FcdDefaultExt, msg::FcdFilter, savePreset(fcd->fcdPath, documentsFolder, home ? home : "")});
     if (!chosen || !write(*chosen).written)
         return std::nullopt;
     return chosen;

@@ -250,8 +250,10 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
         SaveVerdict verdict;
         if (canCheckWritten(options.output))
             verdict = reportSaveVerdict(host, options.output, *program->settings);
-        if (program->settings->ponticelli)
-            std::fprintf(stderr, "%s\n", strprintf(msg::CliJumpers, program->bestJumpers.size()).c_str());
+        // Every jumper the written board holds: the drawing's and those laid now.
+        const size_t jumpers = program->bestJumpers.size() + program->fcd->existingJumpers.size();
+        if (program->settings->ponticelli || jumpers > 0)
+            std::fprintf(stderr, "%s\n", strprintf(msg::CliJumpers, jumpers).c_str());
         // A best lap is kept only once a lap beats the worst value: until then nothing is known of
         // the connections.
         run.summary = summarizeResult(verdict, routed.bestLap > 0 ? routed.best.failures : -1);

@@ -4,6 +4,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/NumberOptions.h"
 #include "cli/RouteCommand.h"
+#include "core/Version.h"
 #include "render/ImageFiles.h"
 
 #include <CLI/CLI.hpp>
@@ -42,6 +43,15 @@ int main(int argc, char** argv) {
     using namespace zelta::cli;
     CLI::App app{"Zelta: sbroglio automatico di circuiti stampati a una faccia (FidoCAD)", "zelta-cli"};
     app.require_subcommand(1);
+    // The manual page is made from this help, each command's and --version, so the help says
+    // what a person needs at the terminal.
+    app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce");
+    app.set_version_flag("--version", std::string("zelta-cli ") + zelta::ProgramVersion,
+                         "Mostra la versione ed esce");
+    app.footer("Stato di uscita: 0 fatto; 1 riga di comando errata; 2 disegno o opzioni illeggibili;\n"
+               "3 file non scrivibile; 4 cortocircuiti trovati da check; 130 o 143 fermato da un\n"
+               "segnale (SIGINT, SIGTERM) dopo aver salvato il giro migliore.\n"
+               "Senza --ini valgono le opzioni del programma zelta (di solito ~/.config/zelta/zelta.ini).");
 
     RouteOptions route;
     CLI::App* routeCmd = app.add_subcommand("route", "Legge, sbroglia e salva un disegno FidoCAD");

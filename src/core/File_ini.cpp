@@ -275,8 +275,13 @@ SettingsLocation GestoreFileINI::defaultLocation(const std::string& executablePa
 SettingsLocation GestoreFileINI::defaultLocation(const std::string& executablePath,
                                                  bool programFolderWritable) {
     const std::string folder = programFolder(executablePath);
+    // An installed program keeps its shipped settings where it keeps its data (bin/../share/zelta)
+    // and never writes beside itself: that folder belongs to the package, and a file written
+    // there would give everyone the choices of whoever ran it first, and outlive the package.
+    const std::string installed = folder + "/../share/zelta/zelta.ini";
+    const bool isInstalled = isRegularFile(installed);
     std::string target = folder + "/zelta.ini";
-    if (!programFolderWritable) {
+    if (isInstalled || !programFolderWritable) {
         // Built by construction, not assignment: GCC 12 at -O3 warns falsely (-Wrestrict) on
         // assigning a literal to a std::string here.
         const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -291,11 +296,10 @@ SettingsLocation GestoreFileINI::defaultLocation(const std::string& executablePa
     struct stat st;
     if (stat(target.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR))
         return {target, target};
-    // Until the settings are first written, the shipped ones give the first values: beside the
-    // program, or where an installed program keeps its data (bin/../share/zelta).
-    for (const std::string& shipped : {folder + "/zelta.ini", folder + "/../share/zelta/zelta.ini"})
-        if (isRegularFile(shipped))
-            return {shipped, target};
+    // Until the settings are first written, the shipped ones give the first values.
+    const std::string shipped = isInstalled ? installed : folder + "/zelta.ini";
+    if (isRegularFile(shipped))
+        return {shipped, target};
     return {target, target};
 }
 

@@ -22,9 +22,9 @@ struct SettingsOutcome {
     bool usable() const { return notice.kind != Notice::Kind::Error; }
 };
 
-// Where the settings are read from and where they are written. The two differ only when the
-// program's folder cannot be written and the person has no settings file yet: the file shipped
-// beside the program gives the first values, the personal one receives the writes.
+// Where the settings are read from and where they are written. The two differ only while the
+// person has no settings file of their own: the shipped file gives the first values, the
+// person's own receives the writes.
 struct SettingsLocation {
     std::string readPath;
     std::string writePath;
@@ -37,10 +37,11 @@ public:
     explicit GestoreFileINI(std::string path);
     explicit GestoreFileINI(const SettingsLocation& location);
 
-    // "zelta.ini" in the executable's folder when that folder can be written. Otherwise the file
-    // is written in $XDG_CONFIG_HOME/zelta (~/.config/zelta when the variable is unset). It is
-    // read from where it is written once it exists; until then from the settings shipped beside
-    // the executable, or in ../share/zelta/ from its folder (an installed program), if any.
+    // An installed program (its shipped settings in ../share/zelta/ from its folder) writes the
+    // person's own file, $XDG_CONFIG_HOME/zelta/zelta.ini (~/.config/zelta when the variable is
+    // unset), whoever runs it, and reads the shipped one until that exists. A program run from
+    // its build folder keeps "zelta.ini" beside itself, or in the person's folder when its own
+    // cannot be written (then reading one beside itself until the person's exists).
     static SettingsLocation defaultLocation(const std::string& executablePath);
     // The same with the answer to "can the executable's folder be written?" given.
     static SettingsLocation defaultLocation(const std::string& executablePath, bool programFolderWritable);

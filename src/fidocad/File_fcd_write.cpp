@@ -42,7 +42,6 @@ bool GestoreFileFCD::beginWrite(const std::string& path) {
     links.crono->reset(3);
     links.crono->start(3);
     report(msg::WritingFile + outPath);
-    show(Field::file_out, outPath);
 
     // The temporary copy is read before the destination is touched.
     std::string copy;
@@ -126,6 +125,8 @@ void GestoreFileFCD::writeFailed(const char* reportText, const char* boxText, in
 }
 
 void GestoreFileFCD::endWrite() {
+    // Only a file that was written is named: after a failure the field keeps the last one.
+    show(Field::file_out, outPath);
     show(Field::righe_out, std::to_string(linesWritten));
     resultsUnsaved = false;
     links.crono->stop(3);

@@ -44,7 +44,7 @@ void LapDriver::run(RoutingMethod& method, RunControl& control) {
             else
                 sink.setText(Field::valore, msg::NoScore);
             sink.setText(Field::piazzscoll, std::to_string(lap->failures));
-            if (links.settings->ponticelli)
+            if (links.settings->ponticelli || lap->jumpers > 0)
                 sink.setText(Field::ponticelli, std::to_string(lap->jumpers));
         }
         sink.setText(Field::ciclitot, std::to_string(laps));

@@ -33,7 +33,7 @@ struct LapOutcome {
     int32_t value = 0;       // higher is better; the best lap is the one with the highest value
     int32_t failures = 0;    // shown as the unconnected pads of the best lap
     int32_t handledPads = 0; // the pads the lap handled
-    int32_t jumpers = 0;     // jumpers the lap laid (lapJumpers)
+    int32_t jumpers = 0;     // jumpers on the board: the drawing's and those the lap laid
     // The score shown for the lap, in the method's own terms; without one, the classic's:
     // value / (handledPads - 1).
     std::optional<int32_t> score;

@@ -1,9 +1,13 @@
 // The about box.
 #include "ui/About.h"
 
+#include "core/Version.h"
 #include "ui/DialogParts.h"
 #include "ui/Glyphs.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -12,6 +16,12 @@
 #include <QVBoxLayout>
 
 namespace zelta::ui {
+
+QString installedLicense(const QString& programFolder) {
+    const QString copyright =
+        QDir::cleanPath(programFolder + QStringLiteral("/../share/doc/zelta/copyright"));
+    return QFileInfo(copyright).isFile() ? copyright : QString();
+}
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
@@ -32,8 +42,16 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     ProductName->setFont(big);
-    Version = new QLabel(QStringLiteral("versione:            1.0.1"), panel);
+    Version = new QLabel(QStringLiteral("versione:            %1").arg(QLatin1String(ProgramVersion)), panel);
     Version->setObjectName(QStringLiteral("Version"));
+    Help = new QLabel(QStringLiteral("Guida: menu Help, man zelta, man zelta-cli"), this);
+    Help->setObjectName(QStringLiteral("Help"));
+    const QString license = installedLicense(QCoreApplication::applicationDirPath());
+    License = new QLabel(license.isEmpty() ? QStringLiteral("Licenza: file LICENSE dei sorgenti")
+                                           : QStringLiteral("Licenza: %1").arg(license),
+                         this);
+    License->setObjectName(QStringLiteral("License"));
+    License->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* grid = new QGridLayout(panel);
     grid->setHorizontalSpacing(14);
@@ -47,6 +65,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     auto* column = new QVBoxLayout(this);
     column->addWidget(panel);
+    column->addWidget(Help);
+    column->addWidget(License);
     column->addWidget(OKButton, 0, Qt::AlignHCenter);
     fixDialogSize(*this, 260, 0);
 }

@@ -95,9 +95,6 @@ public:
     std::unique_ptr<QtHost> host;
     std::unique_ptr<Program> program;
 
-    // Where the animation has put the bar; it runs past the bar's maximum.
-    int barraPosition = 0;
-
     // The board view, made when first opened.
     BoardView* boardView = nullptr;
 
@@ -112,6 +109,7 @@ public:
     void Web1Click();
     void BitBtn1Click();
     void Informazioni1Click();
+    // While processing: the bar follows the laps since the best one against the idle stop.
     void Timer1Timer();
     void showBoardView();
     void exportImage();

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -135,12 +136,9 @@ void TForm1::Informazioni1Click() {
 }
 
 void TForm1::Timer1Timer() {
-    if (barraPosition >= 100)
-        barraPosition = 10;
-    else
-        barraPosition += 20;
-    // The position runs to 110, which the bar shows full.
-    barra->setValue(std::min(barraPosition, barra->maximum()));
+    // Without an idle stop the bar is the toolkit's busy bar, which moves by itself.
+    if (barra->maximum() > 0)
+        barra->setValue(std::clamp(ciclivuoto->text().toInt(), 0, barra->maximum()));
 }
 
 void TForm1::showBoardView() {
@@ -280,8 +278,13 @@ void TForm1::setProcessingState(bool processing) {
     stop2->setEnabled(processing);
     MenuExit->setEnabled(processing);
     if (processing) {
-        barraPosition = 10;
-        barra->setValue(barraPosition);
+        // A run has no natural end: the bar measures only what stops it by itself, the laps
+        // without a better one against the idle stop; with none it is a busy bar.
+        const int idleStop = program ? std::max(0, program->stopRules.idleLaps) : 0;
+        barra->setRange(0, idleStop);
+        barra->setValue(0);
+        barra->setToolTip(idleStop > 0 ? QStringLiteral("Giri a vuoto, fino a %1").arg(idleStop)
+                                       : QStringLiteral("Elaborazione in corso"));
     }
     barra->setVisible(processing);
 }

@@ -22,10 +22,10 @@ std::optional<std::string> FirstOpenAnswer::saveFileDialog(QWidget* parent, cons
     return next_.saveFileDialog(parent, request);
 }
 
-std::string drawingFromArguments(const QStringList& arguments) {
-    if (arguments.size() < 2 || arguments[1].isEmpty())
+std::string drawingPath(const std::string& named) {
+    if (named.empty())
         return {};
-    return QFileInfo(arguments[1]).absoluteFilePath().toStdString();
+    return QFileInfo(QString::fromLocal8Bit(named.c_str())).absoluteFilePath().toStdString();
 }
 
 } // namespace zelta::ui

@@ -5,7 +5,6 @@
 
 #include "ui/Prompter.h"
 
-#include <QStringList>
 #include <string>
 
 namespace zelta::ui {
@@ -27,8 +26,7 @@ private:
     std::optional<std::string> drawing_;
 };
 
-// The drawing among the program's arguments (the toolkit's own options already taken out): the
-// first one, as an absolute path; empty when there is none.
-std::string drawingFromArguments(const QStringList& arguments);
+// The drawing named on the command line as an absolute path; empty when none was named.
+std::string drawingPath(const std::string& named);
 
 } // namespace zelta::ui

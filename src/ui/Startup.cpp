@@ -3,6 +3,7 @@
 
 #include "core/Messages.h"
 #include "core/Report.h"
+#include "core/Version.h"
 #include "ui/About.h"
 #include "ui/Glyphs.h"
 #include "ui/HelpWindow.h"
@@ -63,7 +64,7 @@ void initializeApplication(QApplication& app) {
     // No display name: the platform would append it to every window title, and each form has
     // its own caption.
     QApplication::setApplicationName(QStringLiteral("Zelta!"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+    QApplication::setApplicationVersion(QString::fromLatin1(ProgramVersion));
     // The desktop entry that gives the windows their icon where the platform looks it up, and the
     // same logo where it does not.
     QGuiApplication::setDesktopFileName(QStringLiteral("zelta"));

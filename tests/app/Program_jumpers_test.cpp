@@ -154,6 +154,8 @@ TEST(JumperSession, ARoutedFileReadAgainKeepsItsJumpersAndGetsNoNewOnes) {
     ASSERT_EQ(f.program->fcd->existingJumpers.size(), 1u);
     route(f, 5);
     EXPECT_TRUE(f.program->bestJumpers.empty());
+    // The figure counts every jumper on the board, the drawing's too.
+    EXPECT_EQ(f.host.field(Field::ponticelli), "1");
     EXPECT_TRUE(netJoined(*f.program, 2));
     EXPECT_EQ(faults(*f.program), "");
     const std::string second = f.dir.file("second.fcd");
@@ -169,6 +171,7 @@ TEST(JumperSession, ARoutedFileReadAgainKeepsItsJumpersAndGetsNoNewOnes) {
         ASSERT_TRUE(off.open(first));
         route(off, 5);
         EXPECT_TRUE(off.program->bestJumpers.empty());
+        EXPECT_EQ(off.host.field(Field::ponticelli), "1");
         EXPECT_TRUE(netJoined(*off.program, 1));
         EXPECT_TRUE(netJoined(*off.program, 2));
         EXPECT_EQ(faults(*off.program), "");

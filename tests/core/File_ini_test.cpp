@@ -527,6 +527,50 @@ TEST(DefaultLocation, TheFileShippedBesideAReadOnlyProgramIsReadUntilThePersonOw
     EXPECT_EQ(where.writePath, personal);
 }
 
+TEST(DefaultLocation, AnInstalledProgramWritesThePersonsOwnFileEvenWhereItsFolderCanBeWritten) {
+    // bin/zelta with its shipped settings in share/zelta, as the package lays them out; root can
+    // write bin/, and nothing may be written there.
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.file("usr/bin"));
+    std::filesystem::create_directories(dir.file("usr/share/zelta"));
+    const std::string exe = dir.file("usr/bin/zelta");
+    const std::string shipped = dir.write("usr/share/zelta/zelta.ini", "[Base]\ndim_auto=1\n");
+    const std::string beside = dir.write("usr/bin/zelta.ini", "[Base]\nmm_larg_scheda=70\n");
+    EnvVar xdg("XDG_CONFIG_HOME", dir.file("root/.config").c_str());
+    const std::string personal = dir.file("root/.config/zelta/zelta.ini");
+
+    for (bool writable : {true, false}) {
+        SettingsLocation where = GestoreFileINI::defaultLocation(exe, writable);
+        EXPECT_EQ(where.writePath, personal) << writable;
+        // A file left beside the program by an earlier version is not read either.
+        EXPECT_EQ(where.readPath, dir.file("usr/bin/../share/zelta/zelta.ini")) << writable;
+    }
+    GestoreFileINI ini(GestoreFileINI::defaultLocation(exe, true));
+    EXPECT_TRUE(ini.dim_auto);
+    EXPECT_EQ(ini.mm_larg_scheda, 0);
+    ini.mm_larg_scheda = 90;
+    ASSERT_TRUE(ini.writeIni()) << ini.writeError;
+    EXPECT_EQ(readFile(shipped), "[Base]\ndim_auto=1\n");
+    EXPECT_EQ(readFile(beside), "[Base]\nmm_larg_scheda=70\n");
+    EXPECT_EQ(GestoreFileINI(GestoreFileINI::defaultLocation(exe, true)).mm_larg_scheda, 90);
+
+    // Another person starts from the shipped values, not from root's.
+    EnvVar other("XDG_CONFIG_HOME", dir.file("someone/.config").c_str());
+    SettingsLocation theirs = GestoreFileINI::defaultLocation(exe, true);
+    EXPECT_EQ(theirs.writePath, dir.file("someone/.config/zelta/zelta.ini"));
+    EXPECT_EQ(GestoreFileINI(theirs).mm_larg_scheda, 0);
+}
+
+TEST(DefaultLocation, TheShippedSettingsSizeTheBoardByItsOutlineAndStopARunThatNoLongerImproves) {
+    // Without them a run goes on until Stop; with them the desktop program stops by itself, late
+    // enough for the improvements that come after long idle stretches on the shared boards.
+    GestoreFileINI shipped(std::string(ZELTA_SOURCE_DIR) + "/packaging/zelta.ini");
+    EXPECT_TRUE(shipped.readProblem.empty()) << shipped.readProblem;
+    EXPECT_TRUE(shipped.dim_auto);
+    EXPECT_GE(shipped.ferma_vuoto, 1700);
+    EXPECT_EQ(GestoreFileINI("").ferma_vuoto, 0);
+}
+
 TEST(DefaultLocation, TheMissingConfigFoldersAreMadePrivateWhenTheSettingsAreWritten) {
     ScratchDir dir;
     const std::string path = dir.file("home/.config/zelta/zelta.ini");

@@ -3,12 +3,15 @@
 #include "fidocad/File_fcd.h"
 
 #include "support/ProgramFixture.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zelta {
@@ -147,6 +150,64 @@ TEST_F(WriterTest, ASymbolicLinkIsFollowedAndStaysALink) {
     ASSERT_TRUE(f.saveTo(link));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_NE(readFile(target).find("PL 170 240 130 240 4 1 1"), std::string::npos);
+}
+
+TEST_F(WriterTest, ADrawingWhoseFolderCannotBeWrittenIsProposedInTheDocumentsFolderElseHome) {
+    // As the example installed with the program: the person may read it but not write beside it.
+    namespace fs = std::filesystem;
+    fs::create_directories(f.dir.file("examples"));
+    fs::create_directories(f.dir.file("Documenti"));
+    fs::create_directories(f.dir.file("home"));
+    const std::string drawing = f.dir.file("examples/demo.fcd");
+    fs::copy_file(f.program->fcd->fcdPath, drawing);
+    ASSERT_TRUE(f.open(drawing));
+    f.routeLaps(1);
+    ASSERT_EQ(chmod(f.dir.path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(f.dir.file("examples").c_str(), 0555), 0);
+    ASSERT_EQ(chmod(f.dir.file("Documenti").c_str(), 0777), 0);
+    ASSERT_EQ(chmod(f.dir.file("home").c_str(), 0777), 0);
+    struct HomeFor {
+        explicit HomeFor(const std::string& home) : old(std::getenv("HOME")) {
+            saved = old ? old : "";
+            setenv("HOME", home.c_str(), 1);
+        }
+        ~HomeFor() { old ? setenv("HOME", saved.c_str(), 1) : unsetenv("HOME"); }
+        const char* old;
+        std::string saved;
+    };
+
+    std::vector<std::string> proposed;
+    {
+        HomeFor home(f.dir.file("home"));
+        testing::WithoutRootRights user;
+        if (!user.active())
+            GTEST_SKIP() << "cannot give up root's rights";
+        // Each dialog is cancelled: only what it proposes matters here.
+        f.program->documentsFolder = f.dir.file("Documenti");
+        f.program->save();
+        f.program->documentsFolder = f.dir.file("missing");
+        f.program->save();
+        f.program->documentsFolder.clear();
+        f.program->save();
+        for (const FileDialogSpec& d : f.host.saveDialogs)
+            proposed.push_back(d.fileName);
+    }
+    ASSERT_EQ(chmod(f.dir.file("examples").c_str(), 0755), 0);
+    EXPECT_EQ(proposed, (std::vector<std::string>{f.dir.file("Documenti/demo.fcd"),
+                                                  f.dir.file("home/demo.fcd"), f.dir.file("home/demo.fcd")}));
+    // Where the folder can be written, the drawing's own path stays the proposal.
+    f.program->save();
+    EXPECT_EQ(f.host.saveDialogs.back().fileName, drawing);
+}
+
+TEST_F(WriterTest, TheNameFieldShowsOnlyAFileThatWasWritten) {
+    EXPECT_FALSE(f.saveTo(f.dir.file("gone/out.fcd")));
+    EXPECT_EQ(f.host.field(Field::file_out), "");
+    const std::string out = f.dir.file("out.fcd");
+    ASSERT_TRUE(f.saveTo(out));
+    EXPECT_EQ(f.host.field(Field::file_out), out);
+    EXPECT_FALSE(f.saveTo(f.dir.file("gone/again.fcd")));
+    EXPECT_EQ(f.host.field(Field::file_out), out);
 }
 
 TEST_F(WriterTest, ACancelledSaveDialogChangesNothing) {

@@ -3,6 +3,7 @@
 #include "UiFixture.h"
 
 #include "core/Messages.h"
+#include "ui/About.h"
 #include "ui/HelpWindow.h"
 #include "ui/Spessore.h"
 
@@ -21,6 +22,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 namespace zelta::testing {
 namespace {
@@ -125,7 +127,6 @@ TEST_F(Main, StartAndStopSwitchEveryCommandAndLogTheirTwoLines) {
 
     w.start2->click();
     expectState(true);
-    EXPECT_EQ(w.barra->value(), 10);
     EXPECT_EQ(reportLines().value(linesBefore), "Start elaborazione... (0 ms)");
     ASSERT_TRUE(waitUntil([&] { return !text("ciclitot").empty(); }));
 
@@ -277,23 +278,36 @@ TEST_F(Main, ASaveWhoseCopperBreaksTheClearanceIsWrittenAndSaysSoInAWarning) {
     EXPECT_FALSE(verdict.contains("violazioni isolamento 2 mm: 0,")) << verdict.toStdString();
 }
 
-TEST_F(Main, BarMovesInStepsOfTwentyAndStartsAgainAtTen) {
+TEST_F(Main, TheBarIsBusyWithoutAnIdleStopAndCountsTheIdleLapsAgainstOne) {
+    // Without an idle stop a run has no end to measure: the toolkit's busy bar, whatever the
+    // timer does.
     startProgram("auto-layer0.ini");
     openBoard("dip8-555.fcd");
     ui::TForm1& w = window();
     w.Timer1->stop();
     w.start2->click();
-    std::vector<int> positions;
-    std::vector<int> shown;
     for (int tick = 0; tick < 7; ++tick) {
         w.Timer1Timer();
-        positions.push_back(w.barraPosition);
-        shown.push_back(w.barra->value());
+        EXPECT_EQ(w.barra->minimum(), 0);
+        EXPECT_EQ(w.barra->maximum(), 0);
     }
     w.stop2->click();
-    EXPECT_EQ(positions, (std::vector<int>{30, 50, 70, 90, 110, 10, 30}));
-    EXPECT_EQ(shown, (std::vector<int>{30, 50, 70, 90, 100, 10, 30}));
     EXPECT_EQ(w.Timer1->interval(), 250);
+
+    // With the stop after 40 idle laps, the bar shows the laps since the best one out of 40.
+    startProgramWithIni(readFile(boardPath("auto-layer0.ini")) + "ferma_vuoto=40\n");
+    openBoard("dip8-555.fcd");
+    ui::TForm1& v = window();
+    v.Timer1->stop();
+    v.start2->click();
+    EXPECT_EQ(v.barra->maximum(), 40);
+    EXPECT_EQ(v.barra->value(), 0);
+    auto idleLaps = [&] { return std::atoi(text("ciclivuoto").c_str()); };
+    ASSERT_TRUE(waitUntil([&] { return idleLaps() >= 3; }));
+    v.Timer1Timer();
+    EXPECT_GE(v.barra->value(), 3);
+    EXPECT_EQ(v.barra->value(), std::min(idleLaps(), 40));
+    v.stop2->click();
 }
 
 TEST_F(Main, ClosingWithUnsavedResultsAsksAndNoKeepsTheWindow) {
@@ -387,6 +401,19 @@ TEST_F(Main, HelpAndAboutCommandsOpenTheirWindows) {
     EXPECT_TRUE(aboutTexts.contains("Zelta!"));
     EXPECT_TRUE(aboutTexts.contains("programma:"));
     EXPECT_TRUE(aboutTexts.contains("versione:            1.0.1"));
+    EXPECT_TRUE(aboutTexts.contains("Guida: menu Help, man zelta, man zelta-cli"));
+    // Run where it was built, the program has no installed copyright file.
+    EXPECT_TRUE(aboutTexts.contains("Licenza: file LICENSE dei sorgenti"));
+}
+
+TEST(About, AnInstalledProgramNamesItsCopyrightFile) {
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.file("usr/bin"));
+    EXPECT_EQ(ui::installedLicense(QString::fromStdString(dir.file("usr/bin"))), QString());
+    std::filesystem::create_directories(dir.file("usr/share/doc/zelta"));
+    dir.write("usr/share/doc/zelta/copyright", "Format: x\n");
+    EXPECT_EQ(ui::installedLicense(QString::fromStdString(dir.file("usr/bin"))),
+              QString::fromStdString(dir.file("usr/share/doc/zelta/copyright")));
 }
 
 TEST(Startup, BadSettingsValueIsShownAndTheProgramEndsWithAFailure) {

@@ -130,10 +130,11 @@ std::optional<LapOutcome> JumperMode::routeLap(RunControl& control, int32_t lapI
         pass_.shedJumpers([&] { return control.checkpoint(); });
     }
 
-    const int32_t jumpers = static_cast<int32_t>(pass_.jumpers().size());
     lap->value = valueOf(pass_);
     lap->failures = pass_.missing();
-    lap->jumpers = jumpers;
+    // The board holds the drawing's jumpers and those of the lap alike.
+    lap->jumpers = static_cast<int32_t>(pass_.jumpers().size() +
+                                        (links.existingJumpers ? links.existingJumpers->size() : 0));
     // The pads of the nets to join; the score shown is the share of the connections made, in
     // percent.
     lap->handledPads = pass_.connections() + pass_.nets();

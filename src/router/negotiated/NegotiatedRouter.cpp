@@ -86,6 +86,23 @@ void NegotiatedRouter::buildBoard(const JumperList& jumpers) {
     std::copy(base, base + PlaneCells, seedPlane_.begin());
     seedList_ = *links.workList;
     board_.joinedPads.clear();
+    // The reader left one end of each of the drawing's jumpers out of the work list, its centre
+    // pad area, so that the classic method lays no track to it. Here both ends are pads, joined
+    // already: otherwise copper is sought where the wire joins, and a new jumper laid for it.
+    if (links.existingJumpers) {
+        for (const Jumper& j : *links.existingJumpers) {
+            const int net = j.net & NetMask;
+            const int a = GestScheda::index(j.col1, j.row1);
+            const int b = GestScheda::index(j.col2, j.row2);
+            if ((seedPlane_[a] & NetMask) != net || (seedPlane_[b] & NetMask) != net)
+                continue;
+            seedPlane_[a] |= PadCentre;
+            seedPlane_[b] |= PadCentre;
+            seedList_.append(j.col1, j.row1, NeutralPriority);
+            seedList_.append(j.col2, j.row2, NeutralPriority);
+            board_.joinedPads.push_back({a, b});
+        }
+    }
     for (const Jumper& j : jumpers) {
         const int net = j.net & NetMask;
         const int a = GestScheda::index(j.col1, j.row1);

@@ -38,7 +38,8 @@ private:
     // Writes the worker's legal tracks over the base plane into the work plane, marking each
     // branch as the classic router marks a path.
     void writeWorkPlane(const Tracks& tracks);
-    // The board from the base plane and the work list, with the pads of the jumpers given.
+    // The board from the base plane and the work list, with the drawing's jumpers joining their
+    // ends and the pads of the jumpers given.
     void buildBoard(const JumperList& jumpers);
 
     // The base plane with the pads of the jumpers seeded, and the work list with their ends: what

@@ -132,6 +132,27 @@ TEST(NegotiatedRouter, ANetThatMustCrossAnotherLeavesExactlyOneConnectionAndNoSh
     EXPECT_EQ(fault(board, WorkPlane), "");
 }
 
+TEST(NegotiatedRouter, ADrawingsJumperJoinsItsEndsSoNoCopperIsSoughtAcrossIt) {
+    // The drawing's own jumper of net 2 from (10, 6) to (10, 14), as the reader leaves it: both
+    // pads placed, the second one's centre pad area and out of the work list. Net 1 crosses
+    // between its ends, and every pad is joined at the first lap.
+    TestBoard board(20, 20);
+    crossing(board);
+    board.pad(10, 6, 2);
+    board.pad(10, 14, 2);
+    board.set(10, 14, 2 | PadArea);
+    board.workList.removeCells({coord{10, 14, 0}});
+    const JumperList drawn = {{2, 10, 6, 10, 14}};
+    NegotiatedRun run(board);
+    run.router.links.existingJumpers = &drawn;
+    const std::vector<LapFigures> laps = run.run(board);
+    ASSERT_FALSE(laps.empty());
+    EXPECT_EQ(laps.front().failures, 0);
+    EXPECT_TRUE(laps.front().done);
+    EXPECT_EQ(board.host.field(Field::piazzscoll), "0");
+    EXPECT_EQ(fault(board, BestPlane), "");
+}
+
 TEST(NegotiatedRouter, TracksKeepOutOfOtherNetsPadsAndOffTheCornersOfSmallPads) {
     // Net 1 must pass between two pads of net 2 that are too small for a pad area; the gap is
     // one cell, so the only way is straight through it, never diagonally past a pad's corner.
