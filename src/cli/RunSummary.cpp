@@ -6,6 +6,8 @@
 #include "core/Report.h"
 #include "fidocad/FcdDrawing.h"
 
+#include <algorithm>
+#include <climits>
 #include <sys/stat.h>
 
 namespace zelta::cli {
@@ -24,6 +26,7 @@ const Figure Figures[] = {
     {"piazzole scollegate", "padsUnconnected", &RunSummary::padsUnconnected},
     {"ponticelli", "jumpers", &RunSummary::jumpers},
     {"cortocircuiti", "shorts", &RunSummary::shorts},
+    {"violazioni isolamento", "clearanceViolations", &RunSummary::clearanceViolations},
 };
 
 std::string jsonText(const std::string& text) {
@@ -55,6 +58,7 @@ RunSummary summarizeResult(const SaveVerdict& verdict, int connectionsOpen) {
     summary.padsUnconnected = checked.padsUnconnected;
     summary.jumpers = static_cast<int>(checked.jumpers.size());
     summary.shorts = static_cast<int>(checked.shorts.size());
+    summary.clearanceViolations = static_cast<int>(std::min<size_t>(checked.clearanceViolations, INT_MAX));
     return summary;
 }
 

@@ -16,6 +16,7 @@ struct RunSummary {
     int padsUnconnected = -1;
     int jumpers = -1;
     int shorts = -1;
+    int clearanceViolations = -1; // pairs of copper of two nets closer than the clearance
 };
 
 // What the run was, for the JSON file.

@@ -518,7 +518,7 @@ TEST(ZeltaCliSummary, AfterTheWriteALineSaysHowGoodTheResultIsAndTheJsonFileHold
     ASSERT_EQ(joined.exit, 0) << joined.err;
     EXPECT_NE(
         joined.err.find("Qualità del risultato: connessioni aperte 0, piazzole scollegate 0, ponticelli 0, "
-                        "cortocircuiti 0\n"),
+                        "cortocircuiti 0, violazioni isolamento "),
         std::string::npos)
         << joined.err;
     const std::string json = readFile(dir.file("run.json"));
@@ -526,7 +526,8 @@ TEST(ZeltaCliSummary, AfterTheWriteALineSaysHowGoodTheResultIsAndTheJsonFileHold
          {"{\"output\":\"" + dir.file("out.fcd") +
               "\",\"written\":true,\"exitStatus\":0,\"method\":1,"
               "\"jumperMode\":false,\"laps\":1,\"bestLap\":1,\"seconds\":",
-          std::string(",\"connectionsOpen\":0,\"padsUnconnected\":0,\"jumpers\":0,\"shorts\":0}\n")})
+          std::string(",\"connectionsOpen\":0,\"padsUnconnected\":0,\"jumpers\":0,\"shorts\":0,"
+                      "\"clearanceViolations\":")})
         EXPECT_NE(json.find(part), std::string::npos) << json;
 
     // The figures of the file are the check's; the open connections, the best lap's failures.
@@ -540,7 +541,8 @@ TEST(ZeltaCliSummary, AfterTheWriteALineSaysHowGoodTheResultIsAndTheJsonFileHold
     EXPECT_NE(shorted.err.find("Qualità del risultato: connessioni aperte " +
                                std::to_string(failuresOfBestLap(readFile(dir.file("report.txt")))) +
                                ", piazzole scollegate " + std::to_string(unconnected) +
-                               ", ponticelli 0, cortocircuiti " + std::to_string(shorts) + "\n"),
+                               ", ponticelli 0, cortocircuiti " + std::to_string(shorts) +
+                               ", violazioni isolamento " + std::to_string(violations) + "\n"),
               std::string::npos)
         << shorted.err;
     // The classic keeps its tracks off other nets' pads.
@@ -550,12 +552,13 @@ TEST(ZeltaCliSummary, AfterTheWriteALineSaysHowGoodTheResultIsAndTheJsonFileHold
     CliRun discarded = cli(dir, {"route", boardPath("dip8-555.fcd"), "-o", "/dev/null", "--ini", ini, "--set",
                                  "metodo=1", "--quiet", "--json", dir.file("run.json")});
     ASSERT_EQ(discarded.exit, 0) << discarded.err;
-    EXPECT_NE(
-        discarded.err.find("connessioni aperte 0, piazzole scollegate -, ponticelli -, cortocircuiti -"),
-        std::string::npos)
+    EXPECT_NE(discarded.err.find("connessioni aperte 0, piazzole scollegate -, ponticelli -, cortocircuiti "
+                                 "-, violazioni isolamento -"),
+              std::string::npos)
         << discarded.err;
     EXPECT_NE(
-        readFile(dir.file("run.json")).find("\"padsUnconnected\":null,\"jumpers\":null,\"shorts\":null"),
+        readFile(dir.file("run.json"))
+            .find("\"padsUnconnected\":null,\"jumpers\":null,\"shorts\":null,\"clearanceViolations\":null"),
         std::string::npos);
 
     // A run that wrote nothing says so in its file too.
