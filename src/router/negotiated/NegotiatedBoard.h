@@ -3,8 +3,11 @@
 #pragma once
 
 #include "core/Init_obj.h"
+#include "core/Units.h"
 #include "router/grid/BoardNets.h"
+#include "router/grid/Lattice.h"
 #include "router/grid/Moves.h"
+#include "router/grid/StepOwners.h"
 
 #include <array>
 #include <cstdint>
@@ -28,6 +31,12 @@ struct NegotiatedBoard : BoardNets {
         const int16_t owner = fixedNet[cell];
         return owner == Free || owner == net;
     }
+    // A step whose track copper keeps the design rules from every pad of another net (true for a
+    // net whose rules were not given).
+    bool stepAllowed(int from, int move, int net) const {
+        const StepOwners* rules = stepRules[net];
+        return rules == nullptr || rules->allows(GridLattice.stepOf(from, move), net);
+    }
     bool diagonalAllowed(int slot, int net) const {
         const int16_t owner = cornerNet[slot];
         return owner == Free || owner == net;
@@ -45,6 +54,9 @@ struct NegotiatedBoard : BoardNets {
     // pad centres that a jumper joins already, as pairs of cells of one net.
     int32_t firstSeededPad = -1;
     std::vector<std::pair<int32_t, int32_t>> joinedPads;
+    // By net: the step rules of the net's track width (shared by the nets of one width).
+    static constexpr Lattice GridLattice{UnitsPerCell, GridCols, GridRows};
+    std::array<const StepOwners*, NetSlots> stepRules{};
 };
 
 } // namespace zelta

@@ -3,6 +3,8 @@
 // the grid, and only while the helper is not running.
 #include "router/negotiated/NegotiatedRouter.h"
 
+#include "core/DrawingCopper.h"
+#include "core/Units.h"
 #include "router/Legality.h"
 #include "router/SideBySide.h"
 #include "router/grid/JumperPad.h"
@@ -21,6 +23,7 @@ NegotiatedRouter::NegotiatedRouter()
 NegotiatedRouter::~NegotiatedRouter() = default;
 
 void NegotiatedRouter::beginRun() {
+    buildStepRules();
     board_.firstSeededPad = -1;
     buildBoard({});
     board_.firstSeededPad = static_cast<int32_t>(board_.pads.size());
@@ -78,6 +81,26 @@ void NegotiatedRouter::seedJumpers(const JumperList& jumpers) {
     first_->reseed();
     second_->reseed();
     seeded_ = true;
+}
+
+void NegotiatedRouter::buildStepRules() {
+    board_.stepRules.fill(nullptr);
+    stepRules_.clear();
+    if (links.copper == nullptr || links.copper->pads == nullptr || links.netTable == nullptr)
+        return;
+    const DrawingCopper& copper = *links.copper;
+    const CopperRules rules{links.settings->isolamento / MmPerUnit, false};
+    for (int net = 1; net < NetSlots; ++net) {
+        const auto choice = links.netTable->find(net);
+        if (choice == links.netTable->end())
+            continue;
+        const int32_t width = classicTrackWidth(choice->second);
+        auto [at, added] = stepRules_.try_emplace(width);
+        if (added)
+            at->second.build(NegotiatedBoard::GridLattice, {copper.originX, copper.originY, 0, 0},
+                             *copper.pads, width / 2.0, rules);
+        board_.stepRules[net] = &at->second;
+    }
 }
 
 void NegotiatedRouter::buildBoard(const JumperList& jumpers) {

@@ -12,6 +12,7 @@
 #include "router/negotiated/NegotiatedWorker.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -41,12 +42,16 @@ private:
     // The board from the base plane and the work list, with the drawing's jumpers joining their
     // ends and the pads of the jumpers given.
     void buildBoard(const JumperList& jumpers);
+    // Each net's step rules from the pads' real copper, its track width and the clearance.
+    void buildStepRules();
 
     // The base plane with the pads of the jumpers seeded, and the work list with their ends: what
     // the board is built from, and what each lap's plane starts from.
     std::vector<int32_t> seedPlane_ = std::vector<int32_t>(PlaneCells, 0);
     ListaCoord seedList_;
     NegotiatedBoard board_;
+    // The step rules of each track width in use (half-units of width as the key).
+    std::map<int32_t, StepOwners> stepRules_;
     std::unique_ptr<NegotiatedWorker> first_;
     std::unique_ptr<NegotiatedWorker> second_;
     int32_t bestValue_ = 0;

@@ -27,7 +27,7 @@ struct StrictPolicy {
     const std::vector<float>* history = nullptr;
 
     int64_t stepCost(int from, int to, int move, int32_t base) const {
-        if (!tracks.board.passable(to, net))
+        if (!tracks.board.passable(to, net) || !tracks.board.stepAllowed(from, move, net))
             return -1;
         if (tracks.cellUsers[to] > (tracks.uses(to, net) ? 1 : 0))
             return -1;
@@ -52,7 +52,7 @@ struct NegotiatedPolicy {
     double present;
 
     int64_t stepCost(int from, int to, int move, int32_t base) const {
-        if (!tracks.board.passable(to, net))
+        if (!tracks.board.passable(to, net) || !tracks.board.stepAllowed(from, move, net))
             return -1;
         const int others = tracks.cellUsers[to] - (tracks.uses(to, net) ? 1 : 0);
         double factor = (1.0 + history[to]) * (1.0 + present * others);
@@ -76,7 +76,7 @@ struct RipUpPolicy {
     int32_t ripCost; // per cell of another net's track, and per diagonal crossed
 
     int64_t stepCost(int from, int to, int move, int32_t base) const {
-        if (!tracks.board.passable(to, net))
+        if (!tracks.board.passable(to, net) || !tracks.board.stepAllowed(from, move, net))
             return -1;
         int64_t cost = base;
         if (tracks.cellUsers[to] > (tracks.uses(to, net) ? 1 : 0))
