@@ -96,13 +96,14 @@ inline constexpr const char* SaveVerdictUnchecked = "Verifica del file scritto n
 inline constexpr const char* SaveVerdictWarning =
     "Il file è stato scritto.\n\nLa verifica del rame scritto trova %zu cortocircuiti e %zu coppie di "
     "rame di net diverse più vicine dell'isolamento di %s mm (distanza minima %s): così com'è, la scheda "
-    "non rispetta le regole di progetto.\n\nI metodi di instradamento non tengono ancora conto "
-    "dell'isolamento: «zelta-cli check» elenca ogni punto, dal più vicino.";
+    "non rispetta le regole di progetto.\n\nIl metodo classico non tiene conto dell'isolamento; "
+    "il metodo negoziato lo tiene dalle piazzole, non ancora dalle piazzole dei ponticelli. «zelta-cli "
+    "check» elenca ogni punto, dal più vicino.";
 
 // The design rules in the advanced options dialog, one sentence each.
 inline constexpr const char* HelpIsolamento =
-    "Distanza minima tra il rame di net diverse: la verifica dopo ogni salvataggio dice dove manca "
-    "(i metodi di instradamento non ne tengono ancora conto).";
+    "Distanza minima tra il rame di net diverse: il metodo negoziato la tiene dalle piazzole, la "
+    "verifica dopo ogni salvataggio dice dove manca.";
 inline constexpr const char* HelpLarghezza =
     "Larghezza data a ogni net quando si legge un disegno; «Lar.Piste» la cambia poi net per net.";
 

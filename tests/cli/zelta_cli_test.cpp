@@ -595,6 +595,25 @@ TEST(ZeltaCliCheck, EveryRoutedBoardChecksWithoutShortsAndNoMoreUnconnectedPadsT
     }
 }
 
+TEST(ZeltaCliCheck, TheNegotiatedMethodKeepsTheClearanceFromEveryPad) {
+    // Both boards had tracks 0,105 mm from a foreign pad whose copper reaches past its cells
+    // before the method measured each step against the pads' real copper.
+    ScratchDir dir;
+    for (const char* board : {"medium-40pads.fcd", "large-full-grid.fcd"}) {
+        const std::string out = dir.file("routed.fcd");
+        const std::string ini = boardPath("auto-layer0.ini");
+        CliRun routed = cli(dir, {"route", boardPath(board), "-o", out, "--ini", ini, "--set", "metodo=1",
+                                  "--replace-tracks", "--quiet"});
+        ASSERT_EQ(routed.exit, 0) << board << ": " << routed.err;
+        CliRun checked = cli(dir, {"check", out, "--ini", ini});
+        int unconnected = 0, shorts = 0, violations = 0;
+        ASSERT_TRUE(summaryFigures(checked.out, unconnected, shorts, violations)) << board;
+        EXPECT_EQ(shorts, 0) << board;
+        EXPECT_EQ(violations, 0) << board << "\n" << checked.out;
+        EXPECT_EQ(checked.exit, 0) << board;
+    }
+}
+
 TEST(ZeltaCliCheck, PrintsJsonAndRefusesWhatItCannotRead) {
     ScratchDir dir;
     CliRun json = cli(dir, {"check", goldenPath("tiny-2nets/default/out.fcd"), "--ini",
