@@ -246,9 +246,11 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
     sayReason(saved.reason);
     run.facts.written = saved.written;
     if (saved.written) {
-        // The check of the file written: a report line, and the figures of the summary.
+        // The check of the file written: a report line, and the figures of the summary. A run
+        // stopped by a signal ends as soon as its best lap is saved: the check of a large board
+        // takes seconds, and `zelta-cli check` gives the same figures afterwards.
         SaveVerdict verdict;
-        if (canCheckWritten(options.output))
+        if (canCheckWritten(options.output) && !routed.stopRequested)
             verdict = reportSaveVerdict(host, options.output, *program->settings);
         // Every jumper the written board holds: the drawing's and those laid now.
         const size_t jumpers = program->bestJumpers.size() + program->fcd->existingJumpers.size();

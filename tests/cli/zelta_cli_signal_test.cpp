@@ -202,6 +202,11 @@ TEST(ZeltaCliSignals, TheFirstSignalSavesTheBestLapAndExitsWithTheSignalsStatus)
         const std::string report = readFile(dir.file("report.txt"));
         EXPECT_NE(report.find("...stop elaborazione"), std::string::npos) << report;
         EXPECT_NE(report.find("... scrittura file terminata"), std::string::npos) << report;
+        // No check of the file after a signal: the person asked to end.
+        EXPECT_EQ(report.find("Verifica: "), std::string::npos) << report;
+        EXPECT_NE(child.errors().find("piazzole scollegate -, ponticelli -, cortocircuiti -"),
+                  std::string::npos)
+            << child.errors();
         EXPECT_NE(readFile(dir.file("best.svg")).find("</svg>"), std::string::npos);
         EXPECT_EQ(temporaryCopies(dir.file("tmp")), 0);
     }
