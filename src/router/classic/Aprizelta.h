@@ -12,7 +12,7 @@
 #include "router/classic/ClassicTuning.h"
 #include "router/classic/SearchLists.h"
 #include "router/grid/BoardNets.h"
-#include "router/grid/StepOwners.h"
+#include "router/grid/GridStepRules.h"
 
 #include <array>
 #include <cstdint>
@@ -90,7 +90,7 @@ private:
     // The steps a track of the current net may take without overlapping another net's pad copper
     // (none when the run has no copper to keep clear of).
     void choosePadSteps();
-    std::map<int32_t, StepOwners> padSteps_; // by track width, built when first needed in a run
+    GridStepRules padSteps_; // overlap only, by track width
     const StepOwners* netPadSteps_ = nullptr;
     int debug() const { return links.settings->debug; }
     // Writes a report line when the debug level asks for lines of this level.

@@ -58,7 +58,8 @@ void ApriZelta::readSettings() {
 
 void ApriZelta::beginRun() {
     links.workList->rewriteValues([](int32_t) { return NeutralPriority; });
-    padSteps_.clear();
+    if (links.copper != nullptr && links.copper->pads != nullptr)
+        padSteps_.begin(*links.copper, {0, true});
 }
 
 void ApriZelta::choosePadSteps() {
@@ -66,14 +67,8 @@ void ApriZelta::choosePadSteps() {
     if (links.copper == nullptr || links.copper->pads == nullptr || links.netTable == nullptr)
         return;
     const auto choice = links.netTable->find(net);
-    const int32_t width = classicTrackWidth(choice == links.netTable->end() ? 0 : choice->second);
-    auto [at, added] = padSteps_.try_emplace(width);
-    if (added) {
-        const DrawingCopper& copper = *links.copper;
-        at->second.build({UnitsPerCell, GridCols, GridRows}, {copper.originX, copper.originY, 0, 0},
-                         *copper.pads, width / 2.0, {0, true});
-    }
-    netPadSteps_ = &at->second;
+    netPadSteps_ =
+        &padSteps_.forWidth(classicTrackWidth(choice == links.netTable->end() ? 0 : choice->second));
 }
 
 std::optional<LapOutcome> ApriZelta::routeLap(RunControl& control, int32_t lapIndex) {

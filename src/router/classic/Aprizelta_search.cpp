@@ -11,7 +11,6 @@ namespace zelta {
 namespace {
 
 // The grid as a lattice of steps, for the table of steps near pads.
-constexpr Lattice padLattice{UnitsPerCell, GridCols, GridRows};
 
 // Moves tried from a node, by the node's dir: straight on first, then the turns.
 constexpr int MoveOrder[9][8] = {
@@ -83,7 +82,7 @@ int ApriZelta::expandMove(int m) {
     // Nor may its copper overlap another net's pad, whatever the pad areas on the grid say: a pad
     // bigger than its area, or beside a diagonal, still reaches out.
     if (netPadSteps_ != nullptr &&
-        !netPadSteps_->allows(padLattice.stepOf(GestScheda::index(c0, r0), m), net))
+        !netPadSteps_->allows(GridLattice.stepOf(GestScheda::index(c0, r0), m), net))
         return 0;
 
     if (candidate.dir != current.dir)

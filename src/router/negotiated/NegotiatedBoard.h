@@ -5,9 +5,8 @@
 #include "core/Init_obj.h"
 #include "core/Units.h"
 #include "router/grid/BoardNets.h"
-#include "router/grid/Lattice.h"
+#include "router/grid/GridStepRules.h"
 #include "router/grid/Moves.h"
-#include "router/grid/StepOwners.h"
 
 #include <array>
 #include <cstdint>
@@ -55,7 +54,6 @@ struct NegotiatedBoard : BoardNets {
     int32_t firstSeededPad = -1;
     std::vector<std::pair<int32_t, int32_t>> joinedPads;
     // By net: the step rules of the net's track width (shared by the nets of one width).
-    static constexpr Lattice GridLattice{UnitsPerCell, GridCols, GridRows};
     std::array<const StepOwners*, NetSlots> stepRules{};
 };
 

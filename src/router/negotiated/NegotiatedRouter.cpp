@@ -85,22 +85,12 @@ void NegotiatedRouter::seedJumpers(const JumperList& jumpers) {
 
 void NegotiatedRouter::buildStepRules() {
     board_.stepRules.fill(nullptr);
-    stepRules_.clear();
     if (links.copper == nullptr || links.copper->pads == nullptr || links.netTable == nullptr)
         return;
-    const DrawingCopper& copper = *links.copper;
-    const CopperRules rules{links.settings->isolamento / MmPerUnit, false};
-    for (int net = 1; net < NetSlots; ++net) {
-        const auto choice = links.netTable->find(net);
-        if (choice == links.netTable->end())
-            continue;
-        const int32_t width = classicTrackWidth(choice->second);
-        auto [at, added] = stepRules_.try_emplace(width);
-        if (added)
-            at->second.build(NegotiatedBoard::GridLattice, {copper.originX, copper.originY, 0, 0},
-                             *copper.pads, width / 2.0, rules);
-        board_.stepRules[net] = &at->second;
-    }
+    stepRules_.begin(*links.copper, {links.settings->isolamento / MmPerUnit, false});
+    for (const auto& [net, choice] : *links.netTable)
+        if (net > 0 && net < NetSlots)
+            board_.stepRules[net] = &stepRules_.forWidth(classicTrackWidth(choice));
 }
 
 void NegotiatedRouter::buildBoard(const JumperList& jumpers) {

@@ -50,8 +50,7 @@ private:
     std::vector<int32_t> seedPlane_ = std::vector<int32_t>(PlaneCells, 0);
     ListaCoord seedList_;
     NegotiatedBoard board_;
-    // The step rules of each track width in use (half-units of width as the key).
-    std::map<int32_t, StepOwners> stepRules_;
+    GridStepRules stepRules_;
     std::unique_ptr<NegotiatedWorker> first_;
     std::unique_ptr<NegotiatedWorker> second_;
     int32_t bestValue_ = 0;
