@@ -17,7 +17,8 @@ bool writePictures(const std::string& svgPath, const std::string& pngPath, doubl
 
     BoardPicture picture = padsPicture(*program.fcd, *program.settings);
     if (program.tracer->resultsReady)
-        addBestLap(picture, program.grid->plane(BestPlane), *program.netTable, program.bestJumpers);
+        addBestLap(picture, program.grid->plane(BestPlane), *program.netTable, program.bestJumpers,
+                   program.settings->metodo);
     bool ok = true;
     auto write = [&](const std::string& path, auto writer) {
         if (path.empty())

@@ -6,6 +6,7 @@
 #include "app/RoutingSession.h"
 #include "app/SaveVerdict.h"
 #include "cli/CliHost.h"
+#include "cli/NetWidths.h"
 #include "cli/Pictures.h"
 #include "cli/RunSummary.h"
 #include "cli/SameFile.h"
@@ -173,6 +174,9 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
     // Before anything is read or written: a refused run must leave every file as it was.
     if (!distinctFiles(options))
         return ExitUsage;
+    const std::optional<std::vector<NetWidth>> widths = parseNetWidths(options.widths);
+    if (!widths)
+        return ExitUsage;
 
     Run run{options, {}, {}, {}, {}, {}};
     CliHost& host = run.host;
@@ -216,6 +220,8 @@ int runRoute(const RouteOptions& options, const std::string& executablePath) {
     // A signal during the read: the run ends there, and nothing but the report is written.
     if (read.status != StatusComplete || run.interrupt.received() != 0)
         return finish(run, ExitRead);
+    if (!applyNetWidths(*program->netTable, *widths))
+        return finish(run, ExitUsage);
 
     StopRules rules;
     rules.laps = options.laps.value_or(0);

@@ -26,6 +26,7 @@ struct RouteOptions {
     std::optional<double> seconds;
     std::string iniPath;
     std::vector<std::string> settings; // KEY=VALUE
+    std::vector<std::string> widths;   // NET=CHOICE, NET "*" for every net
     bool replaceTracks = false;
     std::string reportPath;
     bool quiet = false;

@@ -63,6 +63,9 @@ int main(int argc, char** argv) {
     routeCmd->add_option("--seconds", route.seconds, "Ferma dopo S secondi")->check(positiveCheck());
     routeCmd->add_option("--ini", route.iniPath, "File delle opzioni (predefinito: quello del programma)");
     routeCmd->add_option("--set", route.settings, "Cambia un'opzione: CHIAVE=VALORE (ripetibile)");
+    routeCmd->add_option("--width", route.widths,
+                         "Larghezza delle piste di una rete: RETE=SCELTA, SCELTA 0..5 come nella finestra "
+                         "(0,25 0,5 1,0 1,5 2,5 Max), * per tutte le reti (ripetibile)");
     routeCmd->add_flag("--replace-tracks", route.replaceTracks, "Rimuovi le piste gia' presenti nel disegno");
     routeCmd->add_option("--report", route.reportPath, "Scrivi il rapporto in questo file");
     routeCmd->add_flag("-q,--quiet", route.quiet, "Nessun rapporto su standard output");

@@ -91,4 +91,16 @@ constexpr int32_t classicTrackWidth(int32_t widthChoice) {
     return 1;
 }
 
+// FidoCAD width of a net's width choice with a method that routes by the design rules: the width
+// the dialog names, to the nearest unit (0.127 mm). "Max" stays 4 units, as in the classic's files.
+constexpr int32_t ruledTrackWidth(int32_t widthChoice) {
+    constexpr int32_t widths[] = {2, 4, 8, 12, 20, 4};
+    return widthChoice >= 0 && widthChoice <= 5 ? widths[widthChoice] : 1;
+}
+
+// The width a net's tracks get with the routing method (0 the classic, whose files the spec fixes).
+constexpr int32_t trackWidthFor(int32_t widthChoice, int32_t method) {
+    return method == 0 ? classicTrackWidth(widthChoice) : ruledTrackWidth(widthChoice);
+}
+
 } // namespace zelta

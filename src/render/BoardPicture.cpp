@@ -65,12 +65,12 @@ BoardPicture padsPicture(const GestoreFileFCD& fcd, const GestoreFileINI& settin
 }
 
 std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets, int32_t cols, int32_t rows,
-                                      int32_t originX, int32_t originY) {
+                                      int32_t originX, int32_t originY, int32_t method) {
     // The tracer's own segments, so the picture holds what the writer would write; the net table
     // is only looked up here, never added to.
-    const std::list<TrackSegment> segments = tracePlane(plane, cols, rows, [&nets](int32_t net) {
+    const std::list<TrackSegment> segments = tracePlane(plane, cols, rows, [&nets, method](int32_t net) {
         const auto choice = nets.find(net);
-        return TracciaPiste::widthFor(choice == nets.end() ? 0 : choice->second);
+        return TracciaPiste::widthFor(choice == nets.end() ? 0 : choice->second, method);
     });
     std::vector<PictureTrack> tracks;
     tracks.reserve(segments.size());
@@ -79,11 +79,12 @@ std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets
     return tracks;
 }
 
-void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& nets,
-                const JumperList& jumpers) {
+void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& nets, const JumperList& jumpers,
+                int32_t method) {
     if (picture.empty())
         return;
-    picture.tracks = planeTracks(plane, nets, picture.cols, picture.rows, picture.originX, picture.originY);
+    picture.tracks =
+        planeTracks(plane, nets, picture.cols, picture.rows, picture.originX, picture.originY, method);
     // Each end on its net's pad where the drawing has one there, else on a pad of its own, as the
     // writer will put it.
     const auto endAt = [&picture](int32_t net, int32_t col, int32_t row) {

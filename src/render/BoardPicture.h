@@ -85,14 +85,14 @@ BoardPicture padsPicture(const GestoreFileFCD& fcd, const GestoreFileINI& settin
 
 // Puts the tracks of plane (a copy of the best plane) and the lap's jumpers, with their end pads,
 // on a pads picture, marks the pads the lap left unconnected and draws the rat lines that are
-// still missing. Track widths follow the net table as the writer's do. A jumper's end on a pad of
-// its net that is already there adds no pad.
+// still missing. Track widths follow the net table and the routing method as the writer's do. A
+// jumper's end on a pad of its net that is already there adds no pad.
 void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& nets,
-                const JumperList& jumpers = {});
+                const JumperList& jumpers = {}, int32_t method = 0);
 
 // The steps of plane joined into straight segments, at the writer's coordinates and widths.
 std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets, int32_t cols, int32_t rows,
-                                      int32_t originX, int32_t originY);
+                                      int32_t originX, int32_t originY, int32_t method = 0);
 
 // Per pad: the group of pads of its net that the plane's track steps and the jumpers join, named
 // by the index of the group's earliest pad; -1 for net 0, which is no net, and for pads off the

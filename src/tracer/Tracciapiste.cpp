@@ -126,8 +126,8 @@ std::list<TrackSegment> tracePlane(const int32_t* plane, int32_t cols, int32_t r
     return std::move(joiner.doneSegments);
 }
 
-int32_t TracciaPiste::widthFor(int32_t widthChoice) {
-    return classicTrackWidth(widthChoice);
+int32_t TracciaPiste::widthFor(int32_t widthChoice, int32_t method) {
+    return trackWidthFor(widthChoice, method);
 }
 
 WriteOutcome TracciaPiste::traceAndWrite(const std::string& path) {
@@ -138,9 +138,10 @@ WriteOutcome TracciaPiste::traceAndWrite(const std::string& path) {
     // every way out, so a stopped run can be resumed.
     grid.copyPlane(WorkPlane, SparePlane);
     grid.copyPlane(BestPlane, WorkPlane);
+    const int32_t method = links.settings->metodo;
     const std::list<TrackSegment> segments =
         tracePlane(grid.plane(WorkPlane), links.settings->cols, links.settings->rows,
-                   [&nets](int32_t net) { return widthFor(nets[net]); });
+                   [&nets, method](int32_t net) { return widthFor(nets[net], method); });
 
     if (fcd.beginWrite(path)) {
         int32_t count = 0;
@@ -148,9 +149,11 @@ WriteOutcome TracciaPiste::traceAndWrite(const std::string& path) {
             fcd.writeSegment(s.x1, s.y1, s.x2, s.y2, s.width, 1, s.net);
             ++count;
         }
+        // A wire link's width is that of a wire on the jumper layer, not of copper: as in the
+        // classic's files whatever the method.
         if (links.bestJumpers)
             for (const Jumper& j : *links.bestJumpers)
-                fcd.writeJumper(j, widthFor(nets[j.net]));
+                fcd.writeJumper(j, widthFor(nets[j.net], 0));
         if (fcd.finishWrite()) {
             links.sink->setText(Field::piste_out, std::to_string(count));
             fcd.endWrite();

@@ -44,8 +44,9 @@ public:
         const JumperList* bestJumpers = nullptr; // written after the tracks
     };
 
-    // FidoCAD width of a net's width choice: "0,25" is 2 units, every other choice 4, no choice 1.
-    static int32_t widthFor(int32_t widthChoice);
+    // FidoCAD width of a net's width choice with the routing method: with the classic "0,25" is
+    // 2 units, every other choice 4, no choice 1; the other methods lay the width chosen.
+    static int32_t widthFor(int32_t widthChoice, int32_t method);
 
     // Writes the drawing with the best lap's tracks to path.
     WriteOutcome traceAndWrite(const std::string& path);

@@ -240,7 +240,8 @@ void TForm1::takeWorkerOutput() {
 BoardPicture TForm1::boardPicture() const {
     BoardPicture picture = padsPicture(*program->fcd, *program->settings);
     if (bestPlane_)
-        addBestLap(picture, bestPlane_->plane.data(), *program->netTable, bestPlane_->jumpers);
+        addBestLap(picture, bestPlane_->plane.data(), *program->netTable, bestPlane_->jumpers,
+                   program->settings->metodo);
     return picture;
 }
 

@@ -145,12 +145,17 @@ TEST(TracerSave, IsRefusedUntilALapHasEnded) {
     EXPECT_TRUE(f.host.saveDialogs.empty());
 }
 
-TEST(TrackWidths, OnlyTheFirstChoiceIsNarrower) {
-    EXPECT_EQ(TracciaPiste::widthFor(0), 2);
+TEST(TrackWidths, TheClassicNarrowsOnlyTheFirstChoiceTheOtherMethodsLayWhatIsChosen) {
+    EXPECT_EQ(TracciaPiste::widthFor(0, 0), 2);
     for (int choice = 1; choice <= 5; ++choice)
-        EXPECT_EQ(TracciaPiste::widthFor(choice), 4);
-    EXPECT_EQ(TracciaPiste::widthFor(-1), 1);
-    EXPECT_EQ(TracciaPiste::widthFor(6), 1);
+        EXPECT_EQ(TracciaPiste::widthFor(choice, 0), 4);
+    EXPECT_EQ(TracciaPiste::widthFor(-1, 0), 1);
+    EXPECT_EQ(TracciaPiste::widthFor(6, 0), 1);
+    // "0,25", "0,5", "1,0", "1,5", "2,5" mm to the nearest 0.127 mm unit; "Max" as the classic.
+    const int32_t ruled[] = {2, 4, 8, 12, 20, 4};
+    for (int choice = 0; choice <= 5; ++choice)
+        EXPECT_EQ(TracciaPiste::widthFor(choice, 1), ruled[choice]) << choice;
+    EXPECT_EQ(TracciaPiste::widthFor(6, 1), 1);
 }
 
 } // namespace

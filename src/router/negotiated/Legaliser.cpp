@@ -58,6 +58,8 @@ void Legaliser::keepConflictFree(const Tracks& from, Tracks& to) {
                     pairs.emplace_back(squares[a].branch, squares[b].branch);
         i = j;
     }
+    if (from.spacing() != nullptr)
+        addSpacingConflicts(from, *from.spacing());
     for (auto& p : pairs)
         if (p.first > p.second)
             std::swap(p.first, p.second);
@@ -102,6 +104,40 @@ void Legaliser::keepConflictFree(const Tracks& from, Tracks& to) {
         to.addBranch(branches[i].netIdx, t.cells.data() + b.first, b.length);
     }
     assert(to.legal());
+}
+
+void Legaliser::addSpacingConflicts(const Tracks& from, const TrackSpacing& spacing) {
+    std::vector<HalfEntry>& entries = halfEntries_;
+    entries.clear();
+    for (size_t id = 0; id < branches_.size(); ++id) {
+        const BranchRef& ref = branches_[id];
+        const NetTracks& t = from.nets[ref.netIdx];
+        const int cls = from.board.widthClass[from.board.nets[ref.netIdx].net];
+        const PathCell* p = t.cells.data() + t.branches[ref.branch].first;
+        for (int i = 0; i < ref.length; ++i)
+            forEachHalfPoint(spacing, p[i], [&](int32_t h) {
+                entries.push_back({h, static_cast<int32_t>(id), cls});
+            });
+    }
+    std::sort(entries.begin(), entries.end());
+    firstAt_.resize(spacing.halfPoints(), -1);
+    for (size_t i = entries.size(); i-- > 0;)
+        firstAt_[entries[i].h] = static_cast<int32_t>(i);
+    // Each pair is found from both of its branches; the pairs are made unique afterwards.
+    for (const HalfEntry& e : entries) {
+        const int32_t net = branches_[e.branch].netIdx;
+        for (int b = 0; b < spacing.classes(); ++b) {
+            for (int32_t o : spacing.stencil(e.cls, b)) {
+                const int32_t h = e.h + o;
+                for (int32_t j = firstAt_[h];
+                     j >= 0 && j < static_cast<int32_t>(entries.size()) && entries[j].h == h; ++j)
+                    if (entries[j].cls == b && branches_[entries[j].branch].netIdx != net)
+                        conflicts_.emplace_back(e.branch, entries[j].branch);
+            }
+        }
+    }
+    for (const HalfEntry& e : entries)
+        firstAt_[e.h] = -1;
 }
 
 } // namespace zelta

@@ -29,6 +29,17 @@ private:
             return where != o.where ? where < o.where : branch < o.branch;
         }
     };
+    // With spacing: the pairs of branches of different nets whose tracks come too close.
+    void addSpacingConflicts(const Tracks& from, const TrackSpacing& spacing);
+
+    struct HalfEntry {
+        int32_t h;
+        int32_t branch;
+        int32_t cls;
+        bool operator<(const HalfEntry& o) const { return h != o.h ? h < o.h : branch < o.branch; }
+    };
+    std::vector<HalfEntry> halfEntries_;
+    std::vector<int32_t> firstAt_; // by half point: its first entry, -1 for none
     std::vector<BranchRef> branches_;
     std::vector<Incidence> cellIncidences_;
     std::vector<Incidence> squareIncidences_;

@@ -7,6 +7,7 @@
 #include "router/grid/BoardNets.h"
 #include "router/grid/GridStepRules.h"
 #include "router/grid/Moves.h"
+#include "router/grid/TrackSpacing.h"
 
 #include <array>
 #include <cstdint>
@@ -55,6 +56,15 @@ struct NegotiatedBoard : BoardNets {
     std::vector<std::pair<int32_t, int32_t>> joinedPads;
     // By net: the step rules of the net's track width (shared by the nets of one width).
     std::array<const StepOwners*, NetSlots> stepRules{};
+    // Track spacing: on only when two of the board's track widths with the clearance need more
+    // room than the lattice keeps between tracks of different nets anyway (a diagonal step passes
+    // 7.07 units from the nearest point it does not touch). spacing holds the stencils, by width
+    // class, and no tracks; each routing state counts its own.
+    bool spacingOn = false;
+    TrackSpacing spacing;
+    std::array<int8_t, NetSlots> widthClass{}; // by net
+    // Sets the spacing up from each net's track width (units, 0 for no net) and the clearance.
+    void setupSpacing(const std::array<int32_t, NetSlots>& widthOfNet, double clearance);
 };
 
 } // namespace zelta

@@ -85,12 +85,19 @@ void NegotiatedRouter::seedJumpers(const JumperList& jumpers) {
 
 void NegotiatedRouter::buildStepRules() {
     board_.stepRules.fill(nullptr);
+    board_.spacingOn = false;
     if (links.copper == nullptr || links.copper->pads == nullptr || links.netTable == nullptr)
         return;
-    stepRules_.begin(*links.copper, {links.settings->isolamento / MmPerUnit, false});
-    for (const auto& [net, choice] : *links.netTable)
-        if (net > 0 && net < NetSlots)
-            board_.stepRules[net] = &stepRules_.forWidth(classicTrackWidth(choice));
+    const double clearance = links.settings->isolamento / MmPerUnit;
+    stepRules_.begin(*links.copper, {clearance, false});
+    std::array<int32_t, NetSlots> widthOfNet{};
+    for (const auto& [net, choice] : *links.netTable) {
+        if (net > 0 && net < NetSlots) {
+            widthOfNet[net] = ruledTrackWidth(choice);
+            board_.stepRules[net] = &stepRules_.forWidth(widthOfNet[net]);
+        }
+    }
+    board_.setupSpacing(widthOfNet, clearance);
 }
 
 void NegotiatedRouter::buildBoard(const JumperList& jumpers) {

@@ -20,6 +20,7 @@ void NegotiatedWorker::beginRun() {
     std::fill(congestion_.squareHistory.begin(), congestion_.squareHistory.end(), 0.0f);
     congestion_.present = 0;
     joiner_.beginRun();
+    ownSpacing_.reset();
     score = {};
 }
 
@@ -77,6 +78,20 @@ void NegotiatedWorker::updateHistory() {
     for (int s = 0; s < PlaneCells; ++s)
         if (negotiated_.diagonalUsers[2 * s] != 0 && negotiated_.diagonalUsers[2 * s + 1] != 0)
             congestion_.squareHistory[s] += gain;
+    // With spacing, a cell of a track that another net's track comes too close to was fought
+    // over as well.
+    const TrackSpacing* spacing = negotiated_.spacing();
+    if (spacing == nullptr)
+        return;
+    for (size_t k = 0; k < board_.nets.size(); ++k) {
+        const NetTracks& t = negotiated_.nets[k];
+        ownSpacing_.begin(*spacing, board_.widthClass[board_.nets[k].net]);
+        ownSpacing_.add(t.cells.data(), static_cast<int>(t.cells.size()));
+        const SpacingView view{spacing, &ownSpacing_};
+        for (const PathCell& p : t.cells)
+            if (negotiated_.cellUsers[p.cell] <= 1 && view.othersNear(spacing->halfOfPoint(p.cell)))
+                congestion_.history[p.cell] += gain;
+    }
 }
 
 void NegotiatedWorker::legalise() {

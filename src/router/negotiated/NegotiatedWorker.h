@@ -51,6 +51,7 @@ private:
     DeadEnds deadEnds_;
     Legaliser legaliser_;
     RipUp ripUp_;
+    OwnTrackSpacing ownSpacing_; // for the history's spacing conflicts
 };
 
 } // namespace zelta

@@ -14,6 +14,7 @@ NetJoiner::NetJoiner(const NegotiatedBoard& board, TurnCosts turns, const Conges
 
 void NetJoiner::beginRun() {
     search_.resetWork();
+    ownSpacing_.reset();
     reseed();
 }
 
@@ -55,6 +56,10 @@ void NetJoiner::beginNet(const Tracks& tracks, int netIdx) {
     ownDiagonal_.next();
     const NetTracks& t = tracks.nets[netIdx];
     markOwnDiagonals(t.cells.data(), static_cast<int>(t.cells.size()));
+    if (tracks.spacing() != nullptr) {
+        ownSpacing_.begin(*tracks.spacing(), board_.widthClass[n.net]);
+        ownSpacing_.add(t.cells.data(), static_cast<int>(t.cells.size()));
+    }
     for (int i = 0; i < n.padCount; ++i)
         padTried_[board_.padOf(n, i)] = 0;
 }
@@ -90,6 +95,8 @@ void NetJoiner::loadSearch(const Tracks& tracks, int netIdx, int mainRoot) {
 void NetJoiner::joinPath(Tracks& tracks, int netIdx, const std::vector<PathCell>& path) {
     tracks.addBranch(netIdx, path);
     markOwnDiagonals(path.data(), static_cast<int>(path.size()));
+    if (tracks.spacing() != nullptr)
+        ownSpacing_.add(path.data(), static_cast<int>(path.size()));
     for (size_t i = 0; i < path.size(); ++i) {
         sets_.add(path[i].cell);
         if (i > 0)
@@ -100,9 +107,15 @@ void NetJoiner::joinPath(Tracks& tracks, int netIdx, const std::vector<PathCell>
 void NetJoiner::connectNet(Tracks& tracks, int netIdx, Mode mode, bool useHistory) {
     const NegotiatedBoard::Net& n = board_.nets[netIdx];
     beginNet(tracks, netIdx);
-    const StrictPolicy strict{tracks, n.net, useHistory ? &congestion_.history : nullptr};
-    const NegotiatedPolicy negotiated{
-        tracks, n.net, congestion_.history, congestion_.squareHistory, ownDiagonal_, congestion_.present};
+    const StrictPolicy strict{tracks, n.net, useHistory ? &congestion_.history : nullptr,
+                              spacingView(tracks)};
+    const NegotiatedPolicy negotiated{tracks,
+                                      n.net,
+                                      congestion_.history,
+                                      congestion_.squareHistory,
+                                      ownDiagonal_,
+                                      congestion_.present,
+                                      spacingView(tracks)};
     // The main group is the largest that still has a pad not yet tried as a start, ties to the
     // group of the earlier pad; it grows towards the nearest other group while one is in reach.
     while (countGroups(netIdx) > 1 && guard_.alive()) {

@@ -67,6 +67,10 @@ public:
     PathSearch& search() { return search_; }
     // The diagonals of the net that beginNet marked, and of the paths it joined since.
     const CellStamps& ownDiagonals() const { return ownDiagonal_; }
+    // The spacing as the net that beginNet began sees it in tracks (off when the board needs none).
+    SpacingView spacingView(const Tracks& tracks) const {
+        return tracks.spacing() != nullptr ? SpacingView{tracks.spacing(), &ownSpacing_} : SpacingView{};
+    }
     // Search work since beginRun.
     int64_t work() const { return search_.work(); }
 
@@ -78,6 +82,7 @@ private:
     LapGuard& guard_;
     PathSearch search_;
     CellStamps ownDiagonal_{SquareSlots};
+    OwnTrackSpacing ownSpacing_;
     CellSets sets_;
     PadGroups groups_;
     std::vector<uint8_t> padTried_; // by pad index

@@ -22,7 +22,8 @@ bool RipUp::tryRipUp(Tracks& tracks, int netIdx, LapScore& current, int depth) {
         return false;
     const int mainRoot = joiner_.mainGroup(false);
     joiner_.loadSearch(tracks, netIdx, mainRoot);
-    const RipUpPolicy policy{tracks, n.net, joiner_.ownDiagonals(), NegotiatedTuning::RipCost};
+    const RipUpPolicy policy{tracks, n.net, joiner_.ownDiagonals(), NegotiatedTuning::RipCost,
+                             joiner_.spacingView(tracks)};
     if (!joiner_.search().run(policy))
         return false;
     level.path = joiner_.search().path();
@@ -35,17 +36,29 @@ bool RipUp::tryRipUp(Tracks& tracks, int netIdx, LapScore& current, int depth) {
         if (p.dir != 0 && isDiagonal(p.dir))
             pathDiagonals_.set(diagonalSlot(p.cell, p.dir));
     }
-    auto inTheWay = [this](const PathCell& p) {
+    const TrackSpacing* spacing = tracks.spacing();
+    if (spacing != nullptr)
+        markNearPath(*spacing, level.path, board_.widthClass[n.net]);
+    // A track of class cls in the way: on the path, across one of its diagonals, or too close.
+    auto inTheWay = [this, spacing](const PathCell& p, int cls) {
+        if (spacing != nullptr) {
+            bool near = false;
+            forEachHalfPoint(*spacing, p, [&](int32_t h) { near = near || pathNear_[cls].has(h); });
+            return near;
+        }
         if (pathCells_.has(p.cell))
             return true;
         return p.dir != 0 && isDiagonal(p.dir) &&
                pathDiagonals_.has(crossingSlot(diagonalSlot(p.cell, p.dir)));
     };
+    auto classOf = [this](size_t k) { return board_.widthClass[board_.nets[k].net]; };
     level.victims.clear();
     for (size_t k = 0; k < tracks.nets.size(); ++k) {
         if (static_cast<int>(k) == netIdx)
             continue;
-        if (std::any_of(tracks.nets[k].cells.begin(), tracks.nets[k].cells.end(), inTheWay))
+        const int cls = classOf(k);
+        if (std::any_of(tracks.nets[k].cells.begin(), tracks.nets[k].cells.end(),
+                        [&](const PathCell& p) { return inTheWay(p, cls); }))
             level.noteVictim(static_cast<int32_t>(k));
     }
 
@@ -58,10 +71,11 @@ bool RipUp::tryRipUp(Tracks& tracks, int netIdx, LapScore& current, int depth) {
         const NetTracks& t = tracks.nets[v];
         keptCells_.clear();
         keptBranches_.clear();
+        const int cls = classOf(static_cast<size_t>(v));
         for (const Branch& b : t.branches) {
             bool clash = false;
             for (int i = 0; i < b.length && !clash; ++i)
-                clash = inTheWay(t.cells[b.first + i]);
+                clash = inTheWay(t.cells[b.first + i], cls);
             if (clash)
                 continue;
             keptBranches_.push_back({static_cast<int32_t>(keptCells_.size()), b.length});
@@ -104,6 +118,22 @@ bool RipUp::tryRipUp(Tracks& tracks, int netIdx, LapScore& current, int depth) {
     }
     restoreSaved(tracks, level);
     return false;
+}
+
+void RipUp::markNearPath(const TrackSpacing& spacing, const std::vector<PathCell>& path, int cls) {
+    if (static_cast<int>(pathNear_.size()) != spacing.classes() || pathNearPoints_ != spacing.halfPoints()) {
+        pathNear_.assign(spacing.classes(), CellStamps(spacing.halfPoints()));
+        pathNearPoints_ = spacing.halfPoints();
+    }
+    for (int b = 0; b < spacing.classes(); ++b) {
+        CellStamps& near = pathNear_[b];
+        near.next();
+        for (const PathCell& p : path)
+            forEachHalfPoint(spacing, p, [&](int32_t h) {
+                for (int32_t o : spacing.stencil(cls, b))
+                    near.set(h + o);
+            });
+    }
 }
 
 void RipUp::saveNet(const Tracks& tracks, int netIdx, int depth) {

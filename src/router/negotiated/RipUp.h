@@ -34,14 +34,19 @@ private:
     // Keeps the net's tracks for every try in progress that has not kept them yet.
     void saveNet(const Tracks& tracks, int netIdx, int depth);
     void restoreSaved(Tracks& tracks, Level& level);
+    // Marks, for each width class, the half points where a track of that class would come too
+    // close to the path (a track of class cls).
+    void markNearPath(const TrackSpacing& spacing, const std::vector<PathCell>& path, int cls);
 
     const NegotiatedBoard& board_;
     NetJoiner& joiner_;
     DeadEnds& deadEnds_;
     LapGuard& guard_;
     std::vector<Level> levels_;
-    CellStamps pathCells_;     // the cells of the path being forced through
-    CellStamps pathDiagonals_; // its diagonal slots
+    CellStamps pathCells_;             // the cells of the path being forced through
+    CellStamps pathDiagonals_;         // its diagonal slots
+    std::vector<CellStamps> pathNear_; // with spacing: by width class, the half points too close
+    int32_t pathNearPoints_ = -1;
     std::vector<PathCell> keptCells_;
     std::vector<Branch> keptBranches_;
 };

@@ -7,6 +7,7 @@
 #include "router/grid/CellStamps.h"
 #include "router/negotiated/Tracks.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -25,9 +26,12 @@ struct StrictPolicy {
     // Extra cost of cells contested in earlier laps (none when empty), so that reconnections keep
     // off the ground other nets fought over.
     const std::vector<float>* history = nullptr;
+    SpacingView spacing{};
 
     int64_t stepCost(int from, int to, int move, int32_t base) const {
         if (!tracks.board.passable(to, net) || !tracks.board.stepAllowed(from, move, net))
+            return -1;
+        if (spacing.spacing != nullptr && spacing.conflicts(from, to, move) != 0)
             return -1;
         if (tracks.cellUsers[to] > (tracks.uses(to, net) ? 1 : 0))
             return -1;
@@ -50,11 +54,15 @@ struct NegotiatedPolicy {
     // The own net's diagonals: crossing one is never allowed.
     const CellStamps& ownDiagonal;
     double present;
+    SpacingView spacing{};
 
     int64_t stepCost(int from, int to, int move, int32_t base) const {
         if (!tracks.board.passable(to, net) || !tracks.board.stepAllowed(from, move, net))
             return -1;
-        const int others = tracks.cellUsers[to] - (tracks.uses(to, net) ? 1 : 0);
+        int others = tracks.cellUsers[to] - (tracks.uses(to, net) ? 1 : 0);
+        // Other nets' tracks too close count as sharing the cell (those on it among them).
+        if (spacing.spacing != nullptr)
+            others = std::max(others, spacing.entering(from, to, move));
         double factor = (1.0 + history[to]) * (1.0 + present * others);
         if (isDiagonal(move)) {
             const int slot = diagonalSlot(from, move);
@@ -74,11 +82,20 @@ struct RipUpPolicy {
     int net;
     const CellStamps& ownDiagonal;
     int32_t ripCost; // per cell of another net's track, and per diagonal crossed
+    SpacingView spacing{};
 
     int64_t stepCost(int from, int to, int move, int32_t base) const {
         if (!tracks.board.passable(to, net) || !tracks.board.stepAllowed(from, move, net))
             return -1;
         int64_t cost = base;
+        // With spacing, a step too close to other nets' tracks (on them or crossing them among
+        // it) costs the price once for its middle and once for its end.
+        if (spacing.spacing != nullptr) {
+            if (isDiagonal(move) && (ownDiagonal.has(crossingSlot(diagonalSlot(from, move))) ||
+                                     !tracks.board.diagonalAllowed(diagonalSlot(from, move), net)))
+                return -1;
+            return cost + ripCost * spacing.entering(from, to, move);
+        }
         if (tracks.cellUsers[to] > (tracks.uses(to, net) ? 1 : 0))
             cost += ripCost;
         if (isDiagonal(move)) {

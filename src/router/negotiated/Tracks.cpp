@@ -18,6 +18,9 @@ void Tracks::clear() {
     }
     cellUsers.fill(0);
     diagonalUsers.fill(0);
+    // The board's spacing has the run's stencils and no tracks.
+    if (board.spacingOn)
+        spacing_ = board.spacing;
     std::memset(netBits_.data(), 0, netBits_.size() * sizeof(netBits_[0]));
 }
 
@@ -36,7 +39,20 @@ void Tracks::addBranch(int netIdx, const PathCell* path, int length) {
         }
         if (p.dir != 0 && isDiagonal(p.dir))
             ++diagonalUsers[diagonalSlot(p.cell, p.dir)];
+        paintSpacing(net, p, +1);
     }
+}
+
+void Tracks::paintSpacing(int net, const PathCell& p, int delta) {
+    if (!board.spacingOn)
+        return;
+    const int cls = board.widthClass[net];
+    forEachHalfPoint(spacing_, p, [&](int32_t h) {
+        if (delta > 0)
+            spacing_.add(h, cls);
+        else
+            spacing_.remove(h, cls);
+    });
 }
 
 void Tracks::removeNet(int netIdx) {
@@ -51,6 +67,7 @@ void Tracks::removeNet(int netIdx) {
         }
         if (p.dir != 0 && isDiagonal(p.dir))
             --diagonalUsers[diagonalSlot(p.cell, p.dir)];
+        paintSpacing(net, p, -1);
     }
     n.cells.clear();
     n.branches.clear();
@@ -63,6 +80,20 @@ bool Tracks::legal() const {
     for (int s = 0; s < SquareSlots; s += 2)
         if (diagonalUsers[s] != 0 && diagonalUsers[s + 1] != 0)
             return false;
+    if (!board.spacingOn)
+        return true;
+    OwnTrackSpacing own;
+    for (size_t k = 0; k < nets.size(); ++k) {
+        own.begin(spacing_, board.widthClass[board.nets[k].net]);
+        own.add(nets[k].cells.data(), static_cast<int>(nets[k].cells.size()));
+        const SpacingView view{&spacing_, &own};
+        for (const PathCell& p : nets[k].cells) {
+            bool near = false;
+            forEachHalfPoint(spacing_, p, [&](int32_t h) { near = near || view.othersNear(h); });
+            if (near)
+                return false;
+        }
+    }
     return true;
 }
 

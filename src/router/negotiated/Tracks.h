@@ -6,6 +6,7 @@
 
 #include "router/grid/PathCell.h"
 #include "router/negotiated/NegotiatedBoard.h"
+#include "router/negotiated/NetSpacing.h"
 
 #include <array>
 #include <cstdint>
@@ -37,8 +38,8 @@ public:
     // Takes every track of the net away.
     void removeNet(int netIdx);
 
-    // Whether the state is legal: no cell is shared between two nets, and no diagonal crosses
-    // another one.
+    // Whether the state is legal: no cell is shared between two nets, no diagonal crosses
+    // another one, and with spacing on no two nets' tracks come too close.
     bool legal() const;
     // Total length of the tracks in step-cost units.
     int64_t length() const;
@@ -52,8 +53,13 @@ public:
 
     // Whether the tracks of net (a net number) use the cell.
     bool uses(int cell, int net) const { return (netBits_[cell][net >> 6] >> (net & 63)) & 1; }
+    // The spacing counts of this state's tracks; null when the board needs none.
+    const TrackSpacing* spacing() const { return board.spacingOn ? &spacing_ : nullptr; }
 
 private:
+    void paintSpacing(int net, const PathCell& p, int delta);
+
+    TrackSpacing spacing_;
     // Which nets use each cell, so that a cell two branches of a net share counts once.
     std::vector<std::array<uint64_t, 4>> netBits_;
 };
