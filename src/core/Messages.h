@@ -161,6 +161,11 @@ inline constexpr const char* CheckWireLoose =
     "Filo sul lato componenti (%d,%d) - (%d,%d), riga %d: non è un ponticello e non collega nulla (%s)";
 inline constexpr const char* CheckWireEndOffPad = "(%d,%d) non è il centro di una piazzola con net";
 inline constexpr const char* CheckWireOnePad = "i due estremi sono sulla stessa piazzola";
+// Under the columns of the track-width dialog.
+inline constexpr const char* WidthMethodNote =
+    "Il metodo classico scrive 0,25 mm per la prima scelta e 0,5 mm per tutte le altre. Il metodo "
+    "negoziato sbroglia e scrive le larghezze scelte (1,0, 1,5 e 2,5 mm comprese; Max vale 0,5 mm) "
+    "rispettando l'isolamento.";
 inline constexpr const char* CheckViolations = "Violazioni dell'isolamento di %s mm: %zu";
 inline constexpr const char* CheckDrawingPads =
     "Piazzole del disegno più vicine dell'isolamento (non fatte dal router): %llu coppie";

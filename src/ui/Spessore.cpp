@@ -1,6 +1,7 @@
 // The track-width dialog.
 #include "ui/Spessore.h"
 
+#include "core/Messages.h"
 #include "ui/DialogParts.h"
 #include "ui/HelpWindow.h"
 #include "ui/RadioGroup.h"
@@ -106,9 +107,17 @@ TForm4::TForm4(NetTable& netTable, HelpWindow& help, QWidget* parent)
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn4);
 
+    methodNote = new QLabel(QString::fromUtf8(msg::WidthMethodNote), this);
+    methodNote->setObjectName(QStringLiteral("methodNote"));
+    methodNote->setWordWrap(true);
+    QFont small = methodNote->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    methodNote->setFont(small);
+
     auto* column = new QVBoxLayout(this);
     column->addWidget(Label7, 0, Qt::AlignHCenter);
     column->addLayout(grid);
+    column->addWidget(methodNote);
     column->addSpacing(6);
     column->addLayout(buttons);
 

@@ -37,6 +37,8 @@ public:
     std::array<QLabel*, 6> headings{}; // Label1 .. Label6
     QLabel* Label7;
     QLabel* Label8;
+    // Which method lays the widths that the classic's files do not have.
+    QLabel* methodNote = nullptr;
     QScrollBar* Scroll;
     QPushButton* BitBtn1;
     QPushButton* BitBtn4;

@@ -504,7 +504,10 @@ bool summaryFigures(const std::string& text, int& unconnected, int& shorts, int&
         if (std::sscanf(line.c_str(), "Net complete %d/%d, piazzole scollegate %d, cortocircuiti %d",
                         &complete, &nets, &unconnected, &shorts) == 4)
             found = true;
-        std::sscanf(line.c_str(), "Isolamento 0,3 mm: violazioni %d", &violations);
+        // "Isolamento 0,3 mm: violazioni N", whatever the clearance.
+        const size_t at = line.find(" mm: violazioni ");
+        if (line.rfind("Isolamento ", 0) == 0 && at != std::string::npos)
+            std::sscanf(line.c_str() + at, " mm: violazioni %d", &violations);
     }
     return found && violations >= 0;
 }
@@ -612,6 +615,51 @@ TEST(ZeltaCliCheck, TheNegotiatedMethodKeepsTheClearanceFromEveryPad) {
         EXPECT_EQ(violations, 0) << board << "\n" << checked.out;
         EXPECT_EQ(checked.exit, 0) << board;
     }
+}
+
+TEST(ZeltaCliCheck, TheNegotiatedMethodKeepsTheClearanceBetweenTracksOfAnyWidth) {
+    // Tracks of two nets on neighbouring points of the lattice are 6 units apart, next to a
+    // diagonal 3: with 0,6 mm, or with 1,5 mm tracks, they came up to 0,39 mm close (18 places
+    // on this board) before the method counted how close other nets' tracks come.
+    ScratchDir dir;
+    const std::string ini = boardPath("auto-layer0.ini");
+    const std::vector<std::vector<std::string>> rules = {{"--set", "isolamento=0.6"},
+                                                         {"--width", "*=3", "--set", "isolamento=0.5"}};
+    for (const std::vector<std::string>& r : rules) {
+        const std::string out = dir.file("routed.fcd");
+        std::vector<std::string> route = {"route",    boardPath("medium-40pads.fcd"), "-o", out, "--ini", ini,
+                                          "--set",    "metodo=1", "--replace-tracks", "--quiet"};
+        route.insert(route.end(), r.begin(), r.end());
+        CliRun routed = cli(dir, route);
+        ASSERT_EQ(routed.exit, 0) << r.back() << ": " << routed.err;
+        CliRun checked = cli(dir, {"check", out, "--ini", ini, "--set", r.back()});
+        int unconnected = 0, shorts = 0, violations = 0;
+        ASSERT_TRUE(summaryFigures(checked.out, unconnected, shorts, violations)) << r.back();
+        EXPECT_EQ(shorts, 0) << r.back();
+        EXPECT_EQ(violations, 0) << r.back() << "\n" << checked.out;
+        // Most of the board is still routed.
+        EXPECT_LE(unconnected, 6) << r.back();
+        if (r.front() == "--width") {
+            EXPECT_NE(readFile(out).find(" 12 1 "), std::string::npos) << "no 1,5 mm track written";
+        }
+    }
+}
+
+TEST(ZeltaCliRoute, RefusesTrackWidthsItCannotGive) {
+    ScratchDir dir;
+    const std::string ini = boardPath("auto-layer0.ini");
+    for (const char* bad : {"3", "3=", "=2", "3=6", "0=1", "256=1", "x=1", "3=1,5"}) {
+        CliRun run = cli(dir, {"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("o.fcd"), "--ini", ini,
+                               "--width", bad, "--quiet"});
+        EXPECT_EQ(run.exit, 1) << bad;
+        EXPECT_NE(run.err.find("RETE=SCELTA"), std::string::npos) << bad << ": " << run.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.file("o.fcd"))) << bad;
+    }
+    CliRun absent = cli(dir, {"route", boardPath("tiny-2nets.fcd"), "-o", dir.file("o.fcd"), "--ini", ini,
+                              "--width", "77=2", "--quiet"});
+    EXPECT_EQ(absent.exit, 1);
+    EXPECT_NE(absent.err.find("la rete 77 non è nel disegno"), std::string::npos) << absent.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("o.fcd")));
 }
 
 TEST(ZeltaCliCheck, PrintsJsonAndRefusesWhatItCannotRead) {

@@ -3,9 +3,11 @@
 #include "router/negotiated/Tracks.h"
 
 #include "router/RouterTestBoard.h"
+#include "router/negotiated/Legaliser.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 namespace zelta::testing {
@@ -59,6 +61,47 @@ TEST(Tracks, ASharedCellOrACrossedSquareIsNotLegal) {
     EXPECT_FALSE(crossed.legal());
     crossed.removeNet(net2);
     EXPECT_TRUE(crossed.legal());
+}
+
+TEST(Tracks, WithSpacingTracksOfTwoNetsOnNeighbouringPointsAreNotLegalAndOneGoes) {
+    TwoNets t;
+    const int net1 = t.view.netIndex[1];
+    const int net2 = t.view.netIndex[2];
+    // 8-unit tracks (1,0 mm) and 0,3 mm: centre lines must be 10,36 units apart.
+    std::array<int32_t, NetSlots> widths{};
+    widths[1] = 8;
+    widths[2] = 8;
+    t.view.setupSpacing(widths, 0.3 / 0.127);
+    ASSERT_TRUE(t.view.spacingOn);
+    auto parallel = [&](Tracks& tracks, int row2) {
+        tracks.addBranch(net1, {{cellAt(4, 4), 3}, {cellAt(5, 4), 3}, {cellAt(6, 4), 0}});
+        tracks.addBranch(net2, {{cellAt(4, row2), 3}, {cellAt(5, row2), 3}, {cellAt(6, row2), 0}});
+    };
+    Tracks near(t.view);
+    parallel(near, 5);
+    EXPECT_FALSE(near.legal());
+    Tracks apart(t.view);
+    parallel(apart, 6);
+    EXPECT_TRUE(apart.legal());
+    // A diagonal passes a point 7,07 units off: too close as well.
+    Tracks diagonal(t.view);
+    diagonal.addBranch(net1, {{cellAt(4, 4), 4}, {cellAt(5, 5), 0}});
+    diagonal.addBranch(net2, {{cellAt(5, 4), 3}, {cellAt(6, 4), 0}});
+    EXPECT_FALSE(diagonal.legal());
+
+    Legaliser legaliser;
+    Tracks kept(t.view);
+    legaliser.keepConflictFree(near, kept);
+    EXPECT_TRUE(kept.legal());
+    EXPECT_EQ(kept.nets[net1].branches.size() + kept.nets[net2].branches.size(), 1u);
+    // Taking a net away gives its spacing back.
+    near.removeNet(net2);
+    EXPECT_TRUE(near.legal());
+
+    // With the lattice's own room enough (4-unit tracks), no counts are kept at all.
+    widths[1] = widths[2] = 4;
+    t.view.setupSpacing(widths, 0.3 / 0.127);
+    EXPECT_FALSE(t.view.spacingOn);
 }
 
 } // namespace
