@@ -2,8 +2,7 @@
 #include "router/negotiated/NegotiatedBoard.h"
 
 #include "core/Lista_coo.h"
-
-#include <algorithm>
+#include "router/grid/SpacingClasses.h"
 
 namespace zelta {
 
@@ -47,28 +46,7 @@ void NegotiatedBoard::build(const int32_t* basePlane, const ListaCoord& workList
 }
 
 void NegotiatedBoard::setupSpacing(const std::array<int32_t, NetSlots>& widthOfNet, double clearance) {
-    std::vector<int32_t> widths;
-    for (int32_t w : widthOfNet)
-        if (w > 0)
-            widths.push_back(w);
-    std::sort(widths.begin(), widths.end());
-    widths.erase(std::unique(widths.begin(), widths.end()), widths.end());
-    widthClass.fill(0);
-    for (int net = 0; net < NetSlots; ++net)
-        if (widthOfNet[net] > 0)
-            widthClass[net] = static_cast<int8_t>(
-                std::lower_bound(widths.begin(), widths.end(), widthOfNet[net]) - widths.begin());
-    std::vector<double> halfWidths;
-    for (int32_t w : widths)
-        halfWidths.push_back(w / 2.0);
-    spacing.setup(GridLattice, halfWidths, clearance);
-    // Within reach of one another the lattice already keeps apart: the same point (a shared
-    // cell, or crossing diagonals) and a point and the middle of a step through it. Anything
-    // further needs the counts.
-    spacingOn = false;
-    for (int a = 0; a < spacing.classes(); ++a)
-        for (int b = 0; b < spacing.classes(); ++b)
-            spacingOn = spacingOn || spacing.stencil(a, b).size() > 5;
+    spacingOn = setupSpacingClasses(spacing, widthClass, GridLattice, widthOfNet, clearance);
 }
 
 } // namespace zelta

@@ -57,9 +57,9 @@ struct NegotiatedBoard : BoardNets {
     // By net: the step rules of the net's track width (shared by the nets of one width).
     std::array<const StepOwners*, NetSlots> stepRules{};
     // Track spacing: on only when two of the board's track widths with the clearance need more
-    // room than the lattice keeps between tracks of different nets anyway (a diagonal step passes
-    // 7.07 units from the nearest point it does not touch). spacing holds the stencils, by width
-    // class, and no tracks; each routing state counts its own.
+    // room than the lattice keeps between tracks of different nets anyway (router/grid/
+    // SpacingClasses.h). spacing holds the stencils, by width class, and no tracks; each routing
+    // state counts its own.
     bool spacingOn = false;
     TrackSpacing spacing;
     std::array<int8_t, NetSlots> widthClass{}; // by net
