@@ -83,7 +83,8 @@ TEST_F(Options, BasicOkCopiesTheControlsAndWritesTheSettingsFile) {
         readFile(iniPath),
         "[Base]\ndue_facce=0\ndim_auto=1\nlayer_dim=1\nmm_larg_scheda=120\nmm_alt_scheda=60\n"
         "[Avanzate]\nampg=1\ngiriv=10\nricalct=0\npcurva=-1\npdiag=4\npfaccia=2\ndebug=1\nferma_vuoto=0\n"
-        "metodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\nisolamento=0.3\nlarghezza=1\n");
+        "metodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\nisolamento=0.3\nlarghezza=1\n"
+        "piste_esistenti=0\n");
 }
 
 TEST_F(Options, BoardSizeThatIsNoWholeNumberIsRefusedAndNothingIsCopied) {
