@@ -34,8 +34,10 @@ void JumperMode::beginRun() {
     static const JumperList none;
     const JumperList& existing = links.existingJumpers ? *links.existingJumpers : none;
     const std::vector<int32_t> lengths = usableLengths(ini.ponticelli_passi, ini.cols, ini.rows);
+    const JumperList& kept = links.keptJoins ? *links.keptJoins : none;
     for (JumperPass* pass : {&pass_, &other_})
-        pass->beginRun(links.grid->plane(BasePlane), *links.workList, existing, ini.cols, ini.rows, lengths);
+        pass->beginRun(links.grid->plane(BasePlane), *links.workList, existing, ini.cols, ini.rows, lengths,
+                       kept);
     // The drawing's jumpers count against the board's limit; with the mode off none is laid.
     budget_ =
         ini.ponticelli ? std::max<int32_t>(0, ini.ponticelli_max - static_cast<int32_t>(existing.size())) : 0;

@@ -12,10 +12,12 @@ JumperPass::JumperPass() {
 }
 
 void JumperPass::beginRun(const int32_t* base, const ListaCoord& workList, const JumperList& existing,
-                          int32_t cols, int32_t rows, const std::vector<int32_t>& lengths) {
+                          int32_t cols, int32_t rows, const std::vector<int32_t>& lengths,
+                          const JumperList& kept) {
     cols_ = cols;
     rows_ = rows;
     existing_ = existing;
+    kept_ = kept;
     base_ = base;
     search_.setBoard(cols, rows, lengths, JumperTuning::JumperCost);
 
@@ -37,7 +39,7 @@ void JumperPass::restore(const std::vector<int32_t>& plane, const JumperList& ju
 }
 
 void JumperPass::regroup() {
-    groups_.read(plane_, cols_, rows_, board_, {&existing_, &jumpers_});
+    groups_.read(plane_, cols_, rows_, board_, {&existing_, &kept_, &jumpers_});
     search_.clearWires();
     for (const JumperList* list : {&existing_, &jumpers_})
         for (const Jumper& j : *list)
