@@ -1,6 +1,6 @@
 // Tracks that a drawing already has, kept for the negotiated method (piste_esistenti=1) in whole
-// sessions: a hand-routed net stays as drawn, the rest is routed around it and joined to it, and a
-// routed board read again is left as it was.
+// sessions: a hand-routed net stays as drawn, the rest is routed around it and joined to it, a
+// routed board read again is left as it was, and the jumper pass keeps off the kept tracks.
 #include "app/Check.h"
 #include "app/RoutingSession.h"
 #include "core/Messages.h"
@@ -102,6 +102,28 @@ TEST(KeptTracks, ARoutedBoardReadAgainKeepsEveryTrackAndChangesNothing) {
     std::vector<std::string> expected = linesOf(once);
     expected.push_back("");
     EXPECT_EQ(linesOf(twice), expected);
+}
+
+TEST(KeptTracks, TheJumperPassLaysNoTrackOrLandOverThem) {
+    // Routed once; read again with jumpers allowed, the pass joins what is still open without
+    // crossing a kept diagonal between two grid points or touching a kept track.
+    ProgramFixture first(keepingSettings());
+    ASSERT_TRUE(first.open(boardPath("medium-40pads.fcd")));
+    routeUntilDone(first);
+    const std::string once = first.dir.file("once.fcd");
+    ASSERT_TRUE(first.saveTo(once));
+
+    ProgramFixture second(keepingSettings("ponticelli=1\n"));
+    ASSERT_TRUE(second.open(once));
+    routeUntilDone(second);
+    const std::string twice = second.dir.file("twice.fcd");
+    ASSERT_TRUE(second.saveTo(twice));
+    const std::vector<std::string> after = linesOf(twice);
+    for (const std::string& line : linesOf(once))
+        EXPECT_NE(std::find(after.begin(), after.end(), line), after.end()) << line;
+    const CheckResult check = checkFile(second, twice);
+    EXPECT_TRUE(check.shorts.empty()) << checkReportText(check);
+    EXPECT_EQ(check.clearanceViolations, 0u) << checkReportText(check);
 }
 
 } // namespace
