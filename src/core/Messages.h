@@ -39,7 +39,7 @@ inline constexpr const char* KeptTracksClassic =
     "Il disegno è stato letto mantenendo le piste già presenti, che il metodo classico non aggira.\n"
     "Riaprire il disegno per rimuoverle, o scegliere il metodo negoziato.";
 inline constexpr const char* KeptTracksShort =
-    "[%d] Piste già presenti in cortocircuito tra le net %d e %d: trattate come rame di nessuna net";
+    "[%d] Piste già presenti in cortocircuito tra le net %s: trattate come rame di nessuna net";
 inline constexpr const char* Warn152 = "[%d] Warning 152: Versione file non corretta";
 inline constexpr const char* Warn153 = "[%d] Warning 153: Piazzola non in griglia (%d,%d)";
 inline constexpr const char* Warn154 = "[%d] Warning 154: Piazzola fuori scheda (%d,%d)";

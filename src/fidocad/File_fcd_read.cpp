@@ -280,14 +280,20 @@ void GestoreFileFCD::joinJumperPads(const std::vector<WireEnds>& wires) {
 void GestoreFileFCD::assignKeptTrackNets() {
     for (int32_t first : keptTrackNets(keptTracks, placedPads)) {
         const KeptTrack& t = keptTracks[first];
-        // The two lowest nets the chain touches name the short.
+        // The nets the chain touches, ascending.
         std::vector<int32_t> nets;
         for (int32_t p : t.pads)
             if (placedPads[p].net != 0)
                 nets.push_back(placedPads[p].net);
         std::sort(nets.begin(), nets.end());
         nets.erase(std::unique(nets.begin(), nets.end()), nets.end());
-        report(strprintf(msg::KeptTracksShort, t.lineNumber, nets[0], nets[1]));
+        std::string names;
+        for (int32_t net : nets) {
+            if (!names.empty())
+                names += ", ";
+            names += std::to_string(net);
+        }
+        report(strprintf(msg::KeptTracksShort, t.lineNumber, names.c_str()));
     }
 }
 

@@ -482,7 +482,7 @@ TEST_F(KeepTracks, AnEndOnTheGridBecomesAPadOfTheNetJoinedToIt) {
 TEST_F(KeepTracks, AChainThatJoinsTwoNetsIsReportedAndBelongsToNone) {
     ASSERT_EQ(read(ThreePads + "PL 100 50 100 100 4 1 3\nPL 100 100 150 100 4 1 3\n"), StatusComplete);
     EXPECT_TRUE(
-        host.reported("[5] Piste già presenti in cortocircuito tra le net 3 e 4: trattate come rame di "
+        host.reported("[5] Piste già presenti in cortocircuito tra le net 3, 4: trattate come rame di "
                       "nessuna net"));
     EXPECT_EQ(reportedContaining("cortocircuito"), 1);
     for (const KeptTrack& t : fcd().keptTracks) {
