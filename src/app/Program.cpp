@@ -57,7 +57,7 @@ std::unique_ptr<Thread_> Program::makeThread() {
     return std::make_unique<Thread_>([this](RunControl& control) {
         const std::unique_ptr<RoutingMethod> method =
             makeRoutingMethod({grid.get(), workList.get(), settings.get(), &workerOutput_,
-                               &fcd->existingJumpers, &copper_, netTable.get()});
+                               &fcd->existingJumpers, &copper_, netTable.get(), &fcd->keptJoins});
         driver_.run(*method, control);
     });
 }
@@ -110,9 +110,16 @@ bool Program::startProcessing() {
         host.messageDlg(msg::OptionsChanged, MsgDlgType::mtWarning, mbOK);
         return false;
     }
+    // The classic lays its tracks over anything: a drawing read with its tracks kept is read
+    // again (the tracks then removed) before the classic may route it.
+    if (!fcd->keptTracks.empty() && settings->metodo == 0) {
+        host.messageDlg(msg::KeptTracksClassic, MsgDlgType::mtWarning, mbOK);
+        return false;
+    }
     processing_ = true;
     host.processingStateChanged(true);
-    copper_ = {fcd->originX, fcd->originY, settings->boardWidth, settings->boardHeight, &fcd->placedPads};
+    copper_ = {fcd->originX,          fcd->originY,     settings->boardWidth,
+               settings->boardHeight, &fcd->placedPads, &fcd->keptTracks};
     const std::string started = strprintf(msg::ProcessingStarted, crono->elapsed(2));
     crono->start(2);
     host.reportLine(started);
@@ -161,9 +168,11 @@ std::vector<std::string> Program::openNetLines() const {
     const JumperRun jumpers{settings->ponticelli,
                             static_cast<int64_t>(fcd->existingJumpers.size() + bestJumpers.size()) >=
                                 settings->ponticelli_max};
-    const std::vector<OpenNet> open =
-        openNets(grid->plane(BasePlane), grid->plane(BestPlane), *workList, settings->cols, settings->rows,
-                 fcd->existingJumpers, bestJumpers, jumpers);
+    // The pads that kept tracks join are joined as a jumper's ends are.
+    JumperList joined = fcd->existingJumpers;
+    joined.insert(joined.end(), fcd->keptJoins.begin(), fcd->keptJoins.end());
+    const std::vector<OpenNet> open = openNets(grid->plane(BasePlane), grid->plane(BestPlane), *workList,
+                                               settings->cols, settings->rows, joined, bestJumpers, jumpers);
     if (open.empty())
         return {};
     std::vector<std::string> lines{strprintf(msg::OpenNetsHeader, static_cast<int>(open.size()))};

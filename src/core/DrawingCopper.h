@@ -1,7 +1,9 @@
 // The copper a drawing brings, which the routing methods keep their tracks clear of: the pads as
-// the reader placed them, and where the board lies (units, the drawing's own coordinates).
+// the reader placed them, the tracks it kept, and where the board lies (units, the drawing's own
+// coordinates).
 #pragma once
 
+#include "core/KeptTracks.h"
 #include "core/PlacedPad.h"
 
 #include <cstdint>
@@ -15,6 +17,8 @@ struct DrawingCopper {
     int32_t width = 0;
     int32_t height = 0;
     const std::vector<PlacedPad>* pads = nullptr;
+    // The drawing's own tracks, kept as copper of their nets (none: nullptr).
+    const KeptTrackList* tracks = nullptr;
 };
 
 } // namespace zelta

@@ -72,6 +72,8 @@ const KeyDef Keys[] = {
     {"Avanzate", "isolamento", "0.3", false, nullptr, nullptr, nullptr, Refused, 0.05, 2,
      &GestoreFileINI::isolamento},
     {"Avanzate", "larghezza", "1", false, nullptr, &GestoreFileINI::larghezza, nullptr, Refused, 0, 1},
+    {"Avanzate", "piste_esistenti", "0", false, nullptr, &GestoreFileINI::piste_esistenti, nullptr, Refused,
+     0, 1},
 };
 
 // Reads the whole file at path. Returns 0 when read (a pipe or a device reads as empty, so that

@@ -87,6 +87,9 @@ public:
     // track-width choice every net gets when a drawing is read (0 "0,25", 1 "0,5").
     double isolamento = 0.3;
     int32_t larghezza = 1;
+    // The copper tracks a drawing already has: 0 asks to remove them when it is read, 1 keeps them
+    // for the new methods, which route around them (the classic still asks).
+    int32_t piste_esistenti = 0;
     int32_t boardWidth = 0;
     int32_t boardHeight = 0;
     int32_t cols = 0;

@@ -33,6 +33,13 @@ inline constexpr const char* Warn151 = "[%d] Warning 151: Piste già presenti";
 inline constexpr const char* RemoveTracksQuestion =
     "Nel file sono già presenti una o più piste\nConfermi la loro rimozione?";
 inline constexpr const char* ReadInterrupted = "Lettura interrotta da utente!";
+// The tracks kept for a new method (piste_esistenti=1), and a chain of them that joins two nets.
+inline constexpr const char* TracksKept = "Piste già presenti mantenute: il nuovo metodo le aggira";
+inline constexpr const char* KeptTracksClassic =
+    "Il disegno è stato letto mantenendo le piste già presenti, che il metodo classico non aggira.\n"
+    "Riaprire il disegno per rimuoverle, o scegliere il metodo negoziato.";
+inline constexpr const char* KeptTracksShort =
+    "[%d] Piste già presenti in cortocircuito tra le net %s: trattate come rame di nessuna net";
 inline constexpr const char* Warn152 = "[%d] Warning 152: Versione file non corretta";
 inline constexpr const char* Warn153 = "[%d] Warning 153: Piazzola non in griglia (%d,%d)";
 inline constexpr const char* Warn154 = "[%d] Warning 154: Piazzola fuori scheda (%d,%d)";
@@ -106,6 +113,10 @@ inline constexpr const char* HelpIsolamento =
     "verifica dopo ogni salvataggio dice dove manca.";
 inline constexpr const char* HelpLarghezza =
     "Larghezza data a ogni net quando si legge un disegno; «Lar.Piste» la cambia poi net per net.";
+inline constexpr const char* HelpPisteEsistenti =
+    "Le piste già presenti nel disegno restano, come rame della net delle piazzole che toccano: il metodo "
+    "negoziato le aggira e sbroglia solo ciò che manca; il metodo classico le rimuove come sempre, dopo "
+    "averlo chiesto.";
 
 // Settings file
 inline constexpr const char* SettingsBadValue = "Valore non valido nel file delle opzioni %s:\nsezione [%s], "

@@ -14,6 +14,8 @@ void GestoreFileFCD::beginRead() {
     links.netTable->clear();
     placedPads.clear();
     existingJumpers.clear();
+    keptTracks.clear();
+    keptJoins.clear();
     warningCount = 0;
     for (int f = 0; f < FieldCount; ++f)
         show(static_cast<Field>(f), "");

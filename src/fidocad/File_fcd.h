@@ -7,6 +7,7 @@
 #include "core/File_ini.h"
 #include "core/Init_obj.h"
 #include "core/Jumper.h"
+#include "core/KeptTracks.h"
 #include "core/Lista_coo.h"
 #include "core/Notice.h"
 #include "core/PlacedPad.h"
@@ -52,6 +53,12 @@ struct WriteOutcome {
     std::string reason = {};
 };
 
+// Whether a read with these settings keeps the drawing's copper tracks: the new methods route
+// around them; the classic lays its tracks over anything, so it removes them after asking.
+inline bool keepsDrawnTracks(const GestoreFileINI& settings) {
+    return settings.piste_esistenti == 1 && settings.metodo != 0;
+}
+
 class GestoreFileFCD {
 public:
     // The other shared objects the reader and the writer work on.
@@ -76,7 +83,8 @@ public:
     // it comes before the file is chosen, so a cancelled choice leaves an empty board.
     void beginRead();
     // Reads the drawing at path. removeTracks is asked once, when the first copper track is met:
-    // true removes the tracks, false interrupts the read.
+    // true removes the tracks, false interrupts the read. When the settings keep the tracks
+    // (keepsDrawnTracks), nothing is asked: they stay in the copy and in keptTracks.
     ReadOutcome readFile(const std::string& path, const std::function<bool()>& removeTracks);
     // The read that ended before it began: no file was chosen.
     void cancelRead() { status = StatusCancelled; }
@@ -118,6 +126,13 @@ public:
     // The jumpers the drawing already has: component-side ("PL" on layer 2) wires whose ends are
     // the centres of two placed pads of one net. The router takes each pair as joined.
     JumperList existingJumpers;
+    // The copper tracks the drawing already has, when the read kept them; they stay in the
+    // temporary copy, so the writer writes them back as they were.
+    KeptTrackList keptTracks;
+    // What the kept tracks join, as pairs of cells of one net (as a jumper joins its ends): the
+    // centres of the pads a chain touches, and the ends of its tracks that lie on the grid, which
+    // the read made pad centres of the net so that new tracks may end on them.
+    JumperList keptJoins;
 
     // Test seam: the system call the writer writes with.
     SafeFileWriter::WriteFn writeFn = nullptr;
@@ -131,6 +146,12 @@ private:
     void show(Field field, const std::string& text) { links.sink->setText(field, text); }
     void placePad(int lineNumber, int& padCount);
     void joinJumperPads(const std::vector<WireEnds>& wires);
+    // Gives the kept tracks their nets, reporting each chain that joins two nets; then puts them
+    // on the grid: the free cells under their copper become pad area of their net (of no net, a
+    // wall, for a chain of none), the ends on the grid pad centres, and keptJoins what each chain
+    // joins.
+    void assignKeptTrackNets();
+    void placeKeptTracks();
 
     SafeFileWriter out_;
 };

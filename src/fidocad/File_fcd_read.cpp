@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
@@ -167,6 +168,7 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
     }
 
     bool tracksAsked = false;
+    const bool keepTracks = keepsDrawnTracks(ini);
     int padCount = 0;
     std::vector<WireEnds> wires;
     while (in.read(lineBuf)) {
@@ -176,17 +178,25 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
         splitFields(lineBuf, fields);
 
         if (isCopperTrack(fields)) {
-            // An existing track on the copper layer: removed, after asking once per read.
+            // An existing track on the copper layer: kept when the settings say so, else removed
+            // after asking once per read.
             if (!tracksAsked) {
                 tracksAsked = true;
                 report(strprintf(msg::Warn151, lineNumber));
-                crono.stop(1);
-                showLineCount();
-                if (!removeTracks())
-                    return interrupted();
-                crono.start(1);
+                if (keepTracks) {
+                    report(msg::TracksKept);
+                } else {
+                    crono.stop(1);
+                    showLineCount();
+                    if (!removeTracks())
+                        return interrupted();
+                    crono.start(1);
+                }
             }
-            continue;
+            if (!keepTracks)
+                continue;
+            keptTracks.push_back({fieldInt(fields, 1), fieldInt(fields, 2), fieldInt(fields, 3),
+                                  fieldInt(fields, 4), fieldInt(fields, 5), lineNumber});
         }
 
         // Field by field into the buffered writer: a long line is never copied whole again.
@@ -205,6 +215,8 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
     }
     showLineCount();
     joinJumperPads(wires);
+    assignKeptTrackNets();
+    placeKeptTracks();
 
     in.close();
     if (!tmp.commit())
@@ -263,6 +275,82 @@ void GestoreFileFCD::joinJumperPads(const std::vector<WireEnds>& wires) {
             centre = joined.net | PadArea;
     }
     links.workList->removeCells(leaving);
+}
+
+void GestoreFileFCD::assignKeptTrackNets() {
+    for (int32_t first : keptTrackNets(keptTracks, placedPads)) {
+        const KeptTrack& t = keptTracks[first];
+        // The nets the chain touches, ascending.
+        std::vector<int32_t> nets;
+        for (int32_t p : t.pads)
+            if (placedPads[p].net != 0)
+                nets.push_back(placedPads[p].net);
+        std::sort(nets.begin(), nets.end());
+        nets.erase(std::unique(nets.begin(), nets.end()), nets.end());
+        std::string names;
+        for (int32_t net : nets) {
+            if (!names.empty())
+                names += ", ";
+            names += std::to_string(net);
+        }
+        report(strprintf(msg::KeptTracksShort, t.lineNumber, names.c_str()));
+    }
+}
+
+void GestoreFileFCD::placeKeptTracks() {
+    GestoreFileINI& ini = *links.settings;
+    GestScheda& grid = *links.grid;
+    // The cells of each chain that it joins: pad centres of its net, the first being its anchor.
+    std::vector<std::vector<std::pair<int, int>>> chainCells(keptTracks.size());
+    auto joinCell = [&](const KeptTrack& t, int col, int row) {
+        std::vector<std::pair<int, int>>& cells = chainCells[t.chain];
+        if (std::find(cells.begin(), cells.end(), std::pair{col, row}) == cells.end())
+            cells.push_back({col, row});
+    };
+    for (const KeptTrack& t : keptTracks) {
+        for (int32_t p : t.pads) {
+            const PlacedPad& pad = placedPads[p];
+            if (t.net != 0 && pad.net == t.net &&
+                grid.cell(WorkPlane, pad.col, pad.row) == (t.net | PadCentre))
+                joinCell(t, pad.col, pad.row);
+        }
+    }
+    for (const KeptTrack& t : keptTracks) {
+        const TrackCopper copper = t.copper();
+        const double h = copper.halfWidth;
+        auto cellSpan = [](double lo, double hi, int32_t origin, int32_t count) {
+            const int first = static_cast<int>(std::ceil((lo - origin) / UnitsPerCell));
+            const int last = static_cast<int>(std::floor((hi - origin) / UnitsPerCell));
+            return std::pair{std::max(1, first), std::min(count - 1, last)};
+        };
+        const auto [c0, c1] = cellSpan(std::min(copper.a.x, copper.b.x) - h,
+                                       std::max(copper.a.x, copper.b.x) + h, originX, ini.cols);
+        const auto [r0, r1] = cellSpan(std::min(copper.a.y, copper.b.y) - h,
+                                       std::max(copper.a.y, copper.b.y) + h, originY, ini.rows);
+        for (int c = c0; c <= c1; ++c) {
+            for (int r = r0; r <= r1; ++r) {
+                const Point2 point{double(originX + c * UnitsPerCell), double(originY + r * UnitsPerCell)};
+                if (segmentDistance(copper.a, copper.b, point, point).gap > h + GapTolerance)
+                    continue;
+                int32_t& cell = grid.cell(WorkPlane, c, r);
+                const bool end = (point.x == copper.a.x && point.y == copper.a.y) ||
+                                 (point.x == copper.b.x && point.y == copper.b.y);
+                if (t.net != 0 && end && (cell == 0 || cell == (t.net | PadArea))) {
+                    cell = t.net | PadCentre;
+                    links.workList->append(c, r, NeutralPriority);
+                    joinCell(t, c, r);
+                } else if (cell == 0) {
+                    cell = t.net | PadArea;
+                }
+            }
+        }
+    }
+    for (size_t i = 0; i < keptTracks.size(); ++i) {
+        const std::vector<std::pair<int, int>>& cells = chainCells[i];
+        for (size_t k = 1; k < cells.size(); ++k)
+            keptJoins.push_back(
+                {keptTracks[i].net, cells[0].first, cells[0].second, cells[k].first, cells[k].second});
+    }
 }
 
 void GestoreFileFCD::placePad(int lineNumber, int& padCount) {

@@ -60,7 +60,12 @@ BoardPicture padsPicture(const GestoreFileFCD& fcd, const GestoreFileINI& settin
             picture.jumpers.push_back(
                 {picture.pads[a].x, picture.pads[a].y, picture.pads[b].x, picture.pads[b].y, j.net});
     }
-    picture.rats = ratLines(picture.pads, padGroups(picture.pads, nullptr, picture.jumpers));
+    for (const KeptTrack& t : fcd.keptTracks)
+        picture.tracks.push_back({t.x1, t.y1, t.x2, t.y2, t.width, t.net});
+    picture.drawnTracks = picture.tracks.size();
+    picture.keptJoins = fcd.keptJoins;
+    picture.rats =
+        ratLines(picture.pads, padGroups(picture.pads, nullptr, picture.jumpers, picture.keptJoins));
     return picture;
 }
 
@@ -83,8 +88,10 @@ void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& net
                 int32_t method) {
     if (picture.empty())
         return;
-    picture.tracks =
+    const std::vector<PictureTrack> routed =
         planeTracks(plane, nets, picture.cols, picture.rows, picture.originX, picture.originY, method);
+    picture.tracks.resize(picture.drawnTracks);
+    picture.tracks.insert(picture.tracks.end(), routed.begin(), routed.end());
     // Each end on its net's pad where the drawing has one there, else on a pad of its own, as the
     // writer will put it.
     const auto endAt = [&picture](int32_t net, int32_t col, int32_t row) {
@@ -102,7 +109,7 @@ void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& net
         const auto [x2, y2] = endAt(j.net, j.col2, j.row2);
         picture.jumpers.push_back({x1, y1, x2, y2, j.net});
     }
-    const std::vector<int> groups = padGroups(picture.pads, plane, picture.jumpers);
+    const std::vector<int> groups = padGroups(picture.pads, plane, picture.jumpers, picture.keptJoins);
     const std::vector<bool> unconnected = unconnectedPads(picture.pads, groups);
     for (size_t i = 0; i < picture.pads.size(); ++i)
         picture.pads[i].unconnected = unconnected[i];

@@ -64,7 +64,11 @@ struct BoardPicture {
     int32_t cols = 0;
     int32_t rows = 0;
     std::vector<PicturePad> pads;
+    // The drawing's kept tracks first (drawnTracks of them), then those of the best lap.
     std::vector<PictureTrack> tracks;
+    size_t drawnTracks = 0;
+    // What the kept tracks join, by cell.
+    JumperList keptJoins;
     // The jumpers the drawing has, then those of the best lap.
     std::vector<PictureJumper> jumpers;
     // The drill the end pads of the best lap's jumpers get, as the writer gives them.
@@ -97,9 +101,10 @@ std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets
 // Per pad: the group of pads of its net that the plane's track steps and the jumpers join, named
 // by the index of the group's earliest pad; -1 for net 0, which is no net, and for pads off the
 // grid. Without a plane only pads on the same cell, and those a jumper links, are joined. A jumper
-// links the pads of its net whose centres are at its ends.
+// links the pads of its net whose centres are at its ends; a cell link (the joins of kept tracks)
+// the groups of the copper of its net on its two cells.
 std::vector<int> padGroups(const std::vector<PicturePad>& pads, const int32_t* plane,
-                           const std::vector<PictureJumper>& jumpers = {});
+                           const std::vector<PictureJumper>& jumpers = {}, const JumperList& cellLinks = {});
 
 // Per pad: whether it lies outside the largest group of its net. Ties go to the group holding
 // the earliest pad; pads without a group never count.

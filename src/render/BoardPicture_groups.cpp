@@ -100,7 +100,7 @@ std::vector<Link> spanGroups(const std::vector<PicturePad>& pads, const std::vec
 } // namespace
 
 std::vector<int> padGroups(const std::vector<PicturePad>& pads, const int32_t* plane,
-                           const std::vector<PictureJumper>& jumpers) {
+                           const std::vector<PictureJumper>& jumpers, const JumperList& cellLinks) {
     std::optional<CellGroups> cells;
     if (plane)
         cells.emplace(plane);
@@ -116,7 +116,7 @@ std::vector<int> padGroups(const std::vector<PicturePad>& pads, const int32_t* p
         const int piece = cells ? cells->root(cell) : cell;
         groups[i] = firstPad.try_emplace({p.net, piece}, static_cast<int>(i)).first->second;
     }
-    if (jumpers.empty())
+    if (jumpers.empty() && cellLinks.empty())
         return groups;
 
     // Groups a jumper links become one, named by the earliest pad among them: each root is the
@@ -134,14 +134,24 @@ std::vector<int> padGroups(const std::vector<PicturePad>& pads, const int32_t* p
                 return groups[i];
         return -1;
     };
-    for (const PictureJumper& j : jumpers) {
-        const int a = groupAt(j.net, j.x1, j.y1);
-        const int b = groupAt(j.net, j.x2, j.y2);
+    const auto link = [&](int a, int b) {
         if (a < 0 || b < 0)
-            continue;
+            return;
         const int ra = root(a), rb = root(b);
         parent[std::max(ra, rb)] = std::min(ra, rb);
-    }
+    };
+    for (const PictureJumper& j : jumpers)
+        link(groupAt(j.net, j.x1, j.y1), groupAt(j.net, j.x2, j.y2));
+    // A cell joins the group of the first pad on its piece of copper.
+    const auto groupOfCell = [&](int32_t net, int32_t col, int32_t row) {
+        if (!inGrid(col, row))
+            return -1;
+        const int cell = GestScheda::index(col, row);
+        const auto at = firstPad.find({net, cells ? cells->root(cell) : cell});
+        return at == firstPad.end() ? -1 : at->second;
+    };
+    for (const Jumper& j : cellLinks)
+        link(groupOfCell(j.net, j.col1, j.row1), groupOfCell(j.net, j.col2, j.row2));
     for (int& g : groups)
         if (g >= 0)
             g = root(g);

@@ -26,6 +26,8 @@ struct MethodLinks {
     // width choice.
     const DrawingCopper* copper = nullptr;
     const NetTable* netTable = nullptr;
+    // The cells that the drawing's kept tracks join, as pairs of pad centres of one net.
+    const JumperList* keptJoins = nullptr;
 };
 
 // What one lap achieved, as the driver scores and shows it.

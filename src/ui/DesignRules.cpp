@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "ui/RadioGroup.h"
 
+#include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -72,29 +73,38 @@ DesignRules::DesignRules(QWidget* parent) : QGroupBox(QStringLiteral(" Regole di
     grid->addWidget(new QLabel(QStringLiteral("Larghezza piste"), this), 1, 0);
     grid->addWidget(larghezza, 1, 1);
     grid->addWidget(helpLabel(msg::HelpLarghezza, this), 1, 2);
+    pisteEsistenti = new QCheckBox(QStringLiteral("Mantieni"), this);
+    pisteEsistenti->setObjectName(QStringLiteral("piste_esistenti"));
+    grid->addWidget(new QLabel(QStringLiteral("Piste già presenti"), this), 2, 0);
+    grid->addWidget(pisteEsistenti, 2, 1);
+    grid->addWidget(helpLabel(msg::HelpPisteEsistenti, this), 2, 2);
 
     connect(isolamento, &QDoubleSpinBox::valueChanged, this, [this] {
         if (isolamento->hasFocus())
             emit edited();
     });
     connect(larghezza, &RadioGroup::clicked, this, &DesignRules::edited);
+    connect(pisteEsistenti, &QCheckBox::clicked, this, &DesignRules::edited);
 }
 
 void DesignRules::load(const GestoreFileINI& settings) {
     const QSignalBlocker quiet(larghezza);
     isolamento->setValue(std::clamp(settings.isolamento, ClearanceLow, ClearanceHigh));
     larghezza->setItemIndex(settings.larghezza);
+    pisteEsistenti->setChecked(settings.piste_esistenti == 1);
 }
 
 void DesignRules::store(GestoreFileINI& settings) const {
     settings.isolamento = isolamento->value();
     if (larghezza->itemIndex() >= 0)
         settings.larghezza = larghezza->itemIndex();
+    settings.piste_esistenti = pisteEsistenti->isChecked() ? 1 : 0;
 }
 
 void DesignRules::loadDefaults() {
     const GestoreFileINI defaults("");
-    if (isolamento->value() != defaults.isolamento || larghezza->itemIndex() != defaults.larghezza)
+    if (isolamento->value() != defaults.isolamento || larghezza->itemIndex() != defaults.larghezza ||
+        pisteEsistenti->isChecked() != (defaults.piste_esistenti == 1))
         emit edited();
     load(defaults);
 }

@@ -1,5 +1,6 @@
 // The batch tool end to end: exit statuses, standard streams, the report file and the result,
 // checked against the expected results of the shared boards.
+#include "core/Messages.h"
 #include "support/ReportText.h"
 #include "support/TestFiles.h"
 
@@ -186,6 +187,12 @@ TEST(ZeltaCliRoute, ExitStatusTellsWhatWentWrong) {
               std::string::npos)
         << refused.err;
     EXPECT_FALSE(testing::fileExists(dir.file("o.fcd")));
+    // Kept for the negotiated method: nothing is asked, and the tracks are in the result as read.
+    CliRun kept = cli(dir, {"route", boardPath("with-existing-tracks.fcd"), "-o", dir.file("o.fcd"), "--ini",
+                            ini, "--set", "metodo=1", "--set", "piste_esistenti=1", "--laps", "1"});
+    EXPECT_EQ(kept.exit, 0) << kept.err;
+    EXPECT_EQ(kept.err.find(msg::RemoveTracksQuestion), std::string::npos) << kept.err;
+    EXPECT_NE(readFile(dir.file("o.fcd")).find("PL 490 100 560 100 4 1 8"), std::string::npos);
 
     CliRun unwritable = cli(dir, {"route", tiny, "-o", dir.file("gone/o.fcd"), "--laps", "1", "--ini", ini});
     EXPECT_EQ(unwritable.exit, 3);

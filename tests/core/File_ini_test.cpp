@@ -96,7 +96,7 @@ TEST(ConversionTable, EveryItemAndEveryValueBeyondTheItems) {
 // The keys a newer program added at the end of [Avanzate], after those of the shared boards'
 // settings files, with their defaults.
 const char* NewerKeys = "ferma_vuoto=0\nmetodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,"
-                        "8\nisolamento=0.3\nlarghezza=1\n";
+                        "8\nisolamento=0.3\nlarghezza=1\npiste_esistenti=0\n";
 
 TEST(GestoreFileINI, ANewFileHoldsTheKeysInTheirOrder) {
     ScratchDir dir;
@@ -159,6 +159,7 @@ TEST(GestoreFileINI, WritingKeepsEveryLineThatIsNotOneOfTheKeys) {
                                      "ponticelli_passi=4,6,8\r\n"
                                      "isolamento=0.3\r\n"
                                      "larghezza=1\r\n"
+                                     "piste_esistenti=0\r\n"
                                      "[Altro]\r\n"
                                      "giriv=9\r\n");
 }
@@ -214,7 +215,7 @@ TEST(GestoreFileINI, TheRoutingMethodIsClassicWithoutItsKeyAndSurvivesARoundTrip
     ASSERT_TRUE(with.writeIni()) << with.writeError;
     EXPECT_EQ(readFile(with.iniFile),
               older + "ferma_vuoto=0\nmetodo=1\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\n"
-                      "isolamento=0.3\nlarghezza=1\n");
+                      "isolamento=0.3\nlarghezza=1\npiste_esistenti=0\n");
     EXPECT_EQ(GestoreFileINI(with.iniFile).metodo, 1);
 
     ASSERT_FALSE(without.setByKey("METODO", "1"));
@@ -427,6 +428,25 @@ TEST(GestoreFileINI, TheClearanceIsADecimalWithPointOrCommaAndBothRulesHaveARang
     EXPECT_DOUBLE_EQ(outside.isolamento, 0.3);
     EXPECT_FALSE(outside.setByKey("isolamento", "0,05"));
     EXPECT_DOUBLE_EQ(outside.isolamento, 0.05);
+}
+
+TEST(GestoreFileINI, KeepingTheDrawingsTracksIsOffByDefaultAndTakesZeroOrOne) {
+    ScratchDir dir;
+    EXPECT_EQ(GestoreFileINI(dir.file("none.ini")).piste_esistenti, 0) << "the read asks, as it always did";
+    GestoreFileINI kept(dir.write("zelta.ini", "[Avanzate]\npiste_esistenti=1\n"));
+    EXPECT_EQ(kept.piste_esistenti, 1);
+    ASSERT_TRUE(kept.writeIni()) << kept.writeError;
+    EXPECT_NE(readFile(kept.iniFile).find("larghezza=1\npiste_esistenti=1\n"), std::string::npos);
+
+    GestoreFileINI outside(dir.write("zelta.ini", "[Avanzate]\npiste_esistenti=2\n"));
+    EXPECT_EQ(outside.piste_esistenti, 0);
+    EXPECT_NE(
+        outside.readOutcome.notice.text.find("chiave piste_esistenti = \"2\" (ammesso da 0 a 1); si usa 0"),
+        std::string::npos)
+        << outside.readOutcome.notice.text;
+    EXPECT_EQ(outside.setByKey("piste_esistenti", "-1").kind, Notice::Kind::Error);
+    EXPECT_FALSE(outside.setByKey("piste_esistenti", "1"));
+    EXPECT_EQ(outside.piste_esistenti, 1);
 }
 
 TEST(GestoreFileINI, AFolderThatCannotBeWrittenLeavesTheOldFileAndSaysWhy) {

@@ -437,6 +437,83 @@ TEST_F(ReadTracks, TheTimeSpentOnTheQuestionIsNotCounted) {
     EXPECT_TRUE(host.reported("...lettura file terminata (0 ms)"));
 }
 
+// ---- Tracks kept for a new method (piste_esistenti=1)
+
+class KeepTracks : public ReaderTest {
+protected:
+    KeepTracks() {
+        ini().metodo = 1;
+        ini().piste_esistenti = 1;
+    }
+};
+
+// Two pads of net 3, cells (10, 5) and (20, 5), and one of net 4 at cell (15, 10).
+const std::string ThreePads = Header + Pad + "PA 200 50 12 12 5 0 1 3\nPA 150 100 12 12 5 0 1 4\n";
+
+TEST_F(KeepTracks, StayInTheCopyWithoutAQuestionAsCopperOfTheNetTheyTouch) {
+    const std::string tracks = "PL 100 50 200 50 4 1 3\nPL 300 200 350 200 4 1 7\n";
+    ASSERT_EQ(read(ThreePads + tracks), StatusComplete);
+    EXPECT_TRUE(host.reported("[5] Warning 151: Piste già presenti"));
+    EXPECT_TRUE(host.reported(msg::TracksKept));
+    ASSERT_EQ(host.messages.size(), 1u) << "no question, only the closing box";
+    EXPECT_EQ(host.messages[0].text, msg::ReadCompleteClean);
+    EXPECT_EQ(tmp(), ThreePads + tracks);
+
+    ASSERT_EQ(fcd().keptTracks.size(), 2u);
+    EXPECT_EQ(fcd().keptTracks[0].net, 3);
+    EXPECT_EQ(fcd().keptTracks[1].net, 0) << "it touches no pad";
+    // Between the pads the track is pad area of net 3; the track of no net is a wall of no net.
+    EXPECT_EQ(cell(15, 5), 3 | PadArea);
+    EXPECT_EQ(cell(32, 20), PadArea);
+    EXPECT_EQ(cell(32, 21), 0);
+    EXPECT_EQ(fcd().keptJoins, (JumperList{{3, 10, 5, 20, 5}}));
+    // The routers start from the base plane.
+    EXPECT_EQ(program->grid->cell(BasePlane, 15, 5), 3 | PadArea);
+}
+
+TEST_F(KeepTracks, AnEndOnTheGridBecomesAPadOfTheNetJoinedToIt) {
+    ASSERT_EQ(read(ThreePads + "PL 200 50 300 50 4 1 3\nPL 300 50 300 150 4 1 3\n"), StatusComplete);
+    EXPECT_EQ(cell(30, 5), 3 | PadCentre);
+    EXPECT_EQ(cell(30, 15), 3 | PadCentre);
+    EXPECT_EQ(fcd().keptJoins, (JumperList{{3, 20, 5, 30, 5}, {3, 20, 5, 30, 15}}));
+    EXPECT_EQ(program->workList->entries().back().col, 30);
+}
+
+TEST_F(KeepTracks, AChainThatJoinsTwoNetsIsReportedAndBelongsToNone) {
+    ASSERT_EQ(read(ThreePads + "PL 100 50 100 100 4 1 3\nPL 100 100 150 100 4 1 3\n"), StatusComplete);
+    EXPECT_TRUE(
+        host.reported("[5] Piste già presenti in cortocircuito tra le net 3, 4: trattate come rame di "
+                      "nessuna net"));
+    EXPECT_EQ(reportedContaining("cortocircuito"), 1);
+    for (const KeptTrack& t : fcd().keptTracks) {
+        EXPECT_EQ(t.net, 0);
+        EXPECT_TRUE(t.shorted);
+    }
+    EXPECT_TRUE(fcd().keptJoins.empty());
+    EXPECT_EQ(cell(10, 8), PadArea);
+}
+
+TEST_F(KeepTracks, TheClassicStillAsksAndAClassicStartAfterAKeepingReadIsRefused) {
+    ini().metodo = 0;
+    ASSERT_EQ(read(ThreePads + "PL 100 50 200 50 4 1 3\n"), StatusComplete);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text, msg::RemoveTracksQuestion);
+    EXPECT_FALSE(host.reported(msg::TracksKept));
+    EXPECT_TRUE(fcd().keptTracks.empty());
+    EXPECT_EQ(tmp(), ThreePads);
+
+    // Read for the negotiated method, then the classic chosen before the start: the classic would
+    // lay its tracks over the kept ones, so the drawing must be read again.
+    ini().metodo = 1;
+    ASSERT_EQ(read(ThreePads + "PL 100 50 200 50 4 1 3\n"), StatusComplete);
+    ini().metodo = 0;
+    host.messages.clear();
+    EXPECT_FALSE(program->startProcessing());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, msg::KeptTracksClassic);
+    EXPECT_FALSE(program->processing());
+}
+
 // ---- The cleaned copy in the temporary file
 
 class ReadCopy : public ReaderTest {};

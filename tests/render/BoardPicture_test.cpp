@@ -259,5 +259,27 @@ TEST(BoardPicture, ShowsTheJumpersOfTheDrawingReadAndTakesTheirPadsAsJoined) {
     EXPECT_TRUE(picture.rats.empty());
 }
 
+TEST(BoardPicture, ShowsTheTracksTheDrawingKeptAsTracksAndTakesTheirPadsAsJoined) {
+    // Net 1: pads at (50,50), (150,50) and (250,150), the last two joined by a kept track; net 2: two
+    // pads.
+    testing::ProgramFixture f(std::string(testing::AutoLayer0Ini) + "metodo=1\npiste_esistenti=1\n");
+    ASSERT_TRUE(f.openText("[FIDOCAD]\nRV 0 0 300 200 0\n"
+                           "PA 50 50 16 16 6 0 1 1\nPA 150 50 16 16 6 0 1 1\nPA 250 150 16 16 6 0 1 1\n"
+                           "PA 50 150 16 16 6 0 1 2\nPA 150 150 16 16 6 0 1 2\n"
+                           "PL 150 50 250 150 4 1 1\n"));
+    BoardPicture picture = padsPicture(*f.program->fcd, *f.program->settings);
+    EXPECT_EQ(picture.tracks, (std::vector<PictureTrack>{{150, 50, 250, 150, 4, 1}}));
+    EXPECT_TRUE(picture.jumpers.empty());
+    EXPECT_EQ(picture.rats, (std::vector<RatLine>{{50, 50, 150, 50, 1}, {50, 150, 150, 150, 2}}));
+
+    f.routeLaps(1);
+    addBestLap(picture, f.program->grid->plane(BestPlane), *f.program->netTable, f.program->bestJumpers);
+    ASSERT_GE(picture.tracks.size(), 3u);
+    EXPECT_EQ(picture.tracks.front(), (PictureTrack{150, 50, 250, 150, 4, 1})) << "kept, and drawn once";
+    EXPECT_EQ(std::count(picture.tracks.begin(), picture.tracks.end(), picture.tracks.front()), 1);
+    EXPECT_EQ(picture.unconnectedCount(), 0);
+    EXPECT_TRUE(picture.rats.empty());
+}
+
 } // namespace
 } // namespace zelta

@@ -83,7 +83,8 @@ TEST_F(Options, BasicOkCopiesTheControlsAndWritesTheSettingsFile) {
         readFile(iniPath),
         "[Base]\ndue_facce=0\ndim_auto=1\nlayer_dim=1\nmm_larg_scheda=120\nmm_alt_scheda=60\n"
         "[Avanzate]\nampg=1\ngiriv=10\nricalct=0\npcurva=-1\npdiag=4\npfaccia=2\ndebug=1\nferma_vuoto=0\n"
-        "metodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\nisolamento=0.3\nlarghezza=1\n");
+        "metodo=0\nponticelli=0\nponticelli_max=20\nponticelli_passi=4,6,8\nisolamento=0.3\nlarghezza=1\n"
+        "piste_esistenti=0\n");
 }
 
 TEST_F(Options, BoardSizeThatIsNoWholeNumberIsRefusedAndNothingIsCopied) {
@@ -247,30 +248,40 @@ TEST_F(Options, DesignRulesAreShownExplainedStoredByOkAndCountAsAnEdit) {
         EXPECT_EQ(rules.larghezza->button(0)->text(), "0,25 mm");
         EXPECT_FALSE(settings().optionsChanged) << "loading the controls is no edit";
         // One sentence each says what the rule does.
-        EXPECT_EQ(rules.findChildren<QLabel*>().size(), 4);
+        EXPECT_EQ(rules.findChildren<QLabel*>().size(), 6);
+        EXPECT_FALSE(rules.pisteEsistenti->isChecked()) << "a read asks, by default";
+        bool saysClassicRemoves = false;
+        for (const QLabel* label : rules.findChildren<QLabel*>())
+            saysClassicRemoves =
+                saysClassicRemoves || label->text().contains(QStringLiteral("classico le rimuove"));
+        EXPECT_TRUE(saysClassicRemoves);
         rules.isolamento->setFocus();
         rules.isolamento->selectAll();
         QTest::keyClicks(rules.isolamento, "0.254"); // a point is taken as the comma
         EXPECT_EQ(rules.isolamento->text(), "0,254 mm");
         rules.larghezza->button(0)->click();
+        rules.pisteEsistenti->click();
         advanced().BitBtn1->click();
     });
     EXPECT_EQ(advanced().exec(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(settings().isolamento, 0.254);
     EXPECT_EQ(settings().larghezza, 0);
+    EXPECT_EQ(settings().piste_esistenti, 1);
     EXPECT_TRUE(settings().optionsChanged) << "the rules change what a read gives and what is kept apart";
 
     // The basic dialog's OK writes them at the end of [Avanzate].
     whenModalShows([&](QWidget*) { basic().BitBtn1->click(); });
     basic().exec();
     const std::string written = readFile(iniPath);
-    EXPECT_NE(written.find("ponticelli_passi=4,6,8\nisolamento=0.254\nlarghezza=0\n"), std::string::npos)
+    EXPECT_NE(written.find("ponticelli_passi=4,6,8\nisolamento=0.254\nlarghezza=0\npiste_esistenti=1\n"),
+              std::string::npos)
         << written;
 
     whenModalShows([&](QWidget*) {
         advanced().BitBtn3->click(); // "Ricarica default"
         EXPECT_DOUBLE_EQ(rules.isolamento->value(), 0.3);
         EXPECT_EQ(rules.larghezza->itemIndex(), 1);
+        EXPECT_FALSE(rules.pisteEsistenti->isChecked());
         advanced().BitBtn2->click();
     });
     advanced().exec();

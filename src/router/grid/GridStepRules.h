@@ -29,7 +29,7 @@ public:
         auto [at, added] = byWidth_.try_emplace(width);
         if (added)
             at->second.build(GridLattice, {copper_->originX, copper_->originY, 0, 0}, *copper_->pads,
-                             width / 2.0, rules_);
+                             width / 2.0, rules_, copper_->tracks);
         return at->second;
     }
 

@@ -24,7 +24,7 @@ void StepOwners::claim(int32_t step, int net) {
 }
 
 void StepOwners::build(const Lattice& lattice, const LatticeFrame& frame, const std::vector<PlacedPad>& pads,
-                       double halfWidth, const CopperRules& rules) {
+                       double halfWidth, const CopperRules& rules, const KeptTrackList* tracks) {
     owner_.assign(lattice.steps(), Free);
     auto stepExists = [&](int32_t point, int d) {
         return lattice.inside(lattice.col(point) + Directions[d].dc, lattice.row(point) + Directions[d].dr);
@@ -47,31 +47,52 @@ void StepOwners::build(const Lattice& lattice, const LatticeFrame& frame, const 
         }
     }
 
-    const double reachBeyondPad = halfWidth + rules.clearance + GapTolerance + lattice.pitch;
     for (const PlacedPad& pad : pads) {
         PadShape shape = pad.shape();
         shape.x -= frame.originX;
         shape.y -= frame.originY;
-        const PadCopper copper = padCopper(shape);
-        // The points whose steps may come near: the pad's box widened by everything a step can add.
-        auto span = [&](double centre, double half, int32_t count) {
-            const double lo = std::floor((centre - half - reachBeyondPad) / lattice.pitch);
-            const double hi = std::ceil((centre + half + reachBeyondPad) / lattice.pitch);
-            return std::pair<int32_t, int32_t>{static_cast<int32_t>(std::clamp(lo, 0.0, double(count - 1))),
-                                               static_cast<int32_t>(std::clamp(hi, 0.0, double(count - 1)))};
-        };
-        const auto [c0, c1] = span(shape.x, shape.sizeX / 2, lattice.cols);
-        const auto [r0, r1] = span(shape.y, shape.sizeY / 2, lattice.rows);
-        for (int32_t c = c0; c <= c1; ++c) {
-            for (int32_t r = r0; r <= r1; ++r) {
-                const int32_t p = lattice.index(c, r);
-                for (int d = 3; d <= 6; ++d) {
-                    const int32_t step = lattice.stepOf(p, d);
-                    if (owner_[step] == Wall || !stepExists(p, d))
-                        continue;
-                    if (rules.tooClose(gapBetween(stepCopper(lattice, step, halfWidth), copper).gap))
-                        claim(step, pad.net);
-                }
+        claimNear(lattice, padCopper(shape), shape.x - shape.sizeX / 2, shape.y - shape.sizeY / 2,
+                  shape.x + shape.sizeX / 2, shape.y + shape.sizeY / 2, halfWidth, rules, pad.net);
+    }
+    if (tracks == nullptr)
+        return;
+    for (const KeptTrack& track : *tracks) {
+        TrackCopper copper = track.copper();
+        for (Point2* end : {&copper.a, &copper.b}) {
+            end->x -= frame.originX;
+            end->y -= frame.originY;
+        }
+        const double h = copper.halfWidth;
+        claimNear(lattice, copper, std::min(copper.a.x, copper.b.x) - h, std::min(copper.a.y, copper.b.y) - h,
+                  std::max(copper.a.x, copper.b.x) + h, std::max(copper.a.y, copper.b.y) + h, halfWidth,
+                  rules, track.net);
+    }
+}
+
+template <typename Copper>
+void StepOwners::claimNear(const Lattice& lattice, const Copper& copper, double x0, double y0, double x1,
+                           double y1, double halfWidth, const CopperRules& rules, int net) {
+    // The points whose steps may come near: the copper's box widened by everything a step can add.
+    const double reach = halfWidth + rules.clearance + GapTolerance + lattice.pitch;
+    auto span = [&](double lo, double hi, int32_t count) {
+        const double first = std::floor((lo - reach) / lattice.pitch);
+        const double last = std::ceil((hi + reach) / lattice.pitch);
+        return std::pair<int32_t, int32_t>{static_cast<int32_t>(std::clamp(first, 0.0, double(count - 1))),
+                                           static_cast<int32_t>(std::clamp(last, 0.0, double(count - 1)))};
+    };
+    const auto [c0, c1] = span(x0, x1, lattice.cols);
+    const auto [r0, r1] = span(y0, y1, lattice.rows);
+    for (int32_t c = c0; c <= c1; ++c) {
+        for (int32_t r = r0; r <= r1; ++r) {
+            const int32_t p = lattice.index(c, r);
+            for (int d = 3; d <= 6; ++d) {
+                if (!lattice.inside(c + Directions[d].dc, r + Directions[d].dr))
+                    continue;
+                const int32_t step = lattice.stepOf(p, d);
+                if (owner_[step] == Wall)
+                    continue;
+                if (rules.tooClose(gapBetween(stepCopper(lattice, step, halfWidth), copper).gap))
+                    claim(step, net);
             }
         }
     }

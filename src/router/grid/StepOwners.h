@@ -1,9 +1,11 @@
 // Which net may lay a track on each step of the lattice: the track's copper (a segment with round
 // ends, as wide as the track) must keep the rules from every pad of another net, and from every
-// pad of no net. Built once per run and per track width; the search then reads one number a step.
+// pad of no net; the same from the drawing's own tracks when they are kept. Built once per run and per track
+// width; the search then reads one number a step.
 #pragma once
 
 #include "core/CopperGeometry.h"
+#include "core/KeptTracks.h"
 #include "core/PlacedPad.h"
 #include "router/grid/Lattice.h"
 
@@ -39,8 +41,9 @@ public:
     static constexpr int16_t Free = -1;
     static constexpr int16_t Wall = 0;
 
+    // tracks: the drawing's own tracks, kept as copper of their net (none: nullptr).
     void build(const Lattice& lattice, const LatticeFrame& frame, const std::vector<PlacedPad>& pads,
-               double halfWidth, const CopperRules& rules);
+               double halfWidth, const CopperRules& rules, const KeptTrackList* tracks = nullptr);
 
     int16_t owner(int32_t step) const { return owner_[step]; }
     bool allows(int32_t step, int net) const {
@@ -50,6 +53,11 @@ public:
 
 private:
     void claim(int32_t step, int net);
+    // Claims for net every step near enough to copper (a pad's or a track's) to break the rules;
+    // box is the copper's extent around which steps are measured, in the lattice's units.
+    template <typename Copper>
+    void claimNear(const Lattice& lattice, const Copper& copper, double x0, double y0, double x1, double y1,
+                   double halfWidth, const CopperRules& rules, int net);
 
     std::vector<int16_t> owner_;
 };

@@ -3,6 +3,8 @@
 // and length.
 #include "router/jumpers/JumperMode.h"
 
+#include "core/Units.h"
+
 #include "router/LapDriver.h"
 #include "router/SideBySide.h"
 
@@ -34,8 +36,13 @@ void JumperMode::beginRun() {
     static const JumperList none;
     const JumperList& existing = links.existingJumpers ? *links.existingJumpers : none;
     const std::vector<int32_t> lengths = usableLengths(ini.ponticelli_passi, ini.cols, ini.rows);
-    for (JumperPass* pass : {&pass_, &other_})
-        pass->beginRun(links.grid->plane(BasePlane), *links.workList, existing, ini.cols, ini.rows, lengths);
+    const JumperList& kept = links.keptJoins ? *links.keptJoins : none;
+    for (JumperPass* pass : {&pass_, &other_}) {
+        pass->beginRun(links.grid->plane(BasePlane), *links.workList, existing, ini.cols, ini.rows, lengths,
+                       kept);
+        if (links.copper != nullptr)
+            pass->keepClearOf(*links.copper, ini.isolamento / MmPerUnit);
+    }
     // The drawing's jumpers count against the board's limit; with the mode off none is laid.
     budget_ =
         ini.ponticelli ? std::max<int32_t>(0, ini.ponticelli_max - static_cast<int32_t>(existing.size())) : 0;

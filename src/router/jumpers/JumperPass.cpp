@@ -2,6 +2,8 @@
 // and the marking of a join into the plane.
 #include "router/jumpers/JumperPass.h"
 
+#include "core/Units.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -12,14 +14,42 @@ JumperPass::JumperPass() {
 }
 
 void JumperPass::beginRun(const int32_t* base, const ListaCoord& workList, const JumperList& existing,
-                          int32_t cols, int32_t rows, const std::vector<int32_t>& lengths) {
+                          int32_t cols, int32_t rows, const std::vector<int32_t>& lengths,
+                          const JumperList& kept) {
     cols_ = cols;
     rows_ = rows;
     existing_ = existing;
+    kept_ = kept;
     base_ = base;
     search_.setBoard(cols, rows, lengths, JumperTuning::JumperCost);
 
     board_.build(base, workList, cols, rows);
+}
+
+void JumperPass::keepClearOf(const DrawingCopper& copper, double clearance) {
+    search_.keptSteps = nullptr;
+    search_.keptLands = nullptr;
+    if (copper.tracks == nullptr || copper.tracks->empty())
+        return;
+    const CopperRules rules{clearance, false};
+    static const std::vector<PlacedPad> noPads;
+    keptSteps_.build(GridLattice, {copper.originX, copper.originY, 0, 0}, noPads, classicTrackWidth(1) / 2.0,
+                     rules, copper.tracks);
+    keptLands_.assign(PlaneCells, 0);
+    for (int c = 1; c < cols_; ++c) {
+        for (int r = 1; r < rows_; ++r) {
+            const PadCopper land{
+                {double(copper.originX + c * UnitsPerCell), double(copper.originY + r * UnitsPerCell)},
+                0,
+                0,
+                JumperPadSize / 2.0};
+            for (const KeptTrack& t : *copper.tracks)
+                if (rules.tooClose(gapBetween(t.copper(), land).gap))
+                    keptLands_[GestScheda::index(c, r)] = 1;
+        }
+    }
+    search_.keptSteps = &keptSteps_;
+    search_.keptLands = &keptLands_;
 }
 
 void JumperPass::prepare(int32_t* plane, const JumperList& seeded) {
@@ -37,7 +67,7 @@ void JumperPass::restore(const std::vector<int32_t>& plane, const JumperList& ju
 }
 
 void JumperPass::regroup() {
-    groups_.read(plane_, cols_, rows_, board_, {&existing_, &jumpers_});
+    groups_.read(plane_, cols_, rows_, board_, {&existing_, &kept_, &jumpers_});
     search_.clearWires();
     for (const JumperList* list : {&existing_, &jumpers_})
         for (const Jumper& j : *list)

@@ -5,6 +5,7 @@
 // tracer traces its tracks as any other.
 #pragma once
 
+#include "core/DrawingCopper.h"
 #include "core/Jumper.h"
 #include "core/Lista_coo.h"
 #include "router/grid/BoardNets.h"
@@ -31,8 +32,14 @@ public:
     // Once per run: the pads to join (the work list's pad centres of a net on the base plane), the
     // jumpers the drawing already has (each joins its two ends), and the lengths allowed (3 steps
     // or more, ascending). The base plane must stay as it is for the run.
+    // kept: the pads that the drawing's kept tracks join, joined as a jumper's ends are (no wire).
     void beginRun(const int32_t* basePlane, const ListaCoord& workList, const JumperList& existing,
-                  int32_t cols, int32_t rows, const std::vector<int32_t>& lengths);
+                  int32_t cols, int32_t rows, const std::vector<int32_t>& lengths,
+                  const JumperList& kept = {});
+
+    // The drawing's kept tracks: no track of the pass comes nearer to them than clearance (units)
+    // allows for the widest track, and no land is laid where it would. After beginRun.
+    void keepClearOf(const DrawingCopper& copper, double clearance);
 
     // Per lap, in this order: prepare reads the groups of the lap's plane with the jumpers that
     // the method laid it out around (their pads are on the plane), which count as laid by the
@@ -116,6 +123,9 @@ private:
 
     BoardNets board_; // the pads to join, by net
     JumperList existing_;
+    JumperList kept_;
+    StepOwners keptSteps_;
+    std::vector<uint8_t> keptLands_; // by cell
     const int32_t* base_ = nullptr;
     int32_t cols_ = 0;
     int32_t rows_ = 0;

@@ -112,6 +112,8 @@ void JumperSearch::begin(const int32_t* plane, int net, int maxJumpers, int minJ
 int32_t JumperSearch::stepExtra(int from, int to, int move, int32_t ripCost) const {
     if (!inside_[to])
         return -1;
+    if (keptSteps != nullptr && !keptSteps->allows(GridLattice.stepOf(from, move), net_))
+        return -1;
     int32_t extra = 0;
     const int32_t w = plane_[to];
     if ((w & OccupiedMask) != 0 && (w & NetMask) != net_) {
@@ -202,8 +204,10 @@ bool JumperSearch::jumpersFeasible() {
 int32_t JumperSearch::siteCost(int cell) {
     if (siteKnown_.has(cell))
         return siteCost_[cell];
-    int32_t cost =
-        inside_[cell] != 0 && wire_[cell] == 0 && (plane_[cell] & (PadCentre | PadArea)) == 0 ? 0 : -1;
+    int32_t cost = inside_[cell] != 0 && wire_[cell] == 0 && (plane_[cell] & (PadCentre | PadArea)) == 0 &&
+                           (keptLands == nullptr || (*keptLands)[cell] == 0)
+                       ? 0
+                       : -1;
     for (int d = 0; d <= 8 && cost >= 0; ++d) {
         const int32_t w = plane_[cell + CellStep[d]];
         if ((w & OccupiedMask) == 0 || (w & NetMask) == net_)

@@ -7,6 +7,7 @@
 
 #include "router/grid/BoardNets.h"
 #include "router/grid/CellStamps.h"
+#include "router/grid/GridStepRules.h"
 #include "router/grid/Moves.h"
 #include "router/grid/PathCell.h"
 #include "router/grid/SearchEnds.h"
@@ -85,6 +86,11 @@ public:
     // By net: tracks that stay walls even to a rip-up search (those of the nets being joined by the
     // rip-ups in progress). Kept from search to search.
     std::array<uint8_t, NetSlots> keep{};
+    // The drawing's kept tracks, which lie partly between the grid's points: the steps whose track
+    // copper keeps the rules from them, and by cell whether a jumper's land there would not.
+    // None when the drawing has no kept track.
+    const StepOwners* keptSteps = nullptr;
+    const std::vector<uint8_t>* keptLands = nullptr;
 
 private:
     // Entered by a jumper; 0 is a source, 1..8 the direction of the step that entered the cell.

@@ -109,8 +109,11 @@ void NegotiatedRouter::buildBoard(const JumperList& jumpers) {
     // The reader left one end of each of the drawing's jumpers out of the work list, its centre
     // pad area, so that the classic method lays no track to it. Here both ends are pads, joined
     // already: otherwise copper is sought where the wire joins, and a new jumper laid for it.
-    if (links.existingJumpers) {
-        for (const Jumper& j : *links.existingJumpers) {
+    // The pads that the drawing's kept tracks join are pad centres of the work list already.
+    for (const JumperList* joins : {links.existingJumpers, links.keptJoins}) {
+        if (joins == nullptr)
+            continue;
+        for (const Jumper& j : *joins) {
             const int net = j.net & NetMask;
             const int a = GestScheda::index(j.col1, j.row1);
             const int b = GestScheda::index(j.col2, j.row2);
