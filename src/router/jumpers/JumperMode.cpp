@@ -6,6 +6,8 @@
 #include "router/LapDriver.h"
 #include "router/SideBySide.h"
 
+#include "core/Units.h"
+
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -34,8 +36,11 @@ void JumperMode::beginRun() {
     static const JumperList none;
     const JumperList& existing = links.existingJumpers ? *links.existingJumpers : none;
     const std::vector<int32_t> lengths = usableLengths(ini.ponticelli_passi, ini.cols, ini.rows);
-    for (JumperPass* pass : {&pass_, &other_})
+    for (JumperPass* pass : {&pass_, &other_}) {
         pass->beginRun(links.grid->plane(BasePlane), *links.workList, existing, ini.cols, ini.rows, lengths);
+        if (inner->keepsClearance() && links.copper != nullptr && links.netTable != nullptr)
+            pass->keepClearance(*links.copper, {ini.isolamento / MmPerUnit, false}, *links.netTable);
+    }
     // The drawing's jumpers count against the board's limit; with the mode off none is laid.
     budget_ =
         ini.ponticelli ? std::max<int32_t>(0, ini.ponticelli_max - static_cast<int32_t>(existing.size())) : 0;

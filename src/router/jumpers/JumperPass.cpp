@@ -18,8 +18,15 @@ void JumperPass::beginRun(const int32_t* base, const ListaCoord& workList, const
     existing_ = existing;
     base_ = base;
     search_.setBoard(cols, rows, lengths, JumperTuning::JumperCost);
+    search_.rules = nullptr;
 
     board_.build(base, workList, cols, rows);
+}
+
+void JumperPass::keepClearance(const DrawingCopper& copper, const CopperRules& rules,
+                               const NetTable& netTable) {
+    lands_.build(copper, rules, netTable);
+    search_.rules = &lands_;
 }
 
 void JumperPass::prepare(int32_t* plane, const JumperList& seeded) {
@@ -43,6 +50,10 @@ void JumperPass::regroup() {
         for (const Jumper& j : *list)
             search_.addWire(GestScheda::index(j.col1, j.row1), GestScheda::index(j.col2, j.row2));
     search_.refreshWires(plane_);
+    if (search_.rules != nullptr) {
+        lands_.clearLands();
+        lands_.addLands(jumpers_);
+    }
 
     missing_ = 0;
     for (size_t k = 0; k < board_.nets.size(); ++k)
@@ -189,8 +200,11 @@ void JumperPass::apply(int netIdx, const std::vector<PathCell>& path) {
 
 void JumperPass::layJumper(int net, int from, int to) {
     jumpers_.push_back({net, from / GridRows, from % GridRows, to / GridRows, to % GridRows});
-    for (int end : {from, to})
+    for (int end : {from, to}) {
         markJumperPad(plane_, end, net);
+        if (search_.rules != nullptr)
+            lands_.addLand(end, net);
+    }
     search_.addWire(from, to);
 }
 

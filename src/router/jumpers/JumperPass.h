@@ -16,6 +16,7 @@
 #include "router/grid/RipUpLevel.h"
 #include "router/jumpers/JumperSearch.h"
 #include "router/jumpers/JumperTuning.h"
+#include "router/jumpers/LandRules.h"
 
 #include <array>
 #include <cstdint>
@@ -33,6 +34,9 @@ public:
     // or more, ascending). The base plane must stay as it is for the run.
     void beginRun(const int32_t* basePlane, const ListaCoord& workList, const JumperList& existing,
                   int32_t cols, int32_t rows, const std::vector<int32_t>& lengths);
+    // After beginRun, around a method that keeps the clearance: the pass's tracks keep it from
+    // every pad and land of another net, and its lands from every pad and track of another net.
+    void keepClearance(const DrawingCopper& copper, const CopperRules& rules, const NetTable& netTable);
 
     // Per lap, in this order: prepare reads the groups of the lap's plane with the jumpers that
     // the method laid it out around (their pads are on the plane), which count as laid by the
@@ -124,6 +128,7 @@ private:
     int32_t missing_ = 0;
     JumperList jumpers_;
     JumperSearch search_;
+    LandRules lands_;         // in use when search_.rules points at it
     std::vector<Join> joins_; // by net
 
     PlaneGroups groups_;  // the groups of the plane, by net

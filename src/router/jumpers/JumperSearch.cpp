@@ -110,7 +110,7 @@ void JumperSearch::begin(const int32_t* plane, int net, int maxJumpers, int minJ
 }
 
 int32_t JumperSearch::stepExtra(int from, int to, int move, int32_t ripCost) const {
-    if (!inside_[to])
+    if (!inside_[to] || (rules != nullptr && !rules->stepAllowed(from, move, net_)))
         return -1;
     int32_t extra = 0;
     const int32_t w = plane_[to];
@@ -202,8 +202,10 @@ bool JumperSearch::jumpersFeasible() {
 int32_t JumperSearch::siteCost(int cell) {
     if (siteKnown_.has(cell))
         return siteCost_[cell];
-    int32_t cost =
-        inside_[cell] != 0 && wire_[cell] == 0 && (plane_[cell] & (PadCentre | PadArea)) == 0 ? 0 : -1;
+    int32_t cost = inside_[cell] != 0 && wire_[cell] == 0 && (plane_[cell] & (PadCentre | PadArea)) == 0 &&
+                           (rules == nullptr || rules->siteAllowed(cell, net_, plane_))
+                       ? 0
+                       : -1;
     for (int d = 0; d <= 8 && cost >= 0; ++d) {
         const int32_t w = plane_[cell + CellStep[d]];
         if ((w & OccupiedMask) == 0 || (w & NetMask) == net_)

@@ -12,6 +12,7 @@
 #include "router/grid/SearchEnds.h"
 #include "router/grid/StateSearch.h"
 #include "router/jumpers/JumperTuning.h"
+#include "router/jumpers/LandRules.h"
 
 #include <array>
 #include <cstdint>
@@ -85,6 +86,9 @@ public:
     // By net: tracks that stay walls even to a rip-up search (those of the nets being joined by the
     // rip-ups in progress). Kept from search to search.
     std::array<uint8_t, NetSlots> keep{};
+    // The clearance the method keeps, for copper steps and land sites (none: only what the plane
+    // shows is a wall, as the classic method keeps it). Kept from search to search.
+    const LandRules* rules = nullptr;
 
 private:
     // Entered by a jumper; 0 is a source, 1..8 the direction of the step that entered the cell.

@@ -8,6 +8,7 @@
 #include "router/Legality.h"
 #include "router/SideBySide.h"
 #include "router/grid/JumperPad.h"
+#include "router/jumpers/LandRules.h"
 #include "router/negotiated/NegotiatedTuning.h"
 
 #include <algorithm>
@@ -23,7 +24,8 @@ NegotiatedRouter::NegotiatedRouter()
 NegotiatedRouter::~NegotiatedRouter() = default;
 
 void NegotiatedRouter::beginRun() {
-    buildStepRules();
+    padsWithLands_.clear();
+    buildStepRules({});
     board_.firstSeededPad = -1;
     buildBoard({});
     board_.firstSeededPad = static_cast<int32_t>(board_.pads.size());
@@ -77,17 +79,30 @@ std::optional<LapOutcome> NegotiatedRouter::routeLap(RunControl& control, int32_
 }
 
 void NegotiatedRouter::seedJumpers(const JumperList& jumpers) {
+    // A seeded jumper's lands are copper that the laps keep the clearance from, as from a pad.
+    if (!jumpers.empty() || !padsWithLands_.empty()) {
+        buildStepRules(jumpers);
+        if (jumpers.empty())
+            padsWithLands_.clear();
+    }
     buildBoard(jumpers);
     first_->reseed();
     second_->reseed();
     seeded_ = true;
 }
 
-void NegotiatedRouter::buildStepRules() {
+void NegotiatedRouter::buildStepRules(const JumperList& jumpers) {
     board_.stepRules.fill(nullptr);
     if (links.copper == nullptr || links.copper->pads == nullptr || links.netTable == nullptr)
         return;
-    stepRules_.begin(*links.copper, {links.settings->isolamento / MmPerUnit, false});
+    const DrawingCopper* copper = links.copper;
+    if (!jumpers.empty()) {
+        padsWithLands_ = padsWithLands(*links.copper, jumpers);
+        copperWithLands_ = *links.copper;
+        copperWithLands_.pads = &padsWithLands_;
+        copper = &copperWithLands_;
+    }
+    stepRules_.begin(*copper, {links.settings->isolamento / MmPerUnit, false});
     for (const auto& [net, choice] : *links.netTable)
         if (net > 0 && net < NetSlots)
             board_.stepRules[net] = &stepRules_.forWidth(classicTrackWidth(choice));
