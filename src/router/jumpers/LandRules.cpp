@@ -54,7 +54,10 @@ void LandRules::build(const DrawingCopper& copper, const CopperRules& rules, con
     padSteps_.fill(nullptr);
     netClass_.fill(0);
     classWidth_.clear();
-    gridRules_.begin(copper, rules);
+    copper_ = copper;
+    if (copper_.pads == nullptr)
+        copper_.pads = &noPads_;
+    gridRules_.begin(copper_, rules);
     for (const auto& [net, choice] : netTable) {
         if (net <= 0 || net >= NetSlots)
             continue;
@@ -94,10 +97,8 @@ void LandRules::build(const DrawingCopper& copper, const CopperRules& rules, con
 
     // Where a land would come too close to a pad of another net (or of no net).
     siteOwner_.assign(PlaneCells, StepOwners::Free);
-    if (copper.pads == nullptr)
-        return;
     const double reachBeyondPad = LandRadius + rules.clearance + GapTolerance + UnitsPerCell;
-    for (const PlacedPad& pad : *copper.pads) {
+    for (const PlacedPad& pad : *copper_.pads) {
         PadShape shape = pad.shape();
         shape.x -= copper.originX;
         shape.y -= copper.originY;

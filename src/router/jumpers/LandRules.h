@@ -65,6 +65,8 @@ private:
     // Calls f(step) for each near step of cls around cell that lies on the lattice.
     template <class F> void forNearSteps(int cell, int cls, const F& f) const;
 
+    DrawingCopper copper_; // the drawing's, or none when it has no pads
+    std::vector<PlacedPad> noPads_;
     GridStepRules gridRules_;
     std::array<const StepOwners*, NetSlots> padSteps_{};
     std::array<uint8_t, NetSlots> netClass_{};
