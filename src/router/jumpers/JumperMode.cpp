@@ -3,10 +3,9 @@
 // and length.
 #include "router/jumpers/JumperMode.h"
 
+#include "core/Units.h"
 #include "router/LapDriver.h"
 #include "router/SideBySide.h"
-
-#include "core/Units.h"
 
 #include <algorithm>
 #include <limits>

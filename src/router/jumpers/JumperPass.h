@@ -11,12 +11,12 @@
 #include "router/grid/CellSets.h"
 #include "router/grid/CellStamps.h"
 #include "router/grid/JumperPad.h"
+#include "router/grid/LandRules.h"
 #include "router/grid/PadGroups.h"
 #include "router/grid/PlaneGroups.h"
 #include "router/grid/RipUpLevel.h"
 #include "router/jumpers/JumperSearch.h"
 #include "router/jumpers/JumperTuning.h"
-#include "router/jumpers/LandRules.h"
 
 #include <array>
 #include <cstdint>

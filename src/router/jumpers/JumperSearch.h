@@ -7,12 +7,12 @@
 
 #include "router/grid/BoardNets.h"
 #include "router/grid/CellStamps.h"
+#include "router/grid/LandRules.h"
 #include "router/grid/Moves.h"
 #include "router/grid/PathCell.h"
 #include "router/grid/SearchEnds.h"
 #include "router/grid/StateSearch.h"
 #include "router/jumpers/JumperTuning.h"
-#include "router/jumpers/LandRules.h"
 
 #include <array>
 #include <cstdint>

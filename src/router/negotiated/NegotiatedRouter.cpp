@@ -8,7 +8,7 @@
 #include "router/Legality.h"
 #include "router/SideBySide.h"
 #include "router/grid/JumperPad.h"
-#include "router/jumpers/LandRules.h"
+#include "router/grid/LandRules.h"
 #include "router/negotiated/NegotiatedTuning.h"
 
 #include <algorithm>

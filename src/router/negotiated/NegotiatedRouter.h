@@ -25,9 +25,9 @@ public:
 
     void beginRun() override;
     std::optional<LapOutcome> routeLap(RunControl& control, int32_t lapIndex) override;
+    bool keepsClearance() const override { return true; }
     // The board is built again with the jumpers' pads; the workers keep their negotiated tracks
     // and their history, and make their legal copy afresh.
-    bool keepsClearance() const override { return true; }
     bool takesSeededJumpers() const override { return true; }
     void seedJumpers(const JumperList& jumpers) override;
 

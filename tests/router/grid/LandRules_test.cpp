@@ -1,7 +1,7 @@
 // The rules of the jumper pass around a method that keeps the clearance: a jumper's land keeps it
 // from other nets' pads by their real copper and from their tracks, and other nets' tracks keep it
 // from a land laid, each net's own copper excepted.
-#include "router/jumpers/LandRules.h"
+#include "router/grid/LandRules.h"
 
 #include "router/RouterTestBoard.h"
 

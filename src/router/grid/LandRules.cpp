@@ -1,6 +1,6 @@
 // Building the rules of lands: where a land may go by the pads, the steps near a land by track
 // width, and the lands laid so far painted on those steps.
-#include "router/jumpers/LandRules.h"
+#include "router/grid/LandRules.h"
 
 #include "core/CopperGeometry.h"
 #include "core/Units.h"
