@@ -104,7 +104,7 @@ inline constexpr const char* SaveVerdictWarning =
     "Il file è stato scritto.\n\nLa verifica del rame scritto trova %zu cortocircuiti e %zu coppie di "
     "rame di net diverse più vicine dell'isolamento di %s mm (distanza minima %s): così com'è, la scheda "
     "non rispetta le regole di progetto.\n\nIl metodo classico non tiene conto dell'isolamento; "
-    "il metodo negoziato lo tiene dalle piazzole, non ancora dalle piazzole dei ponticelli. «zelta-cli "
+    "il metodo negoziato lo tiene dalle piazzole, anche da quelle dei ponticelli. «zelta-cli "
     "check» elenca ogni punto, dal più vicino.";
 
 // The design rules in the advanced options dialog, one sentence each.

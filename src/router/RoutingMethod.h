@@ -60,6 +60,9 @@ public:
         static const JumperList none;
         return none;
     }
+    // Whether the method keeps the clearance (isolamento) between copper of two nets, rather than
+    // only keeping them from overlapping; the jumper pass then keeps it as well.
+    virtual bool keepsClearance() const { return false; }
     // Whether the method can lay its laps out around jumpers given to it (seedJumpers).
     virtual bool takesSeededJumpers() const { return false; }
     // Jumpers that the following laps take as part of the board: their pads as pads of their

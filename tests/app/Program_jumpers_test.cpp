@@ -201,6 +201,35 @@ TEST(JumperSession, AJumperOverARowOfPadsPassesBetweenTheirCentres) {
     EXPECT_EQ(faults(*f.program), "");
 }
 
+TEST(JumperSession, AroundTheNegotiatedMethodThePassKeepsTheClearanceFromAPadBesideItsWay) {
+    // Net 1's pad at (100,100) is ringed by other nets' pads; the only way out is the diagonal to
+    // the upper right, which passes 0,105 mm from the corner of net 2's square pad at (120,100).
+    // The method leaves the pad open; the pass must not join it that way either, and no jumper
+    // can leave from the pad's own area.
+    ProgramFixture f(jumperSettings(1));
+    ASSERT_TRUE(f.openText("[FIDOCAD]\n"
+                           "RV 0 0 400 200 0\n"
+                           "PA 120 100 16 16 6 1 1 2\n"
+                           "PA 80 100 16 16 6 0 1 3\n"
+                           "PA 100 120 16 16 6 0 1 4\n"
+                           "PA 100 80 16 16 6 0 1 5\n"
+                           "PA 80 80 16 16 6 0 1 6\n"
+                           "PA 80 120 16 16 6 0 1 7\n"
+                           "PA 120 120 16 16 6 0 1 8\n"
+                           "PA 100 100 16 16 6 0 1 1\n"
+                           "PA 300 100 16 16 6 0 1 1\n"));
+    route(f, 1000);
+    const std::string out = f.dir.file("out.fcd");
+    ASSERT_TRUE(f.saveTo(out));
+    FcdDrawing drawing;
+    std::string error;
+    ASSERT_TRUE(readDrawing(out, *f.program->settings, drawing, error)) << error;
+    const CheckResult check = checkDrawing(drawing, f.program->settings->isolamento);
+    EXPECT_EQ(check.clearanceViolations, 0u) << checkReportText(check);
+    EXPECT_TRUE(check.shorts.empty()) << checkReportText(check);
+    EXPECT_EQ(check.padsUnconnected, 1) << checkReportText(check);
+}
+
 TEST(JumperSession, NoJumperOnTheSharedBoardsLiesOnAPadOrOverAPadCentreAndNoCopperMeets) {
     int boards = 0;
     for (const SharedBoard& b : sharedBoards()) {

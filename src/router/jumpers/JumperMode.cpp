@@ -4,7 +4,6 @@
 #include "router/jumpers/JumperMode.h"
 
 #include "core/Units.h"
-
 #include "router/LapDriver.h"
 #include "router/SideBySide.h"
 
@@ -42,6 +41,8 @@ void JumperMode::beginRun() {
                        kept);
         if (links.copper != nullptr)
             pass->keepClearOf(*links.copper, ini.isolamento / MmPerUnit);
+        if (inner->keepsClearance() && links.copper != nullptr && links.netTable != nullptr)
+            pass->keepClearance(*links.copper, {ini.isolamento / MmPerUnit, false}, *links.netTable);
     }
     // The drawing's jumpers count against the board's limit; with the mode off none is laid.
     budget_ =

@@ -22,6 +22,8 @@ void JumperPass::beginRun(const int32_t* base, const ListaCoord& workList, const
     kept_ = kept;
     base_ = base;
     search_.setBoard(cols, rows, lengths, JumperTuning::JumperCost);
+    search_.rules = nullptr;
+    search_.spacing = nullptr;
 
     board_.build(base, workList, cols, rows);
 }
@@ -52,6 +54,18 @@ void JumperPass::keepClearOf(const DrawingCopper& copper, double clearance) {
     search_.keptLands = &keptLands_;
 }
 
+void JumperPass::keepClearance(const DrawingCopper& copper, const CopperRules& rules,
+                               const NetTable& netTable) {
+    lands_.build(copper, rules, netTable);
+    search_.rules = &lands_;
+    std::array<int32_t, NetSlots> widthOfNet{};
+    for (const auto& [net, choice] : netTable)
+        if (net > 0 && net < NetSlots)
+            widthOfNet[net] = ruledTrackWidth(choice);
+    spacing_.setup(widthOfNet, rules.clearance);
+    search_.spacing = spacing_.on() ? &spacing_ : nullptr;
+}
+
 void JumperPass::prepare(int32_t* plane, const JumperList& seeded) {
     plane_ = plane;
     jumpers_ = seeded;
@@ -73,6 +87,10 @@ void JumperPass::regroup() {
         for (const Jumper& j : *list)
             search_.addWire(GestScheda::index(j.col1, j.row1), GestScheda::index(j.col2, j.row2));
     search_.refreshWires(plane_);
+    if (search_.rules != nullptr) {
+        lands_.clearLands();
+        lands_.addLands(jumpers_);
+    }
 
     missing_ = 0;
     for (size_t k = 0; k < board_.nets.size(); ++k)
@@ -219,8 +237,11 @@ void JumperPass::apply(int netIdx, const std::vector<PathCell>& path) {
 
 void JumperPass::layJumper(int net, int from, int to) {
     jumpers_.push_back({net, from / GridRows, from % GridRows, to / GridRows, to % GridRows});
-    for (int end : {from, to})
+    for (int end : {from, to}) {
         markJumperPad(plane_, end, net);
+        if (search_.rules != nullptr)
+            lands_.addLand(end, net);
+    }
     search_.addWire(from, to);
 }
 

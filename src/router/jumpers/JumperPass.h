@@ -12,6 +12,7 @@
 #include "router/grid/CellSets.h"
 #include "router/grid/CellStamps.h"
 #include "router/grid/JumperPad.h"
+#include "router/grid/LandRules.h"
 #include "router/grid/PadGroups.h"
 #include "router/grid/PlaneGroups.h"
 #include "router/grid/RipUpLevel.h"
@@ -40,6 +41,9 @@ public:
     // The drawing's kept tracks: no track of the pass comes nearer to them than clearance (units)
     // allows for the widest track, and no land is laid where it would. After beginRun.
     void keepClearOf(const DrawingCopper& copper, double clearance);
+    // After beginRun, around a method that keeps the clearance: the pass's tracks keep it from
+    // every pad and land of another net, and its lands from every pad and track of another net.
+    void keepClearance(const DrawingCopper& copper, const CopperRules& rules, const NetTable& netTable);
 
     // Per lap, in this order: prepare reads the groups of the lap's plane with the jumpers that
     // the method laid it out around (their pads are on the plane), which count as laid by the
@@ -134,6 +138,8 @@ private:
     int32_t missing_ = 0;
     JumperList jumpers_;
     JumperSearch search_;
+    LandRules lands_;         // in use when search_.rules points at it
+    JumperSpacing spacing_;   // in use when search_.spacing points at it
     std::vector<Join> joins_; // by net
 
     PlaneGroups groups_;  // the groups of the plane, by net

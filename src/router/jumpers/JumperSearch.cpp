@@ -107,12 +107,18 @@ void JumperSearch::begin(const int32_t* plane, int net, int maxJumpers, int minJ
     ends_.clear();
     path_.clear();
     cost_ = 0;
+    if (spacing != nullptr)
+        spacing->begin(plane, cols_, rows_, net);
 }
 
 int32_t JumperSearch::stepExtra(int from, int to, int move, int32_t ripCost) const {
-    if (!inside_[to])
+    if (!inside_[to] || (rules != nullptr && !rules->stepAllowed(from, move, net_)))
         return -1;
     if (keptSteps != nullptr && !keptSteps->allows(GridLattice.stepOf(from, move), net_))
+        return -1;
+    // Too close to another net's track stays a wall even to a rip-up: moving that track would
+    // not be enough.
+    if (spacing != nullptr && spacing->on() && !spacing->stepClear(from, to, move))
         return -1;
     int32_t extra = 0;
     const int32_t w = plane_[to];
@@ -205,7 +211,8 @@ int32_t JumperSearch::siteCost(int cell) {
     if (siteKnown_.has(cell))
         return siteCost_[cell];
     int32_t cost = inside_[cell] != 0 && wire_[cell] == 0 && (plane_[cell] & (PadCentre | PadArea)) == 0 &&
-                           (keptLands == nullptr || (*keptLands)[cell] == 0)
+                           (keptLands == nullptr || (*keptLands)[cell] == 0) &&
+                           (rules == nullptr || rules->siteAllowed(cell, net_, plane_))
                        ? 0
                        : -1;
     for (int d = 0; d <= 8 && cost >= 0; ++d) {

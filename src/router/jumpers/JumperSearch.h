@@ -8,10 +8,12 @@
 #include "router/grid/BoardNets.h"
 #include "router/grid/CellStamps.h"
 #include "router/grid/GridStepRules.h"
+#include "router/grid/LandRules.h"
 #include "router/grid/Moves.h"
 #include "router/grid/PathCell.h"
 #include "router/grid/SearchEnds.h"
 #include "router/grid/StateSearch.h"
+#include "router/jumpers/JumperSpacing.h"
 #include "router/jumpers/JumperTuning.h"
 
 #include <array>
@@ -91,6 +93,12 @@ public:
     // None when the drawing has no kept track.
     const StepOwners* keptSteps = nullptr;
     const std::vector<uint8_t>* keptLands = nullptr;
+    // The clearance the method keeps, for copper steps and land sites (none: only what the plane
+    // shows is a wall, as the classic method keeps it). Kept from search to search.
+    const LandRules* rules = nullptr;
+    // The spacing between tracks of different nets, where the widths and the clearance need more
+    // room than the grid keeps (none, or off, elsewhere). Marked afresh by every begin.
+    JumperSpacing* spacing = nullptr;
 
 private:
     // Entered by a jumper; 0 is a source, 1..8 the direction of the step that entered the cell.

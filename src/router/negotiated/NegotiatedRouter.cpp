@@ -8,6 +8,7 @@
 #include "router/Legality.h"
 #include "router/SideBySide.h"
 #include "router/grid/JumperPad.h"
+#include "router/grid/LandRules.h"
 #include "router/negotiated/NegotiatedTuning.h"
 
 #include <algorithm>
@@ -23,7 +24,8 @@ NegotiatedRouter::NegotiatedRouter()
 NegotiatedRouter::~NegotiatedRouter() = default;
 
 void NegotiatedRouter::beginRun() {
-    buildStepRules();
+    padsWithLands_.clear();
+    buildStepRules({});
     board_.firstSeededPad = -1;
     buildBoard({});
     board_.firstSeededPad = static_cast<int32_t>(board_.pads.size());
@@ -77,19 +79,32 @@ std::optional<LapOutcome> NegotiatedRouter::routeLap(RunControl& control, int32_
 }
 
 void NegotiatedRouter::seedJumpers(const JumperList& jumpers) {
+    // A seeded jumper's lands are copper that the laps keep the clearance from, as from a pad.
+    if (!jumpers.empty() || !padsWithLands_.empty()) {
+        buildStepRules(jumpers);
+        if (jumpers.empty())
+            padsWithLands_.clear();
+    }
     buildBoard(jumpers);
     first_->reseed();
     second_->reseed();
     seeded_ = true;
 }
 
-void NegotiatedRouter::buildStepRules() {
+void NegotiatedRouter::buildStepRules(const JumperList& jumpers) {
     board_.stepRules.fill(nullptr);
     board_.spacingOn = false;
     if (links.copper == nullptr || links.copper->pads == nullptr || links.netTable == nullptr)
         return;
+    const DrawingCopper* copper = links.copper;
+    if (!jumpers.empty()) {
+        padsWithLands_ = padsWithLands(*links.copper, jumpers);
+        copperWithLands_ = *links.copper;
+        copperWithLands_.pads = &padsWithLands_;
+        copper = &copperWithLands_;
+    }
     const double clearance = links.settings->isolamento / MmPerUnit;
-    stepRules_.begin(*links.copper, {clearance, false});
+    stepRules_.begin(*copper, {clearance, false});
     std::array<int32_t, NetSlots> widthOfNet{};
     for (const auto& [net, choice] : *links.netTable) {
         if (net > 0 && net < NetSlots) {

@@ -25,6 +25,7 @@ public:
 
     void beginRun() override;
     std::optional<LapOutcome> routeLap(RunControl& control, int32_t lapIndex) override;
+    bool keepsClearance() const override { return true; }
     // The board is built again with the jumpers' pads; the workers keep their negotiated tracks
     // and their history, and make their legal copy afresh.
     bool takesSeededJumpers() const override { return true; }
@@ -42,8 +43,9 @@ private:
     // The board from the base plane and the work list, with the drawing's jumpers joining their
     // ends and the pads of the jumpers given.
     void buildBoard(const JumperList& jumpers);
-    // Each net's step rules from the pads' real copper, its track width and the clearance.
-    void buildStepRules();
+    // Each net's step rules from the pads' real copper, its track width and the clearance; the
+    // lands of the jumpers given count as pads.
+    void buildStepRules(const JumperList& jumpers);
 
     // The base plane with the pads of the jumpers seeded, and the work list with their ends: what
     // the board is built from, and what each lap's plane starts from.
@@ -51,6 +53,9 @@ private:
     ListaCoord seedList_;
     NegotiatedBoard board_;
     GridStepRules stepRules_;
+    // The drawing's pads with the seeded jumpers' lands, while there are any.
+    std::vector<PlacedPad> padsWithLands_;
+    DrawingCopper copperWithLands_;
     std::unique_ptr<NegotiatedWorker> first_;
     std::unique_ptr<NegotiatedWorker> second_;
     int32_t bestValue_ = 0;
