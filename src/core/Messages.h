@@ -104,13 +104,13 @@ inline constexpr const char* SaveVerdictWarning =
     "Il file è stato scritto.\n\nLa verifica del rame scritto trova %zu cortocircuiti e %zu coppie di "
     "rame di net diverse più vicine dell'isolamento di %s mm (distanza minima %s): così com'è, la scheda "
     "non rispetta le regole di progetto.\n\nIl metodo classico non tiene conto dell'isolamento; "
-    "il metodo negoziato lo tiene dalle piazzole, anche da quelle dei ponticelli. «zelta-cli "
-    "check» elenca ogni punto, dal più vicino.";
+    "il metodo negoziato lo tiene dalle piazzole, anche da quelle dei ponticelli, e dalle piste delle "
+    "altre net. «zelta-cli check» elenca ogni punto, dal più vicino.";
 
 // The design rules in the advanced options dialog, one sentence each.
 inline constexpr const char* HelpIsolamento =
-    "Distanza minima tra il rame di net diverse: il metodo negoziato la tiene dalle piazzole, la "
-    "verifica dopo ogni salvataggio dice dove manca.";
+    "Distanza minima tra il rame di net diverse: il metodo negoziato la tiene da piazzole e piste, "
+    "la verifica dopo ogni salvataggio dice dove manca.";
 inline constexpr const char* HelpLarghezza =
     "Larghezza data a ogni net quando si legge un disegno; «Lar.Piste» la cambia poi net per net.";
 inline constexpr const char* HelpPisteEsistenti =
