@@ -89,23 +89,20 @@ struct RipUpPolicy {
             return -1;
         int64_t cost = base;
         // With spacing, a step too close to other nets' tracks (on them or crossing them among
-        // it) costs the price once for its middle and once for its end.
-        if (spacing.spacing != nullptr) {
-            if (isDiagonal(move) && (ownDiagonal.has(crossingSlot(diagonalSlot(from, move))) ||
-                                     !tracks.board.diagonalAllowed(diagonalSlot(from, move), net)))
-                return -1;
-            return cost + ripCost * spacing.entering(from, to, move);
-        }
-        if (tracks.cellUsers[to] > (tracks.uses(to, net) ? 1 : 0))
+        // it) costs the price once for its middle and once for its end instead.
+        const bool spaced = spacing.spacing != nullptr;
+        if (!spaced && tracks.cellUsers[to] > (tracks.uses(to, net) ? 1 : 0))
             cost += ripCost;
         if (isDiagonal(move)) {
             const int slot = diagonalSlot(from, move);
             const int crossing = crossingSlot(slot);
             if (ownDiagonal.has(crossing) || !tracks.board.diagonalAllowed(slot, net))
                 return -1;
-            if (tracks.diagonalUsers[crossing] != 0)
+            if (!spaced && tracks.diagonalUsers[crossing] != 0)
                 cost += ripCost;
         }
+        if (spaced)
+            cost += ripCost * spacing.entering(from, to, move);
         return cost;
     }
 };
