@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/Check.h"
-#include "app/Check_index.h"
+#include "core/BoxGrid.h"
 #include "core/CopperGeometry.h"
 
 #include <cstdint>

@@ -24,7 +24,8 @@ struct KeptTrack {
     bool shorted = false;
     // The chain: every track of one chain has the same number, the index of its first track.
     int32_t chain = 0;
-    // The pads its chain touches, by index into the pads given to keptTrackNets.
+    // On the chain's first track (the one whose index is chain): the pads the chain touches, by
+    // index into the pads given to keptTrackNets, ascending. Empty on the others.
     std::vector<int32_t> pads = {};
 
     TrackCopper copper() const {

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <sys/stat.h>
 
 namespace zelta {
@@ -302,10 +303,10 @@ void GestoreFileFCD::placeKeptTracks() {
     GestScheda& grid = *links.grid;
     // The cells of each chain that it joins: pad centres of its net, the first being its anchor.
     std::vector<std::vector<std::pair<int, int>>> chainCells(keptTracks.size());
+    std::set<std::pair<int32_t, int32_t>> joined; // chain, cell
     auto joinCell = [&](const KeptTrack& t, int col, int row) {
-        std::vector<std::pair<int, int>>& cells = chainCells[t.chain];
-        if (std::find(cells.begin(), cells.end(), std::pair{col, row}) == cells.end())
-            cells.push_back({col, row});
+        if (joined.insert({t.chain, GestScheda::index(col, row)}).second)
+            chainCells[t.chain].push_back({col, row});
     };
     for (const KeptTrack& t : keptTracks) {
         for (int32_t p : t.pads) {

@@ -1,7 +1,7 @@
 // Buckets sized by the boxes themselves: about as wide as a typical box and about as many as
 // there are boxes, over the region their centres cover (a box reaching past it is clamped to the
 // edge buckets, which keeps every overlap inside the grid).
-#include "app/Check_index.h"
+#include "core/BoxGrid.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // The bucket grid meets every two overlapping boxes exactly once, whatever their sizes: the same
 // pairs as a comparison of every box with every other.
-#include "app/Check_index.h"
+#include "core/BoxGrid.h"
 
 #include <gtest/gtest.h>
 
