@@ -22,13 +22,15 @@ TEST(KeptTracks, ChainsTakeTheNetOfThePadsTheyTouchOrNoneOrAreShorts) {
         {150, 200, 250, 200, 4, 12}, // touches nothing: no net
         {100, 300, 200, 300, 4, 13}, // nets 2 and 3 through the next one: a short
         {200, 300, 300, 300, 4, 14},
-        {100, 110, 100, 140, -4, 15}, // a negative width is as wide; it ends inside a net-1 pad
+        {100, 110, 100, 140, -4, 15}, // as wide with a negative width: it reaches a net-1 pad
     };
     const std::vector<int32_t> shorts = keptTrackNets(tracks, pads);
     EXPECT_EQ(shorts, std::vector<int32_t>{3});
     EXPECT_EQ(tracks[0].chain, 0);
     EXPECT_EQ(tracks[1].chain, 0);
-    EXPECT_EQ(tracks[5].chain, 0);
+    // A pad joins no chains: the last track touches the first pad but none of the tracks.
+    EXPECT_EQ(tracks[5].chain, 5);
+    EXPECT_EQ(tracks[5].pads, std::vector<int32_t>{0});
     EXPECT_EQ(tracks[0].pads, (std::vector<int32_t>{0, 1}));
     for (int i : {0, 1, 5})
         EXPECT_EQ(tracks[i].net, 1) << i;
