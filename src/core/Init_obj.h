@@ -98,7 +98,7 @@ constexpr int32_t ruledTrackWidth(int32_t widthChoice) {
     return widthChoice >= 0 && widthChoice <= 5 ? widths[widthChoice] : 1;
 }
 
-// The width a net's tracks get with the routing method (0 the classic, whose files the spec fixes).
+// The width a net's tracks get with the routing method (0 the classic, which keeps its 2 and 4 units).
 constexpr int32_t trackWidthFor(int32_t widthChoice, int32_t method) {
     return method == 0 ? classicTrackWidth(widthChoice) : ruledTrackWidth(widthChoice);
 }

@@ -6,6 +6,14 @@
 
 namespace zelta {
 
+std::array<int32_t, NetSlots> ruledWidthsOf(const NetTable& netTable) {
+    std::array<int32_t, NetSlots> widths{};
+    for (const auto& [net, choice] : netTable)
+        if (net > 0 && net < NetSlots)
+            widths[net] = ruledTrackWidth(choice);
+    return widths;
+}
+
 bool setupSpacingClasses(TrackSpacing& spacing, std::array<int8_t, NetSlots>& classOf, const Lattice& lattice,
                          const std::array<int32_t, NetSlots>& widthOfNet, double clearance) {
     std::vector<int32_t> widths;

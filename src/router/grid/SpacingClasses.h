@@ -2,6 +2,7 @@
 // whether the lattice's own room falls short of what two of them need with the clearance.
 #pragma once
 
+#include "core/Init_obj.h"
 #include "router/grid/BoardNets.h"
 #include "router/grid/Lattice.h"
 #include "router/grid/TrackSpacing.h"
@@ -10,6 +11,10 @@
 #include <cstdint>
 
 namespace zelta {
+
+// Each net's track width in units as a method that routes by the design rules lays it (0 for a
+// net not in the table).
+std::array<int32_t, NetSlots> ruledWidthsOf(const NetTable& netTable);
 
 // Sets spacing up on lattice for the widths in widthOfNet (units by net, 0 for a net without
 // tracks) and the clearance (units), and classOf to each net's class. True when the spacing must

@@ -3,9 +3,11 @@
 #include "router/jumpers/JumperPass.h"
 
 #include "core/Units.h"
+#include "router/grid/SpacingClasses.h"
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 namespace zelta {
 
@@ -37,17 +39,33 @@ void JumperPass::keepClearOf(const DrawingCopper& copper, double clearance) {
     static const std::vector<PlacedPad> noPads;
     keptSteps_.build(GridLattice, {copper.originX, copper.originY, 0, 0}, noPads, classicTrackWidth(1) / 2.0,
                      rules, copper.tracks);
+    // Each track marks the cells near enough to it: only those within its box, widened by a
+    // land's radius and the clearance, can be.
     keptLands_.assign(PlaneCells, 0);
-    for (int c = 1; c < cols_; ++c) {
-        for (int r = 1; r < rows_; ++r) {
-            const PadCopper land{
-                {double(copper.originX + c * UnitsPerCell), double(copper.originY + r * UnitsPerCell)},
-                0,
-                0,
-                JumperPadSize / 2.0};
-            for (const KeptTrack& t : *copper.tracks)
-                if (rules.tooClose(gapBetween(t.copper(), land).gap))
+    const double landRadius = JumperPadSize / 2.0;
+    for (const KeptTrack& t : *copper.tracks) {
+        const TrackCopper track = t.copper();
+        const double reach = track.halfWidth + landRadius + clearance + GapTolerance;
+        auto span = [&](double lo, double hi, int32_t origin, int32_t count) {
+            const double first = std::ceil((lo - reach - origin) / UnitsPerCell);
+            const double last = std::floor((hi + reach - origin) / UnitsPerCell);
+            return std::pair{static_cast<int32_t>(std::max(1.0, first)),
+                             static_cast<int32_t>(std::min(double(count - 1), last))};
+        };
+        const auto [c0, c1] =
+            span(std::min(track.a.x, track.b.x), std::max(track.a.x, track.b.x), copper.originX, cols_);
+        const auto [r0, r1] =
+            span(std::min(track.a.y, track.b.y), std::max(track.a.y, track.b.y), copper.originY, rows_);
+        for (int32_t c = c0; c <= c1; ++c) {
+            for (int32_t r = r0; r <= r1; ++r) {
+                const PadCopper land{
+                    {double(copper.originX + c * UnitsPerCell), double(copper.originY + r * UnitsPerCell)},
+                    0,
+                    0,
+                    landRadius};
+                if (rules.tooClose(gapBetween(track, land).gap))
                     keptLands_[GestScheda::index(c, r)] = 1;
+            }
         }
     }
     search_.keptSteps = &keptSteps_;
@@ -58,11 +76,7 @@ void JumperPass::keepClearance(const DrawingCopper& copper, const CopperRules& r
                                const NetTable& netTable) {
     lands_.build(copper, rules, netTable);
     search_.rules = &lands_;
-    std::array<int32_t, NetSlots> widthOfNet{};
-    for (const auto& [net, choice] : netTable)
-        if (net > 0 && net < NetSlots)
-            widthOfNet[net] = ruledTrackWidth(choice);
-    spacing_.setup(widthOfNet, rules.clearance);
+    spacing_.setup(ruledWidthsOf(netTable), rules.clearance);
     search_.spacing = spacing_.on() ? &spacing_ : nullptr;
 }
 

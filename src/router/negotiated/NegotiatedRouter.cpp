@@ -9,6 +9,7 @@
 #include "router/SideBySide.h"
 #include "router/grid/JumperPad.h"
 #include "router/grid/LandRules.h"
+#include "router/grid/SpacingClasses.h"
 #include "router/negotiated/NegotiatedTuning.h"
 
 #include <algorithm>
@@ -105,13 +106,10 @@ void NegotiatedRouter::buildStepRules(const JumperList& jumpers) {
     }
     const double clearance = links.settings->isolamento / MmPerUnit;
     stepRules_.begin(*copper, {clearance, false});
-    std::array<int32_t, NetSlots> widthOfNet{};
-    for (const auto& [net, choice] : *links.netTable) {
-        if (net > 0 && net < NetSlots) {
-            widthOfNet[net] = ruledTrackWidth(choice);
+    const std::array<int32_t, NetSlots> widthOfNet = ruledWidthsOf(*links.netTable);
+    for (int net = 1; net < NetSlots; ++net)
+        if (widthOfNet[net] > 0)
             board_.stepRules[net] = &stepRules_.forWidth(widthOfNet[net]);
-        }
-    }
     board_.setupSpacing(widthOfNet, clearance);
 }
 
