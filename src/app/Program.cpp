@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "core/Report.h"
+#include "core/Units.h"
 #include "router/OpenNets.h"
 
 namespace zelta {
@@ -118,8 +119,8 @@ bool Program::startProcessing() {
     }
     processing_ = true;
     host.processingStateChanged(true);
-    copper_ = {fcd->originX,          fcd->originY,     settings->boardWidth,
-               settings->boardHeight, &fcd->placedPads, &fcd->keptTracks};
+    copper_ = {fcd->originX,     fcd->originY, settings->boardWidth, settings->boardHeight, &fcd->placedPads,
+               &fcd->keptTracks, fcd->pitch};
     const std::string started = strprintf(msg::ProcessingStarted, crono->elapsed(2));
     crono->start(2);
     host.reportLine(started);
@@ -182,8 +183,8 @@ std::vector<std::string> Program::openNetLines() const {
             const int32_t col = cell / GridRows;
             const int32_t row = cell % GridRows;
             // The pad's own place in the drawing; a cell no pad was placed on is named by the grid.
-            int32_t x = fcd->originX + 10 * col;
-            int32_t y = fcd->originY + 10 * row;
+            int32_t x = fcd->originX + cellToUnits(col, fcd->pitch);
+            int32_t y = fcd->originY + cellToUnits(row, fcd->pitch);
             for (const PlacedPad& p : fcd->placedPads)
                 if (p.col == col && p.row == row) {
                     x = p.x;

@@ -3,6 +3,7 @@
 // coordinates).
 #pragma once
 
+#include "core/Init_obj.h"
 #include "core/KeptTracks.h"
 #include "core/PlacedPad.h"
 
@@ -19,6 +20,8 @@ struct DrawingCopper {
     const std::vector<PlacedPad>* pads = nullptr;
     // The drawing's own tracks, kept as copper of their nets (none: nullptr).
     const KeptTrackList* tracks = nullptr;
+    // Units between two cells of the grid the pads were placed on.
+    int32_t pitch = CoarsePitch;
 };
 
 } // namespace zelta

@@ -1,6 +1,7 @@
 // The program's options and the figures of the loaded board, kept in the settings file "zelta.ini".
 #pragma once
 
+#include "core/Init_obj.h"
 #include "core/Notice.h"
 
 #include <cstdint>
@@ -101,6 +102,12 @@ public:
     std::string readProblem;
     std::string writeError;
 };
+
+// Units between two routing points for a run with these settings: "5x5" (ampg 0) is the fine
+// lattice of the new methods; the classic always routes its 10-unit grid.
+inline int32_t latticePitch(const GestoreFileINI& settings) {
+    return settings.metodo != 0 && settings.ampg == 0 ? FinePitch : CoarsePitch;
+}
 
 // Whole-number conversion of a settings text: optional spaces, optional sign, decimal digits,
 // within 32 bits. Returns false for anything else.

@@ -8,9 +8,22 @@
 
 namespace zelta {
 
-inline constexpr int GridCols = 160;
-inline constexpr int GridRows = 80;
+// The planes hold the board at the finest pitch the methods route at (5 units): 320 x 160 cells.
+// At the classic's pitch of 10 units a board uses the first 160 x 80 of them.
+inline constexpr int GridCols = 320;
+inline constexpr int GridRows = 160;
 inline constexpr int PlaneCells = GridCols * GridRows;
+// Units between two neighbouring cells: the classic's grid, and the fine lattice the new methods
+// may route at.
+inline constexpr int32_t CoarsePitch = 10;
+inline constexpr int32_t FinePitch = 5;
+// The columns and rows the grid has at a pitch: 160 x 80 at 10 units, 320 x 160 at 5.
+constexpr int gridColsAt(int32_t pitch) {
+    return GridCols * FinePitch / pitch;
+}
+constexpr int gridRowsAt(int32_t pitch) {
+    return GridRows * FinePitch / pitch;
+}
 inline constexpr int PlaneCount = 4;
 
 enum Plane : int { BasePlane = 0, WorkPlane = 1, BestPlane = 2, SparePlane = 3 };
@@ -59,8 +72,10 @@ constexpr bool isDiagonal(int d) {
     return d % 2 == 0;
 }
 
-// Four planes of 160 x 80 cells in one block, stored column by column: cell (p, c, r)
-// is element p * 12800 + c * 80 + r. Users keep to the grid; nothing here checks indices.
+// Four planes of 320 x 160 cells in one block, stored column by column: cell (p, c, r)
+// is element p * 51200 + c * 160 + r. Users keep to the grid; nothing here checks indices.
+// The pitch says how many units a cell stands for, as the drawing was read: 10 for the classic
+// (and the new methods on "10x10"), 5 for the new methods on "5x5".
 class GestScheda {
 public:
     GestScheda() { clear(); }
@@ -75,6 +90,7 @@ public:
     const int32_t* plane(int p) const { return cells.data() + p * PlaneCells; }
 
     std::array<int32_t, PlaneCount * PlaneCells> cells;
+    int32_t pitch = CoarsePitch;
 };
 
 // Net number -> width choice (index of the radio item in the track-width dialog).

@@ -1,5 +1,6 @@
 // FidoCAD units, millimetres and grid cells: 8 units make a millimetre, one grid step is 10
-// units, and cell (c, r) stands for the point (originX + 10 c, originY + 10 r).
+// units (5 on the new methods' fine lattice), and cell (c, r) stands for the point
+// (originX + pitch c, originY + pitch r).
 #pragma once
 
 #include <algorithm>
@@ -27,12 +28,12 @@ constexpr int32_t unitsToCells(int32_t units) {
 }
 // The cell of a coordinate relative to the board's origin, cut towards zero; 64 bits, as a
 // coordinate far off the board must not wrap around onto it.
-constexpr int64_t cellOf(int32_t coordinate, int32_t origin) {
-    return (int64_t{coordinate} - origin) / UnitsPerCell;
+constexpr int64_t cellOf(int32_t coordinate, int32_t origin, int32_t pitch = UnitsPerCell) {
+    return (int64_t{coordinate} - origin) / pitch;
 }
 // A cell's coordinate relative to the board's origin.
-constexpr int32_t cellToUnits(int32_t cell) {
-    return cell * UnitsPerCell;
+constexpr int32_t cellToUnits(int32_t cell, int32_t pitch = UnitsPerCell) {
+    return cell * pitch;
 }
 
 } // namespace zelta

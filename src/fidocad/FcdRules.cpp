@@ -9,16 +9,16 @@
 namespace zelta {
 
 int32_t BoardFrame::cols() const {
-    return unitsToCells(width);
+    return width / pitch;
 }
 
 int32_t BoardFrame::rows() const {
-    return unitsToCells(height);
+    return height / pitch;
 }
 
 bool BoardFrame::fits() const {
-    return cols() >= MinBoardCells && cols() <= MaxBoardCols && rows() >= MinBoardCells &&
-           rows() <= MaxBoardRows;
+    const int32_t cols = unitsToCells(width), rows = unitsToCells(height);
+    return cols >= MinBoardCells && cols <= MaxBoardCols && rows >= MinBoardCells && rows <= MaxBoardRows;
 }
 
 BoardFrame manualFrame(const GestoreFileINI& settings) {
@@ -40,9 +40,9 @@ PadOnGrid placeOnGrid(const std::vector<std::string_view>& fields, const BoardFr
     }
     const int32_t x = fieldInt(fields, 1);
     const int32_t y = fieldInt(fields, 2);
-    pad.offGrid = x % UnitsPerCell != 0 || y % UnitsPerCell != 0;
-    const int64_t c = cellOf(x, frame.originX);
-    const int64_t r = cellOf(y, frame.originY);
+    pad.offGrid = x % frame.pitch != 0 || y % frame.pitch != 0;
+    const int64_t c = cellOf(x, frame.originX, frame.pitch);
+    const int64_t r = cellOf(y, frame.originY, frame.pitch);
     if (c < 1 || c >= frame.cols() || r < 1 || r >= frame.rows()) {
         pad.placement = PadPlacement::OffBoard;
         return pad;

@@ -21,22 +21,25 @@ inline bool isHeaderLine(std::string_view line) {
     return line.find("[FIDOCAD") != std::string_view::npos;
 }
 
-// Columns and rows in use: at least 3, and one less than the grid has, so that every pad centre
-// in column 1..cols-1 and row 1..rows-1 keeps a cell of border on the grid.
+// Columns and rows of 10 units in use: at least 3, and one less than the classic's grid has, so
+// that every pad centre in column 1..cols-1 and row 1..rows-1 keeps a cell of border on the grid.
 inline constexpr int MinBoardCells = 3;
-inline constexpr int MaxBoardCols = GridCols - 1;
-inline constexpr int MaxBoardRows = GridRows - 1;
+inline constexpr int MaxBoardCols = gridColsAt(CoarsePitch) - 1;
+inline constexpr int MaxBoardRows = gridRowsAt(CoarsePitch) - 1;
 
-// The board's place and size in units.
+// The board's place and size in units, and the pitch its pads are placed at.
 struct BoardFrame {
     int32_t originX = 0;
     int32_t originY = 0;
     int32_t width = 0;
     int32_t height = 0;
+    int32_t pitch = CoarsePitch;
 
+    // Cells at the frame's pitch.
     int32_t cols() const;
     int32_t rows() const;
-    // Whether the board has room for tracks and fits the grid.
+    // Whether the board has room for tracks and fits the grid (in 10-unit cells, whatever the
+    // pitch: the fine lattice has twice as many on the same board).
     bool fits() const;
 };
 
@@ -71,10 +74,20 @@ struct PadOnGrid {
     int32_t net = 0;
     int32_t col = 0;
     int32_t row = 0;
-    bool offGrid = false; // the centre is not on a multiple of 10 (known from OffBoard on)
+    bool offGrid = false; // the centre is not on a multiple of the pitch (known from OffBoard on)
 };
 
 PadOnGrid placeOnGrid(const std::vector<std::string_view>& fields, const BoardFrame& frame);
+
+// The cells a pad's area reaches on each side of its centre, from its size along that axis. On the
+// 10-unit grid, half the size rounded (a pad of 12-31 units takes 3 cells); on the fine lattice,
+// only the points inside the copper, so that the points between two pins 20 units apart stay free
+// for the design rules to judge. A negative size reaches no cell.
+constexpr int64_t padHalfCells(int64_t size, int32_t pitch) {
+    if (pitch == CoarsePitch)
+        return (size + 8) / 20;
+    return size < 0 ? -1 : size / (2 * pitch);
+}
 
 struct PadPoint {
     int32_t x;

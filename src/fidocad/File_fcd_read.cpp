@@ -140,6 +140,8 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
         return abandon(msg::Err103Report, msg::Err103Box, StatusErr103);
 
     BoardFrame frame;
+    pitch = latticePitch(ini);
+    grid.pitch = pitch;
     if (ini.dim_auto) {
         const long afterHeader = in.tell();
         Outline outline;
@@ -156,6 +158,7 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
     } else {
         frame = manualFrame(ini);
     }
+    frame.pitch = pitch;
     originX = frame.originX;
     originY = frame.originY;
     ini.boardWidth = frame.width;
@@ -319,9 +322,9 @@ void GestoreFileFCD::placeKeptTracks() {
     for (const KeptTrack& t : keptTracks) {
         const TrackCopper copper = t.copper();
         const double h = copper.halfWidth;
-        auto cellSpan = [](double lo, double hi, int32_t origin, int32_t count) {
-            const int first = static_cast<int>(std::ceil((lo - origin) / UnitsPerCell));
-            const int last = static_cast<int>(std::floor((hi - origin) / UnitsPerCell));
+        auto cellSpan = [this](double lo, double hi, int32_t origin, int32_t count) {
+            const int first = static_cast<int>(std::ceil((lo - origin) / pitch));
+            const int last = static_cast<int>(std::floor((hi - origin) / pitch));
             return std::pair{std::max(1, first), std::min(count - 1, last)};
         };
         const auto [c0, c1] = cellSpan(std::min(copper.a.x, copper.b.x) - h,
@@ -330,7 +333,7 @@ void GestoreFileFCD::placeKeptTracks() {
                                        std::max(copper.a.y, copper.b.y) + h, originY, ini.rows);
         for (int c = c0; c <= c1; ++c) {
             for (int r = r0; r <= r1; ++r) {
-                const Point2 point{double(originX + c * UnitsPerCell), double(originY + r * UnitsPerCell)};
+                const Point2 point{double(originX + c * pitch), double(originY + r * pitch)};
                 if (segmentDistance(copper.a, copper.b, point, point).gap > h + GapTolerance)
                     continue;
                 int32_t& cell = grid.cell(WorkPlane, c, r);
@@ -356,7 +359,7 @@ void GestoreFileFCD::placeKeptTracks() {
 
 void GestoreFileFCD::placePad(int lineNumber, int& padCount) {
     GestoreFileINI& ini = *links.settings;
-    const PadOnGrid place = placeOnGrid(fields, {originX, originY, ini.boardWidth, ini.boardHeight});
+    const PadOnGrid place = placeOnGrid(fields, {originX, originY, ini.boardWidth, ini.boardHeight, pitch});
     switch (place.placement) {
     case PadPlacement::NoNet:
         report(strprintf(msg::Warn152, lineNumber));
@@ -390,12 +393,12 @@ void GestoreFileFCD::placePad(int lineNumber, int& padCount) {
     GestScheda& grid = *links.grid;
     // The pad's area is written by assignment (a later pad wins where areas meet) and is
     // clipped at the grid's edge.
-    const int64_t hx = (sx + 8) / 20;
-    const int64_t hy = (sy + 8) / 20;
+    const int64_t hx = padHalfCells(sx, pitch);
+    const int64_t hy = padHalfCells(sy, pitch);
     const int i0 = static_cast<int>(std::max<int64_t>(0, col - hx));
-    const int i1 = static_cast<int>(std::min<int64_t>(GridCols - 1, col + hx));
+    const int i1 = static_cast<int>(std::min<int64_t>(gridColsAt(pitch) - 1, col + hx));
     const int j0 = static_cast<int>(std::max<int64_t>(0, row - hy));
-    const int j1 = static_cast<int>(std::min<int64_t>(GridRows - 1, row + hy));
+    const int j1 = static_cast<int>(std::min<int64_t>(gridRowsAt(pitch) - 1, row + hy));
     for (int i = i0; i <= i1; ++i)
         for (int j = j0; j <= j1; ++j)
             grid.cell(WorkPlane, i, j) = net | PadArea;

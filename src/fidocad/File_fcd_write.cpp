@@ -98,8 +98,10 @@ int32_t GestoreFileFCD::jumperDrill() const {
 void GestoreFileFCD::writeJumper(const Jumper& j, int32_t width) {
     if (status != StatusComplete)
         return;
-    const int64_t x1 = int64_t{originX} + cellToUnits(j.col1), y1 = int64_t{originY} + cellToUnits(j.row1);
-    const int64_t x2 = int64_t{originX} + cellToUnits(j.col2), y2 = int64_t{originY} + cellToUnits(j.row2);
+    const int64_t x1 = int64_t{originX} + cellToUnits(j.col1, pitch),
+                  y1 = int64_t{originY} + cellToUnits(j.row1, pitch);
+    const int64_t x2 = int64_t{originX} + cellToUnits(j.col2, pitch),
+                  y2 = int64_t{originY} + cellToUnits(j.row2, pitch);
     const int32_t drill = jumperDrill();
     for (const auto& [x, y] : {std::pair{x1, y1}, std::pair{x2, y2}})
         out_.write(strprintf("PA %lld %lld %d %d %d 0 1 %d\r\n", static_cast<long long>(x),

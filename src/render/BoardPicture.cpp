@@ -48,6 +48,7 @@ BoardPicture padsPicture(const GestoreFileFCD& fcd, const GestoreFileINI& settin
     picture.height = settings.boardHeight;
     picture.cols = settings.cols;
     picture.rows = settings.rows;
+    picture.pitch = fcd.pitch;
     picture.pads.reserve(fcd.placedPads.size());
     for (const PlacedPad& p : fcd.placedPads)
         picture.pads.push_back({p, false});
@@ -70,13 +71,16 @@ BoardPicture padsPicture(const GestoreFileFCD& fcd, const GestoreFileINI& settin
 }
 
 std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets, int32_t cols, int32_t rows,
-                                      int32_t originX, int32_t originY, int32_t method) {
+                                      int32_t originX, int32_t originY, int32_t method, int32_t pitch) {
     // The tracer's own segments, so the picture holds what the writer would write; the net table
     // is only looked up here, never added to.
-    const std::list<TrackSegment> segments = tracePlane(plane, cols, rows, [&nets, method](int32_t net) {
-        const auto choice = nets.find(net);
-        return TracciaPiste::widthFor(choice == nets.end() ? 0 : choice->second, method);
-    });
+    const std::list<TrackSegment> segments = tracePlane(
+        plane, cols, rows,
+        [&nets, method](int32_t net) {
+            const auto choice = nets.find(net);
+            return TracciaPiste::widthFor(choice == nets.end() ? 0 : choice->second, method);
+        },
+        pitch);
     std::vector<PictureTrack> tracks;
     tracks.reserve(segments.size());
     for (const TrackSegment& s : segments)
@@ -88,8 +92,8 @@ void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& net
                 int32_t method) {
     if (picture.empty())
         return;
-    const std::vector<PictureTrack> routed =
-        planeTracks(plane, nets, picture.cols, picture.rows, picture.originX, picture.originY, method);
+    const std::vector<PictureTrack> routed = planeTracks(
+        plane, nets, picture.cols, picture.rows, picture.originX, picture.originY, method, picture.pitch);
     picture.tracks.resize(picture.drawnTracks);
     picture.tracks.insert(picture.tracks.end(), routed.begin(), routed.end());
     // Each end on its net's pad where the drawing has one there, else on a pad of its own, as the
@@ -98,7 +102,8 @@ void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& net
         const size_t i = padOnCell(picture.pads, net, col, row);
         if (i < picture.pads.size())
             return std::pair{picture.pads[i].x, picture.pads[i].y};
-        const int32_t x = picture.originX + cellToUnits(col), y = picture.originY + cellToUnits(row);
+        const int32_t x = picture.originX + cellToUnits(col, picture.pitch);
+        const int32_t y = picture.originY + cellToUnits(row, picture.pitch);
         PicturePad pad{{x, y, JumperPadSize, JumperPadSize, picture.jumperDrill, 0, net, col, row}};
         pad.laidWithJumper = true;
         picture.pads.push_back(pad);

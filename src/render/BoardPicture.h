@@ -63,6 +63,7 @@ struct BoardPicture {
     int32_t height = 0;
     int32_t cols = 0;
     int32_t rows = 0;
+    int32_t pitch = CoarsePitch; // units between two cells, as the drawing was read
     std::vector<PicturePad> pads;
     // The drawing's kept tracks first (drawnTracks of them), then those of the best lap.
     std::vector<PictureTrack> tracks;
@@ -96,7 +97,8 @@ void addBestLap(BoardPicture& picture, const int32_t* plane, const NetTable& net
 
 // The steps of plane joined into straight segments, at the writer's coordinates and widths.
 std::vector<PictureTrack> planeTracks(const int32_t* plane, const NetTable& nets, int32_t cols, int32_t rows,
-                                      int32_t originX, int32_t originY, int32_t method = 0);
+                                      int32_t originX, int32_t originY, int32_t method = 0,
+                                      int32_t pitch = CoarsePitch);
 
 // Per pad: the group of pads of its net that the plane's track steps and the jumpers join, named
 // by the index of the group's earliest pad; -1 for net 0, which is no net, and for pads off the

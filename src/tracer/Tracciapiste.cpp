@@ -44,7 +44,7 @@ struct ScannedPlane {
 struct SegmentJoiner {
     std::list<TrackSegment>::iterator findJoinable(const TrackSegment& segment);
     void addSegment(TrackSegment segment);
-    void closeRows(int32_t limit);
+    void closeRows(int32_t pitch, int32_t limit);
 
     std::list<TrackSegment> openSegments;
     std::list<TrackSegment> doneSegments;
@@ -85,10 +85,10 @@ void SegmentJoiner::addSegment(TrackSegment n) {
     openSegments.push_back(n);
 }
 
-void SegmentJoiner::closeRows(int32_t limit) {
+void SegmentJoiner::closeRows(int32_t pitch, int32_t limit) {
     if (limit < 1)
         return;
-    const int64_t bound = int64_t{10} * limit;
+    const int64_t bound = int64_t{pitch} * limit;
     for (auto it = openSegments.begin(); it != openSegments.end();) {
         auto nextIt = std::next(it);
         if (it->y1 < bound && it->y2 < bound)
@@ -100,7 +100,7 @@ void SegmentJoiner::closeRows(int32_t limit) {
 } // namespace
 
 std::list<TrackSegment> tracePlane(const int32_t* plane, int32_t cols, int32_t rows,
-                                   const std::function<int32_t(int32_t net)>& widthOf) {
+                                   const std::function<int32_t(int32_t net)>& widthOf, int32_t pitch) {
     SegmentJoiner joiner;
     const ScannedPlane scan{plane, std::min(cols, GridCols), std::min(rows, GridRows)};
     for (int r = 1; r < scan.rows; ++r) {
@@ -115,14 +115,14 @@ std::list<TrackSegment> tracePlane(const int32_t* plane, int32_t cols, int32_t r
                 if ((v & Directions[d].bit) == 0 || scan.tracedBefore(c, r, d))
                     continue;
                 const int32_t net = v & NetMask;
-                joiner.addSegment({10 * c, 10 * r, 10 * (c + Directions[d].dc), 10 * (r + Directions[d].dr),
-                                   net, widthOf(net), orientationOf(d)});
+                joiner.addSegment({pitch * c, pitch * r, pitch * (c + Directions[d].dc),
+                                   pitch * (r + Directions[d].dr), net, widthOf(net), orientationOf(d)});
             }
         }
         // Later steps lie in row r + 1 and below: segments wholly above row r - 2 are finished.
-        joiner.closeRows(r - 2);
+        joiner.closeRows(pitch, r - 2);
     }
-    joiner.closeRows(10000);
+    joiner.closeRows(pitch, 10000);
     return std::move(joiner.doneSegments);
 }
 
@@ -139,9 +139,9 @@ WriteOutcome TracciaPiste::traceAndWrite(const std::string& path) {
     grid.copyPlane(WorkPlane, SparePlane);
     grid.copyPlane(BestPlane, WorkPlane);
     const int32_t method = links.settings->metodo;
-    const std::list<TrackSegment> segments =
-        tracePlane(grid.plane(WorkPlane), links.settings->cols, links.settings->rows,
-                   [&nets, method](int32_t net) { return widthFor(nets[net], method); });
+    const std::list<TrackSegment> segments = tracePlane(
+        grid.plane(WorkPlane), links.settings->cols, links.settings->rows,
+        [&nets, method](int32_t net) { return widthFor(nets[net], method); }, grid.pitch);
 
     if (fcd.beginWrite(path)) {
         int32_t count = 0;

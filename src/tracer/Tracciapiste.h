@@ -28,10 +28,11 @@ struct TrackSegment {
 };
 
 // The track steps of plane in the scanned part of a cols x rows board, joined into segments in
-// the order the writer writes them (grid coordinates times ten, no drawing origin); widthOf gives
-// the FidoCAD width of a net's tracks. The save and the board pictures both trace with it.
+// the order the writer writes them (grid coordinates times the pitch, no drawing origin); widthOf
+// gives the FidoCAD width of a net's tracks. The save and the board pictures both trace with it.
 std::list<TrackSegment> tracePlane(const int32_t* plane, int32_t cols, int32_t rows,
-                                   const std::function<int32_t(int32_t net)>& widthOf);
+                                   const std::function<int32_t(int32_t net)>& widthOf,
+                                   int32_t pitch = CoarsePitch);
 
 class TracciaPiste {
 public:

@@ -194,8 +194,8 @@ void BoardView::pointerAt(QPointF board) {
         pointerGone();
         return;
     }
-    const int col = static_cast<int>(std::lround((board.x() - p.originX) / 10));
-    const int row = static_cast<int>(std::lround((board.y() - p.originY) / 10));
+    const int col = static_cast<int>(std::lround((board.x() - p.originX) / p.pitch));
+    const int row = static_cast<int>(std::lround((board.y() - p.originY) / p.pitch));
     std::string line = strprintf(msg::BoardViewCell, col, row);
     if (const int jumper = jumperAt(p, board.x(), board.y(), 0); jumper >= 0)
         line += "   " + strprintf(msg::BoardViewJumper, p.jumpers[jumper].net);

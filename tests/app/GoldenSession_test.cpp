@@ -71,13 +71,22 @@ void writeProduced(const GoldenCase& c, const std::vector<std::string>& report, 
 }
 
 // 64-bit FNV-1a over the cells in storage order, four bytes each, least significant first.
+// The recorded hashes are of the classic's 160 x 80 cells, column by column; the grid's cells
+// beyond them must stay empty.
 uint64_t planeHash(const int32_t* plane) {
     uint64_t h = 0xcbf29ce484222325ull;
-    for (int i = 0; i < PlaneCells; ++i) {
-        uint32_t v = static_cast<uint32_t>(plane[i]);
-        for (int b = 0; b < 4; ++b) {
-            h ^= (v >> (8 * b)) & 0xFF;
-            h *= 0x100000001b3ull;
+    for (int c = 0; c < GridCols; ++c) {
+        for (int r = 0; r < GridRows; ++r) {
+            const uint32_t v = static_cast<uint32_t>(plane[GestScheda::index(c, r)]);
+            if (c >= gridColsAt(CoarsePitch) || r >= gridRowsAt(CoarsePitch)) {
+                if (v != 0)
+                    return 0;
+                continue;
+            }
+            for (int b = 0; b < 4; ++b) {
+                h ^= (v >> (8 * b)) & 0xFF;
+                h *= 0x100000001b3ull;
+            }
         }
     }
     return h;

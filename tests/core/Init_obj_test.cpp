@@ -17,10 +17,10 @@ TEST(GestScheda, StartsAndClearsToZeroInEveryPlane) {
         ASSERT_EQ(v, 0);
 }
 
-TEST(GestScheda, StoresColumnByColumnWithPlanesOf12800Cells) {
+TEST(GestScheda, StoresColumnByColumnWithPlanesOf51200Cells) {
     GestScheda grid;
     grid.cell(BestPlane, 3, 7) = 42;
-    EXPECT_EQ(grid.cells[2 * 12800 + 3 * 80 + 7], 42);
+    EXPECT_EQ(grid.cells[2 * 51200 + 3 * 160 + 7], 42);
     EXPECT_EQ(grid.plane(BestPlane)[GestScheda::index(3, 7)], 42);
 }
 

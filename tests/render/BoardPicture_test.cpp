@@ -61,7 +61,7 @@ TEST(BoardPicture, RatLinesJoinTheNearestPadsOfTheGroupsTheCopperLeavesApart) {
         padAt(30, 2, 3),  padAt(30, 2, 3), // two pads on one cell are joined
         padAt(40, 2, 0),  padAt(44, 2, 0), // net 0 is no net
         padAt(50, 2, 4),  padAt(52, 2, 4), // joined by a track
-        padAt(200, 2, 5), padAt(60, 2, 5), // the first lies off the grid
+        padAt(400, 2, 5), padAt(60, 2, 5), // the first lies off the grid
     };
     // Three sides of the square join its corners, all as long: the pads' order picks which.
     lay(plane, 2, 2, 3, 4, 1);

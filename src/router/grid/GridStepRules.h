@@ -13,8 +13,12 @@
 
 namespace zelta {
 
-// The routing grid seen as a lattice: the same indices as the planes.
+// The routing grid seen as a lattice: the same indices as the planes. Its pitch is the classic's;
+// geometry at the pitch a drawing was read at takes gridLattice(pitch).
 inline constexpr Lattice GridLattice{UnitsPerCell, GridCols, GridRows};
+constexpr Lattice gridLattice(int32_t pitch) {
+    return {pitch, GridCols, GridRows};
+}
 
 class GridStepRules {
 public:
@@ -28,8 +32,8 @@ public:
     const StepOwners& forWidth(int32_t width) {
         auto [at, added] = byWidth_.try_emplace(width);
         if (added)
-            at->second.build(GridLattice, {copper_->originX, copper_->originY, 0, 0}, *copper_->pads,
-                             width / 2.0, rules_, copper_->tracks);
+            at->second.build(gridLattice(copper_->pitch), {copper_->originX, copper_->originY, 0, 0},
+                             *copper_->pads, width / 2.0, rules_, copper_->tracks);
         return at->second;
     }
 

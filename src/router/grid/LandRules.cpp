@@ -21,15 +21,18 @@ void claim(int16_t& owner, int net) {
         owner = StepOwners::Wall;
 }
 
-PadCopper landCopper(int cell) {
-    return {{double(cellToUnits(cell / GridRows)), double(cellToUnits(cell % GridRows))}, 0, 0, LandRadius};
+PadCopper landCopper(int cell, int32_t pitch) {
+    return {{double(cellToUnits(cell / GridRows, pitch)), double(cellToUnits(cell % GridRows, pitch))},
+            0,
+            0,
+            LandRadius};
 }
 
 } // namespace
 
 PlacedPad landPad(const DrawingCopper& copper, int32_t net, int32_t col, int32_t row) {
-    return {copper.originX + cellToUnits(col),
-            copper.originY + cellToUnits(row),
+    return {copper.originX + cellToUnits(col, copper.pitch),
+            copper.originY + cellToUnits(row, copper.pitch),
             JumperPadSize,
             JumperPadSize,
             JumperDefaultDrill,
@@ -71,20 +74,21 @@ void LandRules::build(const DrawingCopper& copper, const CopperRules& rules, con
 
     // A step of the lattice near a land at the origin: too close by the clearance, and with
     // neither end on the 3 x 3 cells around the land's.
+    const int32_t pitch = copper_.pitch;
     nearSteps_.assign(classWidth_.size(), {});
     for (size_t cls = 0; cls < classWidth_.size(); ++cls) {
         const double halfWidth = classWidth_[cls] / 2.0;
         const PadCopper land{{0, 0}, 0, 0, LandRadius};
         const int32_t reach =
-            static_cast<int32_t>(std::ceil((LandRadius + halfWidth + rules.clearance) / UnitsPerCell)) + 1;
+            static_cast<int32_t>(std::ceil((LandRadius + halfWidth + rules.clearance) / pitch)) + 1;
         for (int32_t dc = -reach; dc <= reach; ++dc) {
             for (int32_t dr = -reach; dr <= reach; ++dr) {
                 for (int d = 3; d <= 6; ++d) {
                     const int32_t ec = dc + Directions[d].dc, er = dr + Directions[d].dr;
                     if ((std::abs(dc) <= 1 && std::abs(dr) <= 1) || (std::abs(ec) <= 1 && std::abs(er) <= 1))
                         continue;
-                    const TrackCopper t{{double(cellToUnits(dc)), double(cellToUnits(dr))},
-                                        {double(cellToUnits(ec)), double(cellToUnits(er))},
+                    const TrackCopper t{{double(cellToUnits(dc, pitch)), double(cellToUnits(dr, pitch))},
+                                        {double(cellToUnits(ec, pitch)), double(cellToUnits(er, pitch))},
                                         halfWidth};
                     if (rules.tooClose(gapBetween(t, land).gap))
                         nearSteps_[cls].push_back({dc, dr, d});
@@ -92,20 +96,31 @@ void LandRules::build(const DrawingCopper& copper, const CopperRules& rules, con
             }
         }
     }
+    // Two lands keep the clearance between their discs. Within the 3 x 3 cells around a land the
+    // pass keeps other nets away itself; on the 10-unit grid that keeps land centres 30 units apart.
+    nearLandCentres_.clear();
+    const double landsApart = 2 * LandRadius + rules.clearance + GapTolerance;
+    const int32_t landReach = static_cast<int32_t>(std::ceil(landsApart / pitch));
+    for (int32_t dc = -landReach; dc <= landReach; ++dc)
+        for (int32_t dr = -landReach; dr <= landReach; ++dr)
+            if ((std::abs(dc) > 1 || std::abs(dr) > 1) &&
+                rules.tooClose(std::hypot(dc, dr) * pitch - 2 * LandRadius))
+                nearLandCentres_.push_back({dc, dr});
+
     landOwner_.assign(std::max<size_t>(1, classWidth_.size()),
                       std::vector<int16_t>(GridLattice.steps(), StepOwners::Free));
 
     // Where a land would come too close to a pad of another net (or of no net).
     siteOwner_.assign(PlaneCells, StepOwners::Free);
-    const double reachBeyondPad = LandRadius + rules.clearance + GapTolerance + UnitsPerCell;
+    const double reachBeyondPad = LandRadius + rules.clearance + GapTolerance + pitch;
     for (const PlacedPad& pad : *copper_.pads) {
         PadShape shape = pad.shape();
         shape.x -= copper.originX;
         shape.y -= copper.originY;
         const PadCopper padCu = padCopper(shape);
         auto span = [&](double centre, double half, int32_t count) {
-            const double lo = std::floor((centre - half - reachBeyondPad) / UnitsPerCell);
-            const double hi = std::ceil((centre + half + reachBeyondPad) / UnitsPerCell);
+            const double lo = std::floor((centre - half - reachBeyondPad) / pitch);
+            const double hi = std::ceil((centre + half + reachBeyondPad) / pitch);
             return std::pair<int32_t, int32_t>{static_cast<int32_t>(std::clamp(lo, 0.0, double(count - 1))),
                                                static_cast<int32_t>(std::clamp(hi, 0.0, double(count - 1)))};
         };
@@ -114,7 +129,7 @@ void LandRules::build(const DrawingCopper& copper, const CopperRules& rules, con
         for (int32_t c = c0; c <= c1; ++c) {
             for (int32_t r = r0; r <= r1; ++r) {
                 const int cell = GestScheda::index(c, r);
-                if (rules.tooClose(gapBetween(landCopper(cell), padCu).gap))
+                if (rules.tooClose(gapBetween(landCopper(cell, pitch), padCu).gap))
                     claim(siteOwner_[cell], pad.net);
             }
         }
@@ -136,6 +151,14 @@ bool LandRules::siteAllowed(int cell, int net, const int32_t* plane) const {
     const int16_t owner = siteOwner_[cell];
     if (owner != StepOwners::Free && owner != net)
         return false;
+    const int32_t col = cell / GridRows, row = cell % GridRows;
+    for (const Offset& o : nearLandCentres_) {
+        if (!GridLattice.inside(col + o.dc, row + o.dr))
+            continue;
+        const int32_t w = plane[GestScheda::index(col + o.dc, row + o.dr)];
+        if ((w & PadCentre) != 0 && (w & NetMask) != net)
+            return false;
+    }
     // A track of another net on a near step of its own width: a step is on the plane when either
     // end points along it.
     for (size_t cls = 0; cls < nearSteps_.size(); ++cls) {

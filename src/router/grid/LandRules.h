@@ -46,8 +46,9 @@ public:
         const int16_t land = landOwner_[netClass_[net]][step];
         return land == StepOwners::Free || land == net;
     }
-    // A land of net on the cell keeps the clearance from every pad of another net and from every
-    // track of another net beyond the cells around it (those the pass looks at itself).
+    // A land of net on the cell keeps the clearance from every pad of another net, from every land
+    // of another net on the plane (a pad centre there is taken for a land) and from every track of
+    // another net beyond the cells around it (those the pass looks at itself).
     bool siteAllowed(int cell, int net, const int32_t* plane) const;
 
     // The lands laid: none, then one by one (the drawing's own are among the pads already).
@@ -73,6 +74,13 @@ private:
     std::vector<int32_t> classWidth_;
     // By cell: who may have a land there (StepOwners' Free, a net or Wall), by the pads.
     std::vector<int16_t> siteOwner_;
+    // The cells, relative to a land's, where a pad centre of another net is too near for a land
+    // of the same size beyond the cells around it (only on a lattice finer than the lands' areas).
+    struct Offset {
+        int32_t dc;
+        int32_t dr;
+    };
+    std::vector<Offset> nearLandCentres_;
     // By width class: the steps a track of that width may not take near another net's land, with
     // no end on the cells around the land (another net's track there is a wall already).
     std::vector<std::vector<NearStep>> nearSteps_;

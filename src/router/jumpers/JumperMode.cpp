@@ -15,13 +15,16 @@ namespace zelta {
 
 namespace {
 
-// The lengths a jumper may have: those asked for, from 3 steps (shorter ones would put the areas of
-// its two pads on each other) up to what fits on the board, each once, shortest first.
-std::vector<int32_t> usableLengths(const std::vector<int32_t>& asked, int32_t cols, int32_t rows) {
+// The lengths a jumper may have, in cells of the grid's pitch: those asked for (in 10-unit steps),
+// from 3 such steps (shorter ones would put the areas of its two pads on each other) up to what
+// fits on the board, each once, shortest first.
+std::vector<int32_t> usableLengths(const std::vector<int32_t>& asked, int32_t cols, int32_t rows,
+                                   int32_t pitch) {
+    const int32_t cellsPerStep = CoarsePitch / pitch;
     std::vector<int32_t> lengths;
     for (int32_t l : asked)
-        if (l >= 3 && l < std::max(cols, rows))
-            lengths.push_back(l);
+        if (l >= 3 && int64_t{l} * cellsPerStep < std::max(cols, rows))
+            lengths.push_back(l * cellsPerStep);
     std::sort(lengths.begin(), lengths.end());
     lengths.erase(std::unique(lengths.begin(), lengths.end()), lengths.end());
     return lengths;
@@ -34,7 +37,8 @@ void JumperMode::beginRun() {
     const GestoreFileINI& ini = *links.settings;
     static const JumperList none;
     const JumperList& existing = links.existingJumpers ? *links.existingJumpers : none;
-    const std::vector<int32_t> lengths = usableLengths(ini.ponticelli_passi, ini.cols, ini.rows);
+    const std::vector<int32_t> lengths =
+        usableLengths(ini.ponticelli_passi, ini.cols, ini.rows, links.grid->pitch);
     const JumperList& kept = links.keptJoins ? *links.keptJoins : none;
     for (JumperPass* pass : {&pass_, &other_}) {
         pass->beginRun(links.grid->plane(BasePlane), *links.workList, existing, ini.cols, ini.rows, lengths,

@@ -37,8 +37,8 @@ void JumperPass::keepClearOf(const DrawingCopper& copper, double clearance) {
         return;
     const CopperRules rules{clearance, false};
     static const std::vector<PlacedPad> noPads;
-    keptSteps_.build(GridLattice, {copper.originX, copper.originY, 0, 0}, noPads, classicTrackWidth(1) / 2.0,
-                     rules, copper.tracks);
+    keptSteps_.build(gridLattice(copper.pitch), {copper.originX, copper.originY, 0, 0}, noPads,
+                     classicTrackWidth(1) / 2.0, rules, copper.tracks);
     // Each track marks the cells near enough to it: only those within its box, widened by a
     // land's radius and the clearance, can be.
     keptLands_.assign(PlaneCells, 0);
@@ -47,8 +47,8 @@ void JumperPass::keepClearOf(const DrawingCopper& copper, double clearance) {
         const TrackCopper track = t.copper();
         const double reach = track.halfWidth + landRadius + clearance + GapTolerance;
         auto span = [&](double lo, double hi, int32_t origin, int32_t count) {
-            const double first = std::ceil((lo - reach - origin) / UnitsPerCell);
-            const double last = std::floor((hi + reach - origin) / UnitsPerCell);
+            const double first = std::ceil((lo - reach - origin) / copper.pitch);
+            const double last = std::floor((hi + reach - origin) / copper.pitch);
             return std::pair{static_cast<int32_t>(std::max(1.0, first)),
                              static_cast<int32_t>(std::min(double(count - 1), last))};
         };
@@ -59,7 +59,7 @@ void JumperPass::keepClearOf(const DrawingCopper& copper, double clearance) {
         for (int32_t c = c0; c <= c1; ++c) {
             for (int32_t r = r0; r <= r1; ++r) {
                 const PadCopper land{
-                    {double(copper.originX + c * UnitsPerCell), double(copper.originY + r * UnitsPerCell)},
+                    {double(copper.originX + c * copper.pitch), double(copper.originY + r * copper.pitch)},
                     0,
                     0,
                     landRadius};
@@ -76,7 +76,8 @@ void JumperPass::keepClearance(const DrawingCopper& copper, const CopperRules& r
                                const NetTable& netTable) {
     lands_.build(copper, rules, netTable);
     search_.rules = &lands_;
-    spacing_.setup(ruledWidthsOf(netTable), rules.clearance);
+    search_.endsApartCells = (2 * CoarsePitch + copper.pitch - 1) / copper.pitch;
+    spacing_.setup(ruledWidthsOf(netTable), rules.clearance, copper.pitch);
     search_.spacing = spacing_.on() ? &spacing_ : nullptr;
 }
 

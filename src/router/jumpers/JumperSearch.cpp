@@ -319,10 +319,10 @@ bool JumperSearch::jumpersApart(const std::vector<PathCell>& path) const {
     }
     if (count <= 2)
         return true;
-    auto apart = [](int a, int b) {
+    auto apart = [this](int a, int b) {
         const int dc = a / GridRows - b / GridRows;
         const int dr = a % GridRows - b % GridRows;
-        return std::max(dc < 0 ? -dc : dc, dr < 0 ? -dr : dr) >= 2;
+        return std::max(dc < 0 ? -dc : dc, dr < 0 ? -dr : dr) >= endsApartCells;
     };
     for (int i = 0; i < count; i += 2) {
         for (int j = i + 2; j < count; j += 2) {

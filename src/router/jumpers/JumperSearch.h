@@ -99,6 +99,9 @@ public:
     // The spacing between tracks of different nets, where the widths and the clearance need more
     // room than the grid keeps (none, or off, elsewhere). Marked afresh by every begin.
     JumperSpacing* spacing = nullptr;
+    // How many cells apart (along a row, a column or both) the ends of two jumpers of one path
+    // stand at least: 20 units, whatever the pitch, so that their lands keep apart.
+    int32_t endsApartCells = 2;
 
 private:
     // Entered by a jumper; 0 is a source, 1..8 the direction of the step that entered the cell.

@@ -6,8 +6,8 @@
 
 namespace zelta {
 
-void JumperSpacing::setup(const std::array<int32_t, NetSlots>& widthOfNet, double clearance) {
-    on_ = setupSpacingClasses(spacing_, classOf_, GridLattice, widthOfNet, clearance);
+void JumperSpacing::setup(const std::array<int32_t, NetSlots>& widthOfNet, double clearance, int32_t pitch) {
+    on_ = setupSpacingClasses(spacing_, classOf_, gridLattice(pitch), widthOfNet, clearance);
     if (on_)
         tooClose_ = CellStamps(spacing_.halfPoints());
 }

@@ -17,7 +17,7 @@ namespace zelta {
 class JumperSpacing {
 public:
     // Once per run: each net's track width (units, 0 for none) and the clearance (units).
-    void setup(const std::array<int32_t, NetSlots>& widthOfNet, double clearance);
+    void setup(const std::array<int32_t, NetSlots>& widthOfNet, double clearance, int32_t pitch);
     // No spacing: every step clear.
     void off() { on_ = false; }
     bool on() const { return on_; }

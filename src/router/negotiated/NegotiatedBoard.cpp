@@ -45,8 +45,9 @@ void NegotiatedBoard::build(const int32_t* basePlane, const ListaCoord& workList
     BoardNets::build(basePlane, workList, cols, rows, firstSeededPad);
 }
 
-void NegotiatedBoard::setupSpacing(const std::array<int32_t, NetSlots>& widthOfNet, double clearance) {
-    spacingOn = setupSpacingClasses(spacing, widthClass, GridLattice, widthOfNet, clearance);
+void NegotiatedBoard::setupSpacing(const std::array<int32_t, NetSlots>& widthOfNet, double clearance,
+                                   int32_t pitch) {
+    spacingOn = setupSpacingClasses(spacing, widthClass, gridLattice(pitch), widthOfNet, clearance);
 }
 
 } // namespace zelta

@@ -64,7 +64,8 @@ struct NegotiatedBoard : BoardNets {
     TrackSpacing spacing;
     std::array<int8_t, NetSlots> widthClass{}; // by net
     // Sets the spacing up from each net's track width (units, 0 for no net) and the clearance.
-    void setupSpacing(const std::array<int32_t, NetSlots>& widthOfNet, double clearance);
+    void setupSpacing(const std::array<int32_t, NetSlots>& widthOfNet, double clearance,
+                      int32_t pitch = CoarsePitch);
 };
 
 } // namespace zelta

@@ -110,7 +110,7 @@ void NegotiatedRouter::buildStepRules(const JumperList& jumpers) {
     for (int net = 1; net < NetSlots; ++net)
         if (widthOfNet[net] > 0)
             board_.stepRules[net] = &stepRules_.forWidth(widthOfNet[net]);
-    board_.setupSpacing(widthOfNet, clearance);
+    board_.setupSpacing(widthOfNet, clearance, copper->pitch);
 }
 
 void NegotiatedRouter::buildBoard(const JumperList& jumpers) {
