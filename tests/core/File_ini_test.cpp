@@ -588,6 +588,8 @@ TEST(DefaultLocation, TheShippedSettingsSizeTheBoardByItsOutlineAndStopARunThatN
     EXPECT_TRUE(shipped.readProblem.empty()) << shipped.readProblem;
     EXPECT_TRUE(shipped.dim_auto);
     EXPECT_GE(shipped.ferma_vuoto, 1700);
+    // The negotiated method on the fine lattice: the fewest pads left open on the shared boards.
+    EXPECT_EQ(latticePitch(shipped), FinePitch);
     EXPECT_EQ(GestoreFileINI("").ferma_vuoto, 0);
 }
 

@@ -75,11 +75,14 @@ void JumperSearch::refreshWires(const int32_t* plane) {
         }
         return count;
     };
-    for (int c = 0; c < GridCols; ++c)
-        prefix(columnBlocks_, GridRows, [c](int r) { return GestScheda::index(c, r); });
-    for (int r = 0; r < GridRows; ++r) {
-        const int32_t count = prefix(rowBlocks_, GridCols, [r](int c) { return GestScheda::index(c, r); });
-        rowBlocks_[GestScheda::index(GridCols, r)] = count;
+    // A wire's ends lie on the board, so the lines are counted only that far (and one cell on).
+    const int cols = std::min(GridCols, cols_ + 1);
+    const int rows = std::min(GridRows, rows_ + 1);
+    for (int c = 0; c < cols; ++c)
+        prefix(columnBlocks_, rows, [c](int r) { return GestScheda::index(c, r); });
+    for (int r = 0; r < rows; ++r) {
+        const int32_t count = prefix(rowBlocks_, cols, [r](int c) { return GestScheda::index(c, r); });
+        rowBlocks_[GestScheda::index(cols, r)] = count;
     }
 }
 
