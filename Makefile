@@ -78,6 +78,7 @@ quality: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target zelta-cli
 	ZELTA_CLI=$(BUILD)/zelta-cli bench/quality-table
+scaling: build ; ZELTA_CLI=$(BUILD)/zelta-cli bench/scaling-table
 
 run: build
 	$(BUILD)/zelta-cli route examples/demo.fcd -o $(BUILD)/demo-routed.fcd --ini examples/demo.ini --laps 40
