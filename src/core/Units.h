@@ -31,6 +31,11 @@ constexpr int32_t unitsToCells(int32_t units) {
 constexpr int64_t cellOf(int32_t coordinate, int32_t origin, int32_t pitch = UnitsPerCell) {
     return (int64_t{coordinate} - origin) / pitch;
 }
+// The nearest cell of a coordinate relative to the board's origin (a half rounds up); a coordinate
+// before the origin gives a cell below 1.
+constexpr int64_t nearestCellOf(int32_t coordinate, int32_t origin, int32_t pitch) {
+    return (int64_t{coordinate} - origin + pitch / 2) / pitch;
+}
 // A cell's coordinate relative to the board's origin.
 constexpr int32_t cellToUnits(int32_t cell, int32_t pitch = UnitsPerCell) {
     return cell * pitch;

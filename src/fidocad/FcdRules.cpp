@@ -41,8 +41,10 @@ PadOnGrid placeOnGrid(const std::vector<std::string_view>& fields, const BoardFr
     const int32_t x = fieldInt(fields, 1);
     const int32_t y = fieldInt(fields, 2);
     pad.offGrid = x % frame.pitch != 0 || y % frame.pitch != 0;
-    const int64_t c = cellOf(x, frame.originX, frame.pitch);
-    const int64_t r = cellOf(y, frame.originY, frame.pitch);
+    // The classic's grid truncates, as it always did; the fine lattice takes the nearest point.
+    const bool coarse = frame.pitch == CoarsePitch;
+    const int64_t c = coarse ? cellOf(x, frame.originX) : nearestCellOf(x, frame.originX, frame.pitch);
+    const int64_t r = coarse ? cellOf(y, frame.originY) : nearestCellOf(y, frame.originY, frame.pitch);
     if (c < 1 || c >= frame.cols() || r < 1 || r >= frame.rows()) {
         pad.placement = PadPlacement::OffBoard;
         return pad;

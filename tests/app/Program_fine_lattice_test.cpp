@@ -111,7 +111,7 @@ TEST(FineLattice, TheClassicKeepsItsTenUnitGrid) {
 
 TEST(FineLattice, PadsStandOnTheFineCellsAndReserveOnlyThePointsInsideTheirCopper) {
     ProgramFixture f(settings(FabRules, 0));
-    ASSERT_TRUE(f.openText(pinRowDrawing() + "PA 57 60 13 13 5 0 1 2\n"));
+    ASSERT_TRUE(f.openText(pinRowDrawing() + "PA 58 63 13 13 5 0 1 2\n"));
     EXPECT_EQ(f.program->fcd->pitch, FinePitch);
     EXPECT_EQ(f.program->settings->cols, 52);
     EXPECT_EQ(f.program->settings->rows, 64);
@@ -122,9 +122,9 @@ TEST(FineLattice, PadsStandOnTheFineCellsAndReserveOnlyThePointsInsideTheirCoppe
     EXPECT_EQ(grid.cell(WorkPlane, 15, 32), 0 | PadArea);
     EXPECT_EQ(grid.cell(WorkPlane, 16, 32), 0);
     EXPECT_EQ(grid.cell(WorkPlane, 17, 32), 0 | PadArea);
-    // A pad off the 5-unit lattice is warned about and placed by truncation.
-    EXPECT_TRUE(f.host.reported("[18] Warning 153: Piazzola non in griglia (57,60)"));
-    EXPECT_EQ(grid.cell(WorkPlane, 11, 12), 2 | PadCentre);
+    // A pad off the 5-unit lattice is warned about and placed at the nearest point.
+    EXPECT_TRUE(f.host.reported("[18] Warning 153: Piazzola non in griglia (58,63)"));
+    EXPECT_EQ(grid.cell(WorkPlane, 12, 13), 2 | PadCentre);
 }
 
 TEST(FineLattice, AHugePadOnTheLargestBoardIsClippedAtTheFineGridsEdge) {
