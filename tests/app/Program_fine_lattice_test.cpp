@@ -3,6 +3,7 @@
 // lands) stands on the 5-unit lattice and passes the check.
 #include "app/Check.h"
 #include "app/RoutingSession.h"
+#include "render/BoardPicture.h"
 #include "support/ProgramFixture.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,32 @@ TEST(FineLattice, ATrackPassesBetweenTwoPinsOnlyWhereTheRulesLetIt) {
         EXPECT_TRUE(check.shorts.empty()) << checkReportText(check);
         EXPECT_EQ(check.clearanceViolations, 0u) << checkReportText(check);
     }
+}
+
+TEST(FineLattice, TheViewDrawsTheTracksAndJumpersTheWriterWrites) {
+    ProgramFixture f(settings(DefaultRules, 0, 1));
+    ASSERT_TRUE(f.openText(pinRowDrawing()));
+    std::string written;
+    routeAndCheck(f, written);
+    const Program& p = *f.program;
+    BoardPicture picture = padsPicture(*p.fcd, *p.settings);
+    EXPECT_EQ(picture.pitch, FinePitch);
+    addBestLap(picture, p.grid->plane(BestPlane), *p.netTable, p.bestJumpers, p.settings->metodo);
+    std::vector<PictureTrack> tracks, jumpers;
+    for (const Record& r : recordsAfter(written, 17)) {
+        if (r.kind != "PL" || r.fields.size() < 7)
+            continue;
+        const PictureTrack t{int32_t(r.fields[0]), int32_t(r.fields[1]), int32_t(r.fields[2]),
+                             int32_t(r.fields[3]), int32_t(r.fields[4]), int32_t(r.fields[6])};
+        (r.fields[5] == JumperLayer ? jumpers : tracks).push_back(t);
+    }
+    ASSERT_FALSE(tracks.empty());
+    EXPECT_EQ(picture.tracks, tracks);
+    ASSERT_EQ(picture.jumpers.size(), jumpers.size());
+    for (size_t i = 0; i < jumpers.size(); ++i)
+        EXPECT_EQ((PictureTrack{picture.jumpers[i].x1, picture.jumpers[i].y1, picture.jumpers[i].x2,
+                                picture.jumpers[i].y2, jumpers[i].width, picture.jumpers[i].net}),
+                  jumpers[i]);
 }
 
 TEST(FineLattice, TheClassicKeepsItsTenUnitGrid) {
