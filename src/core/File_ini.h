@@ -80,7 +80,7 @@ public:
     int32_t ferma_vuoto = 0;
     int32_t metodo = 0; // routing method: 0 classic laps, 1 negotiated
     // Jumpers: whether the router may lay them, at most how many on a board, and the lengths
-    // allowed in grid steps.
+    // allowed in steps of 10 units, whatever the pitch of the grid.
     bool ponticelli = false;
     int32_t ponticelli_max = 20;
     std::vector<int32_t> ponticelli_passi = {4, 6, 8};

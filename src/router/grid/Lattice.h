@@ -1,7 +1,8 @@
 // The points tracks are laid on: a square lattice of a given pitch over the board, stored column
-// by column like the routing grid (at a pitch of 10 units and 160 x 80 points the two share their
-// indices). Steps join a point to one of its eight neighbours; each step has one number, whichever
-// end it is seen from, so that a table can say what lies on it.
+// by column like the routing grid (with the grid's 320 x 160 points the two share their indices,
+// at whatever pitch the drawing was read). Steps join a point to one of its eight neighbours;
+// each step has one number, whichever end it is seen from, so that a table can say what lies on
+// it.
 #pragma once
 
 #include "core/Init_obj.h"
