@@ -2,6 +2,8 @@
 // and the table of nets with the track width chosen for each.
 #pragma once
 
+#include "core/Units.h"
+
 #include <array>
 #include <cstdint>
 #include <map>
@@ -13,10 +15,6 @@ namespace zelta {
 inline constexpr int GridCols = 320;
 inline constexpr int GridRows = 160;
 inline constexpr int PlaneCells = GridCols * GridRows;
-// Units between two neighbouring cells: the classic's grid, and the fine lattice the new methods
-// may route at.
-inline constexpr int32_t CoarsePitch = 10;
-inline constexpr int32_t FinePitch = 5;
 // The columns and rows the grid has at a pitch: 160 x 80 at 10 units, 320 x 160 at 5.
 constexpr int gridColsAt(int32_t pitch) {
     return GridCols * FinePitch / pitch;
@@ -74,8 +72,7 @@ constexpr bool isDiagonal(int d) {
 
 // Four planes of 320 x 160 cells in one block, stored column by column: cell (p, c, r)
 // is element p * 51200 + c * 160 + r. Users keep to the grid; nothing here checks indices.
-// The pitch says how many units a cell stands for, as the drawing was read: 10 for the classic
-// (and the new methods on "10x10"), 5 for the new methods on "5x5".
+// How many units a cell stands for is the read's (GestoreFileFCD::pitch).
 class GestScheda {
 public:
     GestScheda() { clear(); }
@@ -90,7 +87,6 @@ public:
     const int32_t* plane(int p) const { return cells.data() + p * PlaneCells; }
 
     std::array<int32_t, PlaneCount * PlaneCells> cells;
-    int32_t pitch = CoarsePitch;
 };
 
 // Net number -> width choice (index of the radio item in the track-width dialog).

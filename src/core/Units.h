@@ -10,6 +10,10 @@ namespace zelta {
 
 inline constexpr int32_t UnitsPerMm = 8;
 inline constexpr int32_t UnitsPerCell = 10;
+// Units between two neighbouring cells: the classic's grid, and the fine lattice the new methods
+// may route at.
+inline constexpr int32_t CoarsePitch = UnitsPerCell;
+inline constexpr int32_t FinePitch = 5;
 // The FidoCAD unit, 1/200 inch, in millimetres: the scale of real copper (clearances, track
 // widths, manufacturing files). The board size is shown at UnitsPerMm, as it always was.
 inline constexpr double MmPerUnit = 0.127;

@@ -117,7 +117,7 @@ public:
     int32_t originX = 0;
     int32_t originY = 0;
     // Units between two cells of the grid as the last read placed the drawing (10, or 5 on the new
-    // methods' fine lattice); the grid keeps the same.
+    // methods' fine lattice).
     int32_t pitch = CoarsePitch;
     // Results of a lap not written yet; set by the routing worker.
     std::atomic<bool> resultsUnsaved = false;

@@ -141,7 +141,6 @@ ReadOutcome GestoreFileFCD::readFile(const std::string& path, const std::functio
 
     BoardFrame frame;
     pitch = latticePitch(ini);
-    grid.pitch = pitch;
     if (ini.dim_auto) {
         const long afterHeader = in.tell();
         Outline outline;

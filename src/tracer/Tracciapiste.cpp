@@ -141,7 +141,7 @@ WriteOutcome TracciaPiste::traceAndWrite(const std::string& path) {
     const int32_t method = links.settings->metodo;
     const std::list<TrackSegment> segments = tracePlane(
         grid.plane(WorkPlane), links.settings->cols, links.settings->rows,
-        [&nets, method](int32_t net) { return widthFor(nets[net], method); }, grid.pitch);
+        [&nets, method](int32_t net) { return widthFor(nets[net], method); }, fcd.pitch);
 
     if (fcd.beginWrite(path)) {
         int32_t count = 0;

@@ -37,8 +37,8 @@ void JumperMode::beginRun() {
     const GestoreFileINI& ini = *links.settings;
     static const JumperList none;
     const JumperList& existing = links.existingJumpers ? *links.existingJumpers : none;
-    const std::vector<int32_t> lengths =
-        usableLengths(ini.ponticelli_passi, ini.cols, ini.rows, links.grid->pitch);
+    const int32_t pitch = links.copper != nullptr ? links.copper->pitch : CoarsePitch;
+    const std::vector<int32_t> lengths = usableLengths(ini.ponticelli_passi, ini.cols, ini.rows, pitch);
     const JumperList& kept = links.keptJoins ? *links.keptJoins : none;
     for (JumperPass* pass : {&pass_, &other_}) {
         pass->beginRun(links.grid->plane(BasePlane), *links.workList, existing, ini.cols, ini.rows, lengths,
