@@ -15,6 +15,8 @@
 
 namespace zelta {
 
+class BoardModel;
+
 // What every method works on. The objects must outlive the method built on them.
 struct MethodLinks {
     GestScheda* grid = nullptr;
@@ -68,6 +70,9 @@ public:
     // Jumpers that the following laps take as part of the board: their pads as pads of their
     // net, their two ends joined already, and in the work plane of every lap.
     virtual void seedJumpers(const JumperList& jumpers) { (void)jumpers; }
+    // The board model the method built for the run, with the rules it keeps; none for a method
+    // that routes on the planes alone.
+    virtual const BoardModel* boardModel() const { return nullptr; }
 };
 
 } // namespace zelta

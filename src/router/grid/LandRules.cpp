@@ -53,19 +53,17 @@ std::vector<PlacedPad> padsWithLands(const DrawingCopper& copper, const JumperLi
     return pads;
 }
 
-void LandRules::build(const DrawingCopper& copper, const CopperRules& rules, const NetTable& netTable) {
+void LandRules::build(const DrawingCopper& copper, const CopperRules& rules,
+                      const std::array<int32_t, NetSlots>& widthOfNet,
+                      const std::array<const StepOwners*, NetSlots>& stepsOfNet) {
     padSteps_.fill(nullptr);
     netClass_.fill(0);
     classWidth_.clear();
-    copper_ = copper;
-    if (copper_.pads == nullptr)
-        copper_.pads = &noPads_;
-    gridRules_.begin(copper_, rules);
-    for (const auto& [net, choice] : netTable) {
-        if (net <= 0 || net >= NetSlots)
+    for (int net = 1; net < NetSlots; ++net) {
+        const int32_t width = widthOfNet[net];
+        if (width <= 0)
             continue;
-        const int32_t width = ruledTrackWidth(choice);
-        padSteps_[net] = &gridRules_.forWidth(width);
+        padSteps_[net] = stepsOfNet[net];
         auto at = std::find(classWidth_.begin(), classWidth_.end(), width);
         netClass_[net] = static_cast<uint8_t>(at - classWidth_.begin());
         if (at == classWidth_.end())
@@ -74,7 +72,7 @@ void LandRules::build(const DrawingCopper& copper, const CopperRules& rules, con
 
     // A step of the lattice near a land at the origin: too close by the clearance, and with
     // neither end on the 3 x 3 cells around the land's.
-    const int32_t pitch = copper_.pitch;
+    const int32_t pitch = copper.pitch;
     nearSteps_.assign(classWidth_.size(), {});
     for (size_t cls = 0; cls < classWidth_.size(); ++cls) {
         const double halfWidth = classWidth_[cls] / 2.0;
@@ -113,7 +111,7 @@ void LandRules::build(const DrawingCopper& copper, const CopperRules& rules, con
     // Where a land would come too close to a pad of another net (or of no net).
     siteOwner_.assign(PlaneCells, StepOwners::Free);
     const double reachBeyondPad = LandRadius + rules.clearance + GapTolerance + pitch;
-    for (const PlacedPad& pad : *copper_.pads) {
+    for (const PlacedPad& pad : *copper.pads) {
         PadShape shape = pad.shape();
         shape.x -= copper.originX;
         shape.y -= copper.originY;

@@ -31,8 +31,11 @@ std::vector<PlacedPad> padsWithLands(const DrawingCopper& copper, const JumperLi
 class LandRules {
 public:
     // Once per run: the drawing's pads (the drawing's own jumpers' lands among them), the rules,
-    // and each net's track width choice (a net not in the table has no rules, as in the method).
-    void build(const DrawingCopper& copper, const CopperRules& rules, const NetTable& netTable);
+    // and by net the track width (units; 0: the net has no rules, as in the method) and the step
+    // rules of that width, which must outlive the run.
+    void build(const DrawingCopper& copper, const CopperRules& rules,
+               const std::array<int32_t, NetSlots>& widthOfNet,
+               const std::array<const StepOwners*, NetSlots>& stepsOfNet);
 
     // A copper step of net from cell in direction move: clear of every pad and every land of
     // another net by the net's track width and the clearance.
@@ -66,9 +69,6 @@ private:
     // Calls f(step) for each near step of cls around cell that lies on the lattice.
     template <class F> void forNearSteps(int cell, int cls, const F& f) const;
 
-    DrawingCopper copper_; // the drawing's, or none when it has no pads
-    std::vector<PlacedPad> noPads_;
-    GridStepRules gridRules_;
     std::array<const StepOwners*, NetSlots> padSteps_{};
     std::array<uint8_t, NetSlots> netClass_{};
     std::vector<int32_t> classWidth_;

@@ -40,14 +40,16 @@ void JumperMode::beginRun() {
     const int32_t pitch = links.copper != nullptr ? links.copper->pitch : CoarsePitch;
     const std::vector<int32_t> lengths = usableLengths(ini.ponticelli_passi, ini.cols, ini.rows, pitch);
     const JumperList& kept = links.keptJoins ? *links.keptJoins : none;
-    for (JumperPass* pass : {&pass_, &other_}) {
-        pass->beginRun(links.grid->plane(BasePlane), *links.workList, existing, ini.cols, ini.rows, lengths,
-                       kept);
-        if (links.copper != nullptr)
-            pass->keepClearOf(*links.copper, ini.isolamento / MmPerUnit);
-        if (inner->keepsClearance() && links.copper != nullptr && links.netTable != nullptr)
-            pass->keepClearance(*links.copper, {ini.isolamento / MmPerUnit, false}, *links.netTable);
+    // The pass routes on the method's model of the board; a method that routes on the planes alone
+    // keeps no clearance, and the model built here has no rules but the drawing's kept tracks.
+    const BoardModel* model = inner->boardModel();
+    if (model == nullptr) {
+        ownModel_.build({links.grid->plane(BasePlane), links.workList, ini.cols, ini.rows, links.copper,
+                         links.netTable, ini.isolamento, inner->keepsClearance()});
+        model = &ownModel_;
     }
+    for (JumperPass* pass : {&pass_, &other_})
+        pass->beginRun(*model, existing, lengths, kept);
     // The drawing's jumpers count against the board's limit; with the mode off none is laid.
     budget_ =
         ini.ponticelli ? std::max<int32_t>(0, ini.ponticelli_max - static_cast<int32_t>(existing.size())) : 0;

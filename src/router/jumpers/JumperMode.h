@@ -11,6 +11,7 @@
 #include "router/RoutingMethod.h"
 #include "router/jumpers/JumperPass.h"
 #include "router/jumpers/JumperTuning.h"
+#include "router/model/BoardModel.h"
 
 #include <cstdint>
 #include <functional>
@@ -60,6 +61,7 @@ private:
     // which one ends better differs from lap to lap.
     JumperPass pass_;
     JumperPass other_;
+    BoardModel ownModel_; // when the method builds none
     std::vector<int32_t> otherPlane_ = std::vector<int32_t>(PlaneCells, 0);
     int32_t bestValue_ = 0;
     bool haveBest_ = false;

@@ -15,69 +15,27 @@ JumperPass::JumperPass() {
     joins_.resize(NetSlots);
 }
 
-void JumperPass::beginRun(const int32_t* base, const ListaCoord& workList, const JumperList& existing,
-                          int32_t cols, int32_t rows, const std::vector<int32_t>& lengths,
-                          const JumperList& kept) {
-    cols_ = cols;
-    rows_ = rows;
+void JumperPass::beginRun(const BoardModel& model, const JumperList& existing,
+                          const std::vector<int32_t>& lengths, const JumperList& kept) {
+    cols_ = model.cols;
+    rows_ = model.rows;
     existing_ = existing;
     kept_ = kept;
-    base_ = base;
-    search_.setBoard(cols, rows, lengths, JumperTuning::JumperCost);
+    base_ = model.basePlane;
+    board_ = &model.nets;
+    search_.setBoard(cols_, rows_, lengths, JumperTuning::JumperCost);
+
+    const ModelLayer& layer = model.layer();
+    search_.keptSteps = layer.hasKept ? &layer.keptSteps : nullptr;
+    search_.keptLands = layer.hasKept ? &layer.keptLands : nullptr;
     search_.rules = nullptr;
     search_.spacing = nullptr;
-
-    board_.build(base, workList, cols, rows);
-}
-
-void JumperPass::keepClearOf(const DrawingCopper& copper, double clearance) {
-    search_.keptSteps = nullptr;
-    search_.keptLands = nullptr;
-    if (copper.tracks == nullptr || copper.tracks->empty())
+    if (!model.hasRules())
         return;
-    const CopperRules rules{clearance, false};
-    static const std::vector<PlacedPad> noPads;
-    keptSteps_.build(gridLattice(copper.pitch), {copper.originX, copper.originY, 0, 0}, noPads,
-                     classicTrackWidth(1) / 2.0, rules, copper.tracks);
-    // Each track marks the cells near enough to it: only those within its box, widened by a
-    // land's radius and the clearance, can be.
-    keptLands_.assign(PlaneCells, 0);
-    const double landRadius = JumperPadSize / 2.0;
-    for (const KeptTrack& t : *copper.tracks) {
-        const TrackCopper track = t.copper();
-        const double reach = track.halfWidth + landRadius + clearance + GapTolerance;
-        auto span = [&](double lo, double hi, int32_t origin, int32_t count) {
-            const double first = std::ceil((lo - reach - origin) / copper.pitch);
-            const double last = std::floor((hi + reach - origin) / copper.pitch);
-            return std::pair{static_cast<int32_t>(std::max(1.0, first)),
-                             static_cast<int32_t>(std::min(double(count - 1), last))};
-        };
-        const auto [c0, c1] =
-            span(std::min(track.a.x, track.b.x), std::max(track.a.x, track.b.x), copper.originX, cols_);
-        const auto [r0, r1] =
-            span(std::min(track.a.y, track.b.y), std::max(track.a.y, track.b.y), copper.originY, rows_);
-        for (int32_t c = c0; c <= c1; ++c) {
-            for (int32_t r = r0; r <= r1; ++r) {
-                const PadCopper land{
-                    {double(copper.originX + c * copper.pitch), double(copper.originY + r * copper.pitch)},
-                    0,
-                    0,
-                    landRadius};
-                if (rules.tooClose(gapBetween(track, land).gap))
-                    keptLands_[GestScheda::index(c, r)] = 1;
-            }
-        }
-    }
-    search_.keptSteps = &keptSteps_;
-    search_.keptLands = &keptLands_;
-}
-
-void JumperPass::keepClearance(const DrawingCopper& copper, const CopperRules& rules,
-                               const NetTable& netTable) {
-    lands_.build(copper, rules, netTable);
+    lands_.build(*model.copper, model.rules, model.widthOfNet, layer.stepsOfNet);
     search_.rules = &lands_;
-    search_.endsApartCells = (2 * CoarsePitch + copper.pitch - 1) / copper.pitch;
-    spacing_.setup(ruledWidthsOf(netTable), rules.clearance, copper.pitch);
+    search_.endsApartCells = (2 * CoarsePitch + model.lattice.pitch - 1) / model.lattice.pitch;
+    spacing_.setup(layer);
     search_.spacing = spacing_.on() ? &spacing_ : nullptr;
 }
 
@@ -96,7 +54,7 @@ void JumperPass::restore(const std::vector<int32_t>& plane, const JumperList& ju
 }
 
 void JumperPass::regroup() {
-    groups_.read(plane_, cols_, rows_, board_, {&existing_, &kept_, &jumpers_});
+    groups_.read(plane_, cols_, rows_, *board_, {&existing_, &kept_, &jumpers_});
     search_.clearWires();
     for (const JumperList* list : {&existing_, &jumpers_})
         for (const Jumper& j : *list)
@@ -108,19 +66,19 @@ void JumperPass::regroup() {
     }
 
     missing_ = 0;
-    for (size_t k = 0; k < board_.nets.size(); ++k)
+    for (size_t k = 0; k < board_->nets.size(); ++k)
         missing_ += countGroups(static_cast<int>(k)) - 1;
 }
 
 void JumperPass::forgetJoins(bool keepNone) {
-    for (size_t k = 0; k < board_.nets.size(); ++k)
+    for (size_t k = 0; k < board_->nets.size(); ++k)
         if (!keepNone || joins_[k].state != Join::State::None)
             joins_[k].state = Join::State::Unknown;
 }
 
 int JumperPass::countGroups(int netIdx) {
-    const BoardNets::Net& n = board_.nets[netIdx];
-    return padGroups_.count(groups_.sets, n.padCount, [&](int i) { return board_.padCell(n, i); });
+    const BoardNets::Net& n = board_->nets[netIdx];
+    return padGroups_.count(groups_.sets, n.padCount, [&](int i) { return board_->padCell(n, i); });
 }
 
 int JumperPass::mainGroup() const {
@@ -128,7 +86,7 @@ int JumperPass::mainGroup() const {
 }
 
 void JumperPass::loadSearch(int netIdx, int sourceRoot, int maxJumpers, int minJumpers, int32_t ripCost) {
-    search_.begin(plane_, board_.nets[netIdx].net, maxJumpers, minJumpers, ripCost);
+    search_.begin(plane_, board_->nets[netIdx].net, maxJumpers, minJumpers, ripCost);
     for (int32_t cell : groups_.cells[netIdx]) {
         const int root = groups_.sets.find(cell);
         if (root == sourceRoot)
@@ -175,7 +133,7 @@ void JumperPass::joinNetByCopper(int netIdx) {
 }
 
 void JumperPass::joinByCopper() {
-    for (size_t k = 0; k < board_.nets.size(); ++k)
+    for (size_t k = 0; k < board_->nets.size(); ++k)
         joinNetByCopper(static_cast<int>(k));
 }
 
@@ -186,13 +144,13 @@ bool JumperPass::joinByJumpers(int32_t maxJumpers, const std::function<bool()>& 
         const int budget = std::min<int32_t>(maxJumpers - static_cast<int32_t>(jumpers_.size()),
                                              JumperSearch::MaxJumpersPerPath);
         int best = -1;
-        for (size_t k = 0; k < board_.nets.size(); ++k) {
+        for (size_t k = 0; k < board_->nets.size(); ++k) {
             const int netIdx = static_cast<int>(k);
             if (countGroups(netIdx) <= 1)
                 continue;
             Join& join = joins_[k];
             if (join.state == Join::State::Found) {
-                search_.begin(plane_, board_.nets[k].net, 0);
+                search_.begin(plane_, board_->nets[k].net, 0);
                 if (join.maxJumpers > budget || !search_.stillAllowed(join.path))
                     join.state = Join::State::Unknown;
             }
@@ -227,7 +185,7 @@ bool JumperPass::joinByJumpers(int32_t maxJumpers, const std::function<bool()>& 
 }
 
 void JumperPass::apply(int netIdx, const std::vector<PathCell>& path) {
-    const int net = board_.nets[netIdx].net;
+    const int net = board_->nets[netIdx].net;
     bool laid = false;
     for (size_t i = 0; i < path.size(); ++i) {
         const PathCell& p = path[i];

@@ -5,7 +5,6 @@
 // tracer traces its tracks as any other.
 #pragma once
 
-#include "core/DrawingCopper.h"
 #include "core/Jumper.h"
 #include "core/Lista_coo.h"
 #include "router/grid/BoardNets.h"
@@ -18,6 +17,7 @@
 #include "router/grid/RipUpLevel.h"
 #include "router/jumpers/JumperSearch.h"
 #include "router/jumpers/JumperTuning.h"
+#include "router/model/BoardModel.h"
 
 #include <array>
 #include <cstdint>
@@ -30,20 +30,15 @@ class JumperPass {
 public:
     JumperPass();
 
-    // Once per run: the pads to join (the work list's pad centres of a net on the base plane), the
+    // Once per run: the board model (the pads to join, the rules, the drawing's kept tracks), the
     // jumpers the drawing already has (each joins its two ends), and the lengths allowed (3 steps
-    // or more, ascending). The base plane must stay as it is for the run.
+    // or more, ascending). The model and its base plane must stay as they are for the run.
     // kept: the pads that the drawing's kept tracks join, joined as a jumper's ends are (no wire).
-    void beginRun(const int32_t* basePlane, const ListaCoord& workList, const JumperList& existing,
-                  int32_t cols, int32_t rows, const std::vector<int32_t>& lengths,
+    // Around a method that keeps the clearance (the model has rules), the pass's tracks keep it
+    // from every pad and land of another net, and its lands from every pad and track of another
+    // net; either way no track or land comes nearer to the drawing's kept tracks than it allows.
+    void beginRun(const BoardModel& model, const JumperList& existing, const std::vector<int32_t>& lengths,
                   const JumperList& kept = {});
-
-    // The drawing's kept tracks: no track of the pass comes nearer to them than clearance (units)
-    // allows for the widest track, and no land is laid where it would. After beginRun.
-    void keepClearOf(const DrawingCopper& copper, double clearance);
-    // After beginRun, around a method that keeps the clearance: the pass's tracks keep it from
-    // every pad and land of another net, and its lands from every pad and track of another net.
-    void keepClearance(const DrawingCopper& copper, const CopperRules& rules, const NetTable& netTable);
 
     // Per lap, in this order: prepare reads the groups of the lap's plane with the jumpers that
     // the method laid it out around (their pads are on the plane), which count as laid by the
@@ -61,9 +56,9 @@ public:
     void restore(const std::vector<int32_t>& plane, const JumperList& jumpers);
 
     // Joins a complete board needs: pads of each net less one.
-    int32_t connections() const { return board_.connections; }
+    int32_t connections() const { return board_->connections; }
     // Nets with two pads or more.
-    int32_t nets() const { return static_cast<int32_t>(board_.nets.size()); }
+    int32_t nets() const { return static_cast<int32_t>(board_->nets.size()); }
     // Joins still missing on the plane: groups of each net's pads less one.
     int32_t missing() const { return missing_; }
     // The jumpers laid on the plane since prepare.
@@ -125,11 +120,9 @@ private:
     // Whether a pad of the drawing, or of a jumper laid, covers the cell.
     bool padCovered(int cell) const;
 
-    BoardNets board_; // the pads to join, by net
+    const BoardNets* board_ = nullptr; // the model's pads to join, by net
     JumperList existing_;
     JumperList kept_;
-    StepOwners keptSteps_;
-    std::vector<uint8_t> keptLands_; // by cell
     const int32_t* base_ = nullptr;
     int32_t cols_ = 0;
     int32_t rows_ = 0;

@@ -20,7 +20,7 @@ bool JumperPass::better(int32_t missing, size_t jumpers, int64_t length, int32_t
 }
 
 bool JumperPass::joinByRipUp(int32_t maxJumpers, const std::function<bool()>& keepGoing) {
-    for (size_t k = 0; k < board_.nets.size() && missing_ > 0; ++k) {
+    for (size_t k = 0; k < board_->nets.size() && missing_ > 0; ++k) {
         if (countGroups(static_cast<int>(k)) > 1)
             bestRipUp(static_cast<int>(k), maxJumpers, keepGoing,
                       static_cast<int32_t>(jumpers_.size()) >= maxJumpers);
@@ -74,7 +74,7 @@ bool JumperPass::bestRipUp(int netIdx, int32_t maxJumpers, const std::function<b
 
 bool JumperPass::tryRipUp(int netIdx, int32_t maxJumpers, const std::function<bool()>& keepGoing, int depth) {
     const int32_t left = maxJumpers - static_cast<int32_t>(jumpers_.size());
-    const int net = board_.nets[netIdx].net;
+    const int net = board_->nets[netIdx].net;
     // The nets being joined by the rip-ups in progress are not moved aside by those they moved.
     search_.keep[net] = 1;
     const bool found = search(netIdx, Mode::RipUp, std::min<int32_t>(left, ripJumpers_), 0);
@@ -151,7 +151,7 @@ void JumperPass::shedJumpers(const std::function<bool()>& keepGoing) {
     RipLevel& level = ripLevels_[0];
     for (size_t i = jumpers_.size(); i-- > 0;) {
         const Jumper j = jumpers_[i];
-        const int k = board_.netIndex[j.net];
+        const int k = board_->netIndex[j.net];
         const int32_t missingBefore = missing_;
         std::copy(plane_, plane_ + PlaneCells, level.plane.begin());
         level.jumpers = jumpers_;
@@ -203,23 +203,23 @@ bool JumperPass::padCovered(int cell) const {
 }
 
 void JumperPass::saveStates(RipLevel& level) {
-    level.states.resize(board_.nets.size());
-    level.stateJumpers.resize(board_.nets.size());
-    for (size_t k = 0; k < board_.nets.size(); ++k) {
+    level.states.resize(board_->nets.size());
+    level.stateJumpers.resize(board_->nets.size());
+    for (size_t k = 0; k < board_->nets.size(); ++k) {
         level.states[k] = joins_[k].state;
         level.stateJumpers[k] = joins_[k].maxJumpers;
     }
 }
 
 void JumperPass::restoreStates(const RipLevel& level) {
-    for (size_t k = 0; k < board_.nets.size(); ++k) {
+    for (size_t k = 0; k < board_->nets.size(); ++k) {
         joins_[k].state = level.states[k] == Join::State::None ? Join::State::None : Join::State::Unknown;
         joins_[k].maxJumpers = level.stateJumpers[k];
     }
 }
 
 void JumperPass::noteVictim(int32_t net, int depth) {
-    const int k = board_.netIndex[net];
+    const int k = board_->netIndex[net];
     if (k >= 0)
         ripLevels_[depth].noteVictim(k);
 }

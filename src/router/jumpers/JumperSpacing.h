@@ -8,6 +8,7 @@
 #include "router/grid/CellStamps.h"
 #include "router/grid/GridStepRules.h"
 #include "router/grid/TrackSpacing.h"
+#include "router/model/ModelLayer.h"
 
 #include <array>
 #include <cstdint>
@@ -16,8 +17,9 @@ namespace zelta {
 
 class JumperSpacing {
 public:
-    // Once per run: each net's track width (units, 0 for none) and the clearance (units).
-    void setup(const std::array<int32_t, NetSlots>& widthOfNet, double clearance, int32_t pitch);
+    // Once per run: the stencils and width classes of the board model's face, which must outlive
+    // the run.
+    void setup(const ModelLayer& layer);
     // No spacing: every step clear.
     void off() { on_ = false; }
     bool on() const { return on_; }
@@ -27,16 +29,16 @@ public:
     void begin(const int32_t* plane, int32_t cols, int32_t rows, int net);
     // A step of the net from cell in direction move, both its ends and its middle clear.
     bool stepClear(int from, int to, int move) const {
-        return !tooClose_.has(spacing_.halfOfPoint(from)) && !tooClose_.has(spacing_.halfOfPoint(to)) &&
-               !tooClose_.has(spacing_.halfOfStep(GridLattice.stepOf(from, move)));
+        return !tooClose_.has(spacing_->halfOfPoint(from)) && !tooClose_.has(spacing_->halfOfPoint(to)) &&
+               !tooClose_.has(spacing_->halfOfStep(GridLattice.stepOf(from, move)));
     }
 
 private:
     void mark(int32_t h, int cls, int netCls);
 
     bool on_ = false;
-    TrackSpacing spacing_; // the stencils only
-    std::array<int8_t, NetSlots> classOf_{};
+    const TrackSpacing* spacing_ = nullptr; // the stencils only
+    const std::array<int8_t, NetSlots>* classOf_ = nullptr;
     CellStamps tooClose_{0};
 };
 

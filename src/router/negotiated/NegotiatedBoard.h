@@ -16,6 +16,7 @@
 
 namespace zelta {
 
+class BoardModel;
 class ListaCoord;
 
 struct NegotiatedBoard : BoardNets {
@@ -25,6 +26,10 @@ struct NegotiatedBoard : BoardNets {
 
     // Takes the pads of the work list whose cells are pad centres of a net on the base plane.
     void build(const int32_t* basePlane, const ListaCoord& workList, int32_t cols, int32_t rows);
+    // The same from the run's board model, with the method's own copper beside the drawing's on
+    // seedPlane (the seeded jumpers' pads, the drawing's jumper ends taken as pads): the model's
+    // points and corners, with those that seedPlane changes read again from it.
+    void build(const BoardModel& model, const int32_t* seedPlane, const ListaCoord& workList);
 
     // A cell that net may step on: free, or fixed copper (pad, pad area) of the net itself.
     bool passable(int cell, int net) const {
@@ -56,16 +61,13 @@ struct NegotiatedBoard : BoardNets {
     std::vector<std::pair<int32_t, int32_t>> joinedPads;
     // By net: the step rules of the net's track width (shared by the nets of one width).
     std::array<const StepOwners*, NetSlots> stepRules{};
-    // Track spacing: on only when two of the board's track widths with the clearance need more
-    // room than the lattice keeps between tracks of different nets anyway (router/grid/
-    // SpacingClasses.h). spacing holds the stencils, by width class, and no tracks; each routing
-    // state counts its own.
+    // Track spacing, from the board model: on only when two of the board's track widths with the
+    // clearance need more room than the lattice keeps between tracks of different nets anyway
+    // (router/grid/SpacingClasses.h). spacing holds the stencils, by width class, and no tracks;
+    // each routing state counts its own.
     bool spacingOn = false;
-    TrackSpacing spacing;
+    const TrackSpacing* spacing = nullptr;
     std::array<int8_t, NetSlots> widthClass{}; // by net
-    // Sets the spacing up from each net's track width (units, 0 for no net) and the clearance.
-    void setupSpacing(const std::array<int32_t, NetSlots>& widthOfNet, double clearance,
-                      int32_t pitch = CoarsePitch);
 };
 
 } // namespace zelta

@@ -9,7 +9,6 @@
 #include "router/SideBySide.h"
 #include "router/grid/JumperPad.h"
 #include "router/grid/LandRules.h"
-#include "router/grid/SpacingClasses.h"
 #include "router/negotiated/NegotiatedTuning.h"
 
 #include <algorithm>
@@ -25,6 +24,9 @@ NegotiatedRouter::NegotiatedRouter()
 NegotiatedRouter::~NegotiatedRouter() = default;
 
 void NegotiatedRouter::beginRun() {
+    const GestoreFileINI& ini = *links.settings;
+    model_.build({links.grid->plane(BasePlane), links.workList, ini.cols, ini.rows, links.copper,
+                  links.netTable, ini.isolamento, true});
     padsWithLands_.clear();
     buildStepRules({});
     board_.firstSeededPad = -1;
@@ -93,30 +95,25 @@ void NegotiatedRouter::seedJumpers(const JumperList& jumpers) {
 }
 
 void NegotiatedRouter::buildStepRules(const JumperList& jumpers) {
-    board_.stepRules.fill(nullptr);
-    board_.spacingOn = false;
-    if (links.copper == nullptr || links.copper->pads == nullptr || links.netTable == nullptr)
+    const ModelLayer& layer = model_.layer();
+    board_.stepRules = layer.stepsOfNet;
+    board_.spacingOn = layer.spacingOn;
+    board_.spacing = &layer.spacing;
+    board_.widthClass = layer.widthClass;
+    if (jumpers.empty() || !model_.hasRules())
         return;
-    const DrawingCopper* copper = links.copper;
-    if (!jumpers.empty()) {
-        padsWithLands_ = padsWithLands(*links.copper, jumpers);
-        copperWithLands_ = *links.copper;
-        copperWithLands_.pads = &padsWithLands_;
-        copper = &copperWithLands_;
-    }
-    const double clearance = links.settings->isolamento / MmPerUnit;
-    stepRules_.begin(*copper, {clearance, false});
-    const std::array<int32_t, NetSlots> widthOfNet = ruledWidthsOf(*links.netTable);
+    // A seeded jumper's lands are copper as real as a pad's, for this method's laps alone.
+    padsWithLands_ = padsWithLands(*model_.copper, jumpers);
+    copperWithLands_ = *model_.copper;
+    copperWithLands_.pads = &padsWithLands_;
+    stepRules_.begin(copperWithLands_, model_.rules);
     for (int net = 1; net < NetSlots; ++net)
-        if (widthOfNet[net] > 0)
-            board_.stepRules[net] = &stepRules_.forWidth(widthOfNet[net]);
-    board_.setupSpacing(widthOfNet, clearance, copper->pitch);
+        if (model_.widthOfNet[net] > 0)
+            board_.stepRules[net] = &stepRules_.forWidth(model_.widthOfNet[net]);
 }
 
 void NegotiatedRouter::buildBoard(const JumperList& jumpers) {
-    const GestoreFileINI& ini = *links.settings;
-    const int32_t* base = links.grid->plane(BasePlane);
-    std::copy(base, base + PlaneCells, seedPlane_.begin());
+    std::copy(model_.basePlane, model_.basePlane + PlaneCells, seedPlane_.begin());
     seedList_ = *links.workList;
     board_.joinedPads.clear();
     // The reader left one end of each of the drawing's jumpers out of the work list, its centre
@@ -149,7 +146,7 @@ void NegotiatedRouter::buildBoard(const JumperList& jumpers) {
         seedList_.append(j.col2, j.row2, NeutralPriority);
         board_.joinedPads.push_back({a, b});
     }
-    board_.build(seedPlane_.data(), seedList_, ini.cols, ini.rows);
+    board_.build(model_, seedPlane_.data(), seedList_);
 }
 
 int32_t NegotiatedRouter::valueOf(const LapScore& score) const {

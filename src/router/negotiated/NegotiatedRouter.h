@@ -8,6 +8,7 @@
 #include "core/Init_obj.h"
 #include "core/Lista_coo.h"
 #include "router/RoutingMethod.h"
+#include "router/model/BoardModel.h"
 #include "router/negotiated/NegotiatedBoard.h"
 #include "router/negotiated/NegotiatedWorker.h"
 
@@ -30,6 +31,7 @@ public:
     // and their history, and make their legal copy afresh.
     bool takesSeededJumpers() const override { return true; }
     void seedJumpers(const JumperList& jumpers) override;
+    const BoardModel* boardModel() const override { return &model_; }
 
     // The value of a lap with this score: pads joined weigh more than any track length.
     int32_t valueOf(const LapScore& score) const;
@@ -43,16 +45,17 @@ private:
     // The board from the base plane and the work list, with the drawing's jumpers joining their
     // ends and the pads of the jumpers given.
     void buildBoard(const JumperList& jumpers);
-    // Each net's step rules from the pads' real copper, its track width and the clearance; the
-    // lands of the jumpers given count as pads.
+    // Each net's step rules and the track spacing, from the board model; with jumpers given, step
+    // rules of the method's own in which their lands count as pads.
     void buildStepRules(const JumperList& jumpers);
 
     // The base plane with the pads of the jumpers seeded, and the work list with their ends: what
     // the board is built from, and what each lap's plane starts from.
     std::vector<int32_t> seedPlane_ = std::vector<int32_t>(PlaneCells, 0);
     ListaCoord seedList_;
+    BoardModel model_;
     NegotiatedBoard board_;
-    GridStepRules stepRules_;
+    GridStepRules stepRules_; // with the seeded jumpers' lands
     // The drawing's pads with the seeded jumpers' lands, while there are any.
     std::vector<PlacedPad> padsWithLands_;
     DrawingCopper copperWithLands_;

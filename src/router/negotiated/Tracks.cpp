@@ -20,7 +20,7 @@ void Tracks::clear() {
     diagonalUsers.fill(0);
     // The board's spacing has the run's stencils and no tracks.
     if (board.spacingOn)
-        spacing_ = board.spacing;
+        spacing_ = *board.spacing;
     std::memset(netBits_.data(), 0, netBits_.size() * sizeof(netBits_[0]));
 }
 

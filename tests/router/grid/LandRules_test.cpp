@@ -4,20 +4,27 @@
 #include "router/grid/LandRules.h"
 
 #include "router/RouterTestBoard.h"
+#include "router/model/BoardModel.h"
 
 #include <gtest/gtest.h>
 
 namespace zelta::testing {
 namespace {
 
-// 1,524 mm: wide enough that a 4-unit track two cells from a land's centre comes too close (20
-// units less the land's radius of 8 and half the track leave 10).
-constexpr double WideClearance = 12;
-// 0,3 mm in units.
-constexpr double DefaultClearance = 0.3 / 0.127;
+// 1,524 mm (12 units): wide enough that a 4-unit track two cells from a land's centre comes too
+// close (20 units less the land's radius of 8 and half the track leave 10).
+constexpr double WideClearance = 1.524;
+constexpr double DefaultClearance = 0.3;
 
 int cell(int c, int r) {
     return GestScheda::index(c, r);
+}
+
+// The rules as the jumper pass builds them, from the board's model with the clearance (mm).
+void build(LandRules& rules, BoardModel& model, TestBoard& board, double clearance) {
+    model.build(
+        {board.grid->plane(BasePlane), &board.workList, 30, 30, &board.copper, &board.nets, clearance, true});
+    rules.build(*model.copper, model.rules, model.widthOfNet, model.layer().stepsOfNet);
 }
 
 TEST(LandRules, ALandKeepsTheClearanceFromAnotherNetsPadByThePadsRealCopper) {
@@ -29,14 +36,15 @@ TEST(LandRules, ALandKeepsTheClearanceFromAnotherNetsPadByThePadsRealCopper) {
     board.nets[1] = 1;
     board.nets[2] = 1;
     LandRules rules;
-    rules.build(board.copper, {WideClearance, false}, board.nets);
+    BoardModel model;
+    build(rules, model, board, WideClearance);
     const int32_t* plane = board.grid->plane(WorkPlane);
     EXPECT_FALSE(rules.siteAllowed(cell(13, 10), 1, plane));
     EXPECT_TRUE(rules.siteAllowed(cell(13, 10), 2, plane)) << "the pad's own net";
     EXPECT_TRUE(rules.siteAllowed(cell(14, 10), 1, plane));
     EXPECT_TRUE(rules.siteAllowed(cell(13, 13), 1, plane));
 
-    rules.build(board.copper, {DefaultClearance, false}, board.nets);
+    build(rules, model, board, DefaultClearance);
     EXPECT_TRUE(rules.siteAllowed(cell(13, 10), 1, plane));
 }
 
@@ -45,7 +53,8 @@ TEST(LandRules, ALandAndAnotherNetsTrackTwoCellsAwayKeepApartWhicheverCameFirst)
     board.nets[1] = 1;
     board.nets[2] = 1;
     LandRules rules;
-    rules.build(board.copper, {WideClearance, false}, board.nets);
+    BoardModel model;
+    build(rules, model, board, WideClearance);
     const int32_t* plane = board.grid->plane(WorkPlane);
 
     // Net 2's step from (12,9) down to (12,10) passes 20 units from a land at (10,10).
@@ -68,7 +77,7 @@ TEST(LandRules, ALandAndAnotherNetsTrackTwoCellsAwayKeepApartWhicheverCameFirst)
 
     // At 0,3 mm the cells around a land, which the plane marks as its pad's area, are all it
     // keeps other tracks from.
-    rules.build(board.copper, {DefaultClearance, false}, board.nets);
+    build(rules, model, board, DefaultClearance);
     rules.addLand(land, 1);
     EXPECT_TRUE(rules.stepAllowed(cell(12, 9), 5, 2));
     EXPECT_TRUE(rules.siteAllowed(land, 1, plane));

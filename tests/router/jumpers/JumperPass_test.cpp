@@ -46,7 +46,9 @@ TEST(JumperPass, CopperIsTakenWhereverItCanGoHoweverLongTheWay) {
     track(board, 2, wall);
 
     JumperPass pass;
-    pass.beginRun(board.grid->plane(BasePlane), board.workList, {}, 30, 20, DefaultLengths);
+    BoardModel model;
+    model.build({board.grid->plane(BasePlane), &board.workList, 30, 20});
+    pass.beginRun(model, {}, DefaultLengths);
     pass.prepare(board.grid->plane(WorkPlane), {});
     EXPECT_EQ(pass.connections(), 1);
     EXPECT_EQ(pass.missing(), 1);
@@ -84,7 +86,9 @@ TEST(JumperPass, APadShutInByAnotherNetsTrackIsFreedByMovingTheTrack) {
     ASSERT_EQ(faults(board, {}), "");
 
     JumperPass pass;
-    pass.beginRun(board.grid->plane(BasePlane), board.workList, {}, 20, 20, DefaultLengths);
+    BoardModel model;
+    model.build({board.grid->plane(BasePlane), &board.workList, 20, 20});
+    pass.beginRun(model, {}, DefaultLengths);
     pass.prepare(board.grid->plane(WorkPlane), {});
     EXPECT_EQ(pass.connections(), 2);
     EXPECT_EQ(pass.missing(), 1);

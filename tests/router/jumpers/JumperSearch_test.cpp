@@ -86,7 +86,9 @@ TEST(JumperSearch, WhatThePassLaysKeepsTheRulesOfARoutedPlane) {
         SCOPED_TRACE(seed);
         TestBoard board = strewnBoard(seed);
         JumperPass pass;
-        pass.beginRun(board.grid->plane(BasePlane), board.workList, {}, Cols, Rows, {4, 6, 8});
+        BoardModel model;
+        model.build({board.grid->plane(BasePlane), &board.workList, Cols, Rows});
+        pass.beginRun(model, {}, {4, 6, 8});
         pass.prepare(board.grid->plane(WorkPlane), {});
         pass.joinByCopper();
         ASSERT_TRUE(pass.joinByJumpers(20, [] { return true; }));

@@ -3,8 +3,12 @@
 #include "router/negotiated/NegotiatedBoard.h"
 
 #include "router/RouterTestBoard.h"
+#include "router/grid/JumperPad.h"
+#include "router/model/BoardModel.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace zelta::testing {
 namespace {
@@ -57,6 +61,39 @@ TEST(NegotiatedBoard, CellsOffTheBoardAndNetZeroPadsAreWallsAndSmallPadsGuardThe
     EXPECT_FALSE(view.diagonalAllowed(slot, 1));
     EXPECT_TRUE(view.diagonalAllowed(slot, 2));
     EXPECT_TRUE(view.diagonalAllowed(diagonalSlot(cellAt(6, 3), 8), 1)); // up and left: corners free
+}
+
+TEST(NegotiatedBoard, FromTheModelWithSeededPadsItIsTheBoardOfThePlaneThatHoldsThem) {
+    // The model is read from the drawing's pads; the seeded plane adds a jumper's pads (one at
+    // the board's edge, one by a small pad whose corners it shares) and makes a pad area a
+    // centre. Only the points and squares those change may differ from the model.
+    TestBoard board(20, 12);
+    board.pad(4, 4, 1);
+    board.pad(15, 8, 1);
+    board.pad(9, 5, 2, 0, 0);
+    board.pad(12, 3, 0);
+    BoardModel model;
+    model.build({board.grid->plane(BasePlane), &board.workList, 20, 12});
+
+    std::vector<int32_t> seeded(board.grid->plane(BasePlane), board.grid->plane(BasePlane) + PlaneCells);
+    markJumperPad(seeded.data(), cellAt(1, 10), 3);
+    markJumperPad(seeded.data(), cellAt(10, 6), 3);
+    seeded[cellAt(4, 5)] |= PadCentre;
+    ListaCoord list = board.workList;
+    list.append(1, 10, NeutralPriority);
+    list.append(10, 6, NeutralPriority);
+
+    NegotiatedBoard fromModel;
+    fromModel.build(model, seeded.data(), list);
+    NegotiatedBoard fromPlane;
+    fromPlane.build(seeded.data(), list, 20, 12);
+    EXPECT_EQ(fromModel.fixedNet, fromPlane.fixedNet);
+    EXPECT_EQ(fromModel.cornerNet, fromPlane.cornerNet);
+    EXPECT_EQ(fromModel.netPads, fromPlane.netPads);
+    // The rising diagonal from (10, 5) to (9, 6) passes the small pad of net 2 and the seeded pad
+    // of net 3: the model alone leaves it to net 2, with the seeded pad no net may lay it.
+    EXPECT_FALSE(fromModel.diagonalAllowed(diagonalSlot(cellAt(10, 5), 6), 2));
+    EXPECT_FALSE(fromModel.passable(cellAt(11, 7), 1)) << "the seeded pad's area";
 }
 
 } // namespace

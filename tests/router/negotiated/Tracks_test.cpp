@@ -3,6 +3,7 @@
 #include "router/negotiated/Tracks.h"
 
 #include "router/RouterTestBoard.h"
+#include "router/grid/SpacingClasses.h"
 #include "router/negotiated/Legaliser.h"
 
 #include <gtest/gtest.h>
@@ -25,8 +26,14 @@ struct TwoNets {
         board.pad(9, 7, 2);
         view.build(board.grid->plane(BasePlane), board.workList, 12, 10);
     }
+    // Spacing for these track widths by net and 0,3 mm, as the board model sets it up.
+    void setupSpacing(const std::array<int32_t, NetSlots>& widths) {
+        view.spacingOn = setupSpacingClasses(spacing, view.widthClass, GridLattice, widths, 0.3 / 0.127);
+        view.spacing = &spacing;
+    }
     TestBoard board;
     NegotiatedBoard view;
+    TrackSpacing spacing;
 };
 
 TEST(Tracks, ANetCountsOnceOnACellAndTakingItAwayGivesTheCellsBack) {
@@ -71,7 +78,7 @@ TEST(Tracks, WithSpacingTracksOfTwoNetsOnNeighbouringPointsAreNotLegalAndOneGoes
     std::array<int32_t, NetSlots> widths{};
     widths[1] = 8;
     widths[2] = 8;
-    t.view.setupSpacing(widths, 0.3 / 0.127);
+    t.setupSpacing(widths);
     ASSERT_TRUE(t.view.spacingOn);
     auto parallel = [&](Tracks& tracks, int row2) {
         tracks.addBranch(net1, {{cellAt(4, 4), 3}, {cellAt(5, 4), 3}, {cellAt(6, 4), 0}});
@@ -100,7 +107,7 @@ TEST(Tracks, WithSpacingTracksOfTwoNetsOnNeighbouringPointsAreNotLegalAndOneGoes
 
     // With the lattice's own room enough (4-unit tracks), no counts are kept at all.
     widths[1] = widths[2] = 4;
-    t.view.setupSpacing(widths, 0.3 / 0.127);
+    t.setupSpacing(widths);
     EXPECT_FALSE(t.view.spacingOn);
 }
 
