@@ -9,20 +9,11 @@
 
 namespace zelta {
 
-void NegotiatedBoard::build(const int32_t* basePlane, const ListaCoord& workList, int32_t boardCols,
-                            int32_t boardRows) {
-    cols = boardCols;
-    rows = boardRows;
-    // Pads, pad areas and any copper already there belong to their net for good; a cell in use
-    // without a net (a net-0 pad) blocks every net.
-    readPointOwners(basePlane, cols, rows, fixedNet.data());
-    readCornerOwners(basePlane, cols, rows, cornerNet.data());
-    BoardNets::build(basePlane, workList, cols, rows, firstSeededPad);
-}
-
 void NegotiatedBoard::build(const BoardModel& model, const int32_t* seedPlane, const ListaCoord& workList) {
     cols = model.cols;
     rows = model.rows;
+    // Pads, pad areas and any copper already there belong to their net for good; a cell in use
+    // without a net (a net-0 pad) blocks every net.
     const ModelLayer& layer = model.layer();
     std::copy(layer.pointNet.begin(), layer.pointNet.end(), fixedNet.begin());
     std::copy(layer.cornerNet.begin(), layer.cornerNet.end(), cornerNet.begin());

@@ -24,11 +24,10 @@ struct NegotiatedBoard : BoardNets {
     static constexpr int16_t Free = -1;
     static constexpr int16_t Wall = 0; // net-0 pads and every cell off the board
 
-    // Takes the pads of the work list whose cells are pad centres of a net on the base plane.
-    void build(const int32_t* basePlane, const ListaCoord& workList, int32_t cols, int32_t rows);
-    // The same from the run's board model, with the method's own copper beside the drawing's on
-    // seedPlane (the seeded jumpers' pads, the drawing's jumper ends taken as pads): the model's
-    // points and corners, with those that seedPlane changes read again from it.
+    // From the run's board model, with the method's own copper beside the drawing's on seedPlane
+    // (the seeded jumpers' pads, the drawing's jumper ends taken as pads): the model's points and
+    // corners, with those that seedPlane changes read again from it, and the pads of the work list
+    // whose cells are pad centres of a net on seedPlane.
     void build(const BoardModel& model, const int32_t* seedPlane, const ListaCoord& workList);
 
     // A cell that net may step on: free, or fixed copper (pad, pad area) of the net itself.

@@ -17,6 +17,13 @@ int cellAt(int c, int r) {
     return GestScheda::index(c, r);
 }
 
+// The view of the board's base plane alone.
+void build(NegotiatedBoard& view, TestBoard& board, int32_t cols, int32_t rows) {
+    BoardModel model;
+    model.build({board.grid->plane(BasePlane), &board.workList, cols, rows});
+    view.build(model, board.grid->plane(BasePlane), board.workList);
+}
+
 TEST(NegotiatedBoard, TakesEachPadCentreOfANetOnceAndOrdersTheNetsByTheirSpan) {
     TestBoard board(30, 20);
     board.pad(2, 2, 1);
@@ -29,7 +36,7 @@ TEST(NegotiatedBoard, TakesEachPadCentreOfANetOnceAndOrdersTheNetsByTheirSpan) {
     board.pad(8, 15, 5);
     board.workList.append(10, 10, NeutralPriority); // the same pad listed twice
     NegotiatedBoard view;
-    view.build(board.grid->plane(BasePlane), board.workList, 30, 20);
+    build(view, board, 30, 20);
 
     ASSERT_EQ(view.nets.size(), 3u);
     EXPECT_EQ(view.nets[0].net, 2);
@@ -46,7 +53,7 @@ TEST(NegotiatedBoard, CellsOffTheBoardAndNetZeroPadsAreWallsAndSmallPadsGuardThe
     board.pad(4, 4, 0);       // a mounting hole
     board.pad(7, 3, 2, 0, 0); // too small for a pad area
     NegotiatedBoard view;
-    view.build(board.grid->plane(BasePlane), board.workList, 10, 8);
+    build(view, board, 10, 8);
 
     EXPECT_TRUE(view.passable(cellAt(1, 1), 1));
     EXPECT_FALSE(view.passable(cellAt(0, 1), 1));
@@ -85,8 +92,10 @@ TEST(NegotiatedBoard, FromTheModelWithSeededPadsItIsTheBoardOfThePlaneThatHoldsT
 
     NegotiatedBoard fromModel;
     fromModel.build(model, seeded.data(), list);
+    BoardModel seededModel;
+    seededModel.build({seeded.data(), &list, 20, 12});
     NegotiatedBoard fromPlane;
-    fromPlane.build(seeded.data(), list, 20, 12);
+    fromPlane.build(seededModel, seeded.data(), list);
     EXPECT_EQ(fromModel.fixedNet, fromPlane.fixedNet);
     EXPECT_EQ(fromModel.cornerNet, fromPlane.cornerNet);
     EXPECT_EQ(fromModel.netPads, fromPlane.netPads);

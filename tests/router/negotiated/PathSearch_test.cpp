@@ -3,6 +3,7 @@
 #include "router/negotiated/PathSearch.h"
 
 #include "router/RouterTestBoard.h"
+#include "router/model/BoardModel.h"
 #include "router/negotiated/StepPolicies.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +20,13 @@ int cellAt(int c, int r) {
 struct SearchBoard {
     SearchBoard() : board(20, 12), tracks(view) {}
     void build() {
-        view.build(board.grid->plane(BasePlane), board.workList, board.settings.cols, board.settings.rows);
+        model.build(
+            {board.grid->plane(BasePlane), &board.workList, board.settings.cols, board.settings.rows});
+        view.build(model, board.grid->plane(BasePlane), board.workList);
         tracks.clear();
     }
     TestBoard board;
+    BoardModel model;
     NegotiatedBoard view;
     Tracks tracks;
     PathSearch search{TurnCosts{1, 3}};

@@ -4,6 +4,7 @@
 
 #include "router/RouterTestBoard.h"
 #include "router/grid/SpacingClasses.h"
+#include "router/model/BoardModel.h"
 #include "router/negotiated/Legaliser.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,8 @@ struct TwoNets {
         board.pad(9, 2, 1);
         board.pad(2, 7, 2);
         board.pad(9, 7, 2);
-        view.build(board.grid->plane(BasePlane), board.workList, 12, 10);
+        model.build({board.grid->plane(BasePlane), &board.workList, 12, 10});
+        view.build(model, board.grid->plane(BasePlane), board.workList);
     }
     // Spacing for these track widths by net and 0,3 mm, as the board model sets it up.
     void setupSpacing(const std::array<int32_t, NetSlots>& widths) {
@@ -32,6 +34,7 @@ struct TwoNets {
         view.spacing = &spacing;
     }
     TestBoard board;
+    BoardModel model;
     NegotiatedBoard view;
     TrackSpacing spacing;
 };
