@@ -27,7 +27,8 @@ Corners cornersOf(int cell, int move) {
 JumperSearch::JumperSearch()
     : turnCost_{0, JumperTuning::Turns.turn45, JumperTuning::Turns.turn90}, inside_(PlaneCells, 0),
       wire_(PlaneCells, 0), columnBlocks_(PlaneCells + 1, 0), rowBlocks_(PlaneCells + GridRows, 0),
-      siteKnown_(PlaneCells), siteCost_(PlaneCells, 0), jumpTried_(PlaneCells * (MaxJumpersPerPath + 1)),
+      siteKnown_(PlaneCells), siteCost_(PlaneCells, 0), stepKnown_(PlaneCells * 8),
+      stepCost_(PlaneCells * 8, 0), jumpTried_(PlaneCells * (MaxJumpersPerPath + 1)),
       states_(PlaneCells * States), floodMark_(PlaneCells, 0), region_(PlaneCells) {
     flood_.reserve(PlaneCells);
     backFlood_.reserve(PlaneCells);
@@ -100,6 +101,7 @@ void JumperSearch::begin(const int32_t* plane, int net, int maxJumpers, int minJ
     if (states_.begin())
         std::fill(floodMark_.begin(), floodMark_.end(), 0u);
     siteKnown_.next();
+    stepKnown_.next();
     jumpTried_.next();
     region_.next();
     plane_ = plane;
@@ -148,6 +150,15 @@ int32_t JumperSearch::stepExtra(int from, int to, int move, int32_t ripCost) con
     if (ripCost == 0 || crossingNet == net_ || keep[crossingNet])
         return -1;
     return extra + ripCost;
+}
+
+int32_t JumperSearch::searchStepExtra(int from, int to, int move) {
+    const size_t place = static_cast<size_t>(from) * 8 + (move - 1);
+    if (!stepKnown_.has(place)) {
+        stepCost_[place] = stepExtra(from, to, move, ripCost_);
+        stepKnown_.set(place);
+    }
+    return stepCost_[place];
 }
 
 template <class Marked, class Mark>
@@ -299,7 +310,7 @@ void JumperSearch::expand(int32_t state, int64_t g) {
         // A path never runs back into the group it starts from.
         if (ends_.isSource(next))
             continue;
-        const int32_t extra = stepExtra(cell, next, m, ripCost_);
+        const int32_t extra = searchStepExtra(cell, next, m);
         if (extra < 0)
             continue;
         const int32_t turn = arrival == Jumped ? 0 : turnCost_[moves.turn[i]];

@@ -119,6 +119,9 @@ private:
     template <class Marked, class Mark>
     void floodFrom(std::vector<int32_t>& queue, const Marked& marked, const Mark& mark);
     void relax(int32_t from, int32_t to, int64_t g, int cell, int used);
+    // stepExtra of this search's steps, each worked out once: a cell is expanded once for each way
+    // it was entered and each count of jumpers, and its steps stay the same for the whole search.
+    int32_t searchStepExtra(int from, int to, int move);
     void expand(int32_t state, int64_t g);
     void jumpFrom(int32_t state, int cell, int used, int64_t g);
     // Calls visit(end, length) for the far end of each jumper that could leave cell, straight up,
@@ -146,6 +149,8 @@ private:
     std::vector<int32_t> rowBlocks_;    // by cell: the same left of it in its row (one column more)
     CellStamps siteKnown_;              // siteCost_ holds the cell's cost for this search
     std::vector<int32_t> siteCost_;
+    CellStamps stepKnown_; // by (cell, move 1..8): stepCost_ holds the step's extra for this search
+    std::vector<int32_t> stepCost_;
 
     // By (cell, jumpers used): a jumper was tried from there. The first state of a cell to be
     // closed is its cheapest, and a jumper leaves in any direction, so the later ones would only
