@@ -37,8 +37,6 @@ void JumperMode::beginRun() {
     const GestoreFileINI& ini = *links.settings;
     static const JumperList none;
     const JumperList& existing = links.existingJumpers ? *links.existingJumpers : none;
-    const int32_t pitch = links.copper != nullptr ? links.copper->pitch : CoarsePitch;
-    const std::vector<int32_t> lengths = usableLengths(ini.ponticelli_passi, ini.cols, ini.rows, pitch);
     const JumperList& kept = links.keptJoins ? *links.keptJoins : none;
     // The pass routes on the method's model of the board; a method that routes on the planes alone
     // keeps no clearance, and the model built here has no rules but the drawing's kept tracks.
@@ -48,6 +46,8 @@ void JumperMode::beginRun() {
                          links.netTable, ini.isolamento, inner->keepsClearance()});
         model = &ownModel_;
     }
+    const std::vector<int32_t> lengths =
+        usableLengths(ini.ponticelli_passi, ini.cols, ini.rows, model->lattice.pitch);
     for (JumperPass* pass : {&pass_, &other_})
         pass->beginRun(*model, existing, lengths, kept);
     // The drawing's jumpers count against the board's limit; with the mode off none is laid.

@@ -36,6 +36,8 @@ void BoardModel::build(const ModelSource& source) {
     nets.build(basePlane, *source.workList, cols, rows);
 
     hasRules_ = source.keepClearance && copper != nullptr && source.netTable != nullptr;
+    if (hasRules_)
+        widthOfNet = ruledWidthsOf(*source.netTable);
     for (ModelLayer& layer : layers_) {
         layer.pointNet.resize(PlaneCells);
         layer.cornerNet.resize(SquareSlots);
@@ -44,7 +46,6 @@ void BoardModel::build(const ModelSource& source) {
         layer.stepsOfNet.fill(nullptr);
         layer.spacingOn = false;
         if (hasRules_) {
-            widthOfNet = ruledWidthsOf(*source.netTable);
             layer.stepRules.begin(*copper, rules);
             for (int net = 1; net < NetSlots; ++net)
                 if (widthOfNet[net] > 0)
